@@ -1,0 +1,35 @@
+// Application shell: start-up, main window, command dispatcher, control state and menus.
+#pragma once
+
+#include <windows.h>
+
+extern const char mainWindowTitle[];
+extern const char mainWindowClassName[];
+
+int runApplication(HINSTANCE instance);
+bool registerMainWindowClass(HINSTANCE instance);
+bool createMainWindow(HINSTANCE instance);
+void initEditorState(HWND window);
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+bool onClose();
+void CALLBACK updateClock(HWND window, UINT message, UINT_PTR timerId, DWORD time);
+
+// Writes a text into one part of the status bar.
+void setStatusText(int part, const char *text);
+
+int onCommand(HWND window, WPARAM wParam, LPARAM lParam);
+bool chooseOpenFile(HWND owner, char *path, const char *filter);
+bool chooseSaveFile(HWND owner, char *path, const char *filter);
+// Sends a command to the main window as the program itself (lParam 0).
+void sendOwnCommand(HWND window, int id);
+// Sends the ManualText mode command with inputMode 0 for its duration, so it runs again.
+void rerunManualText(HWND window);
+
+void refreshControls();
+int onInitMenuPopup(HWND window, WPARAM wParam, LPARAM lParam);
+int onMenuSelect(HWND window, WPARAM wParam, LPARAM lParam);
+const char *menuHelpText(int id);
+
+// Posted by the bitmap importer when a file could not be loaded; lParam is a heap copy of
+// the path, released by the handler.
+#define WM_APP_IMPORT_FAILED (WM_APP + 1)

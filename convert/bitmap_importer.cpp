@@ -1,0 +1,151 @@
+#include "convert/convert.h"
+
+#include "app/app.h"
+#include "model/editor_state.h"
+#include "model/matrix_store.h"
+#include "view/view.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+// The largest picture imported: 16 mega-pixels keep the frame at 2 MiB and the pixel read
+// buffer at 64 MiB, also in the 32-bit program.
+constexpr long long maxBitmapPixels = 16LL * 1024 * 1024;
+
+static unsigned readLittleEndian(const unsigned char *bytes, int count) {
+    unsigned value = 0;
+    for (int i = count - 1; i >= 0; --i) value = (value << 8) | bytes[i];
+    return value;
+}
+
+int bitmapFileLooksSound(const char *path) {
+    FILE *file = fopen(path, "rb");
+    if (!file) return 0;
+    unsigned char header[54] = {};
+    size_t got = fread(header, 1, sizeof header, file);
+    fseek(file, 0, SEEK_END);
+    long long fileSize = ftell(file);
+    fclose(file);
+    if (got < 26 || header[0] != 'B' || header[1] != 'M') return 0;
+    unsigned dataOffset = readLittleEndian(header + 10, 4);
+    unsigned infoSize = readLittleEndian(header + 14, 4);
+    long long width, height;
+    unsigned bitCount, compression = BI_RGB;
+    if (infoSize == 12) {
+        width = readLittleEndian(header + 18, 2);
+        height = readLittleEndian(header + 20, 2);
+        bitCount = readLittleEndian(header + 24, 2);
+    } else {
+        if (infoSize < 40 || got < 54) return 0;
+        width = static_cast<int>(readLittleEndian(header + 18, 4));
+        height = static_cast<int>(readLittleEndian(header + 22, 4));
+        bitCount = readLittleEndian(header + 28, 2);
+        compression = readLittleEndian(header + 30, 4);
+    }
+    if (height < 0) height = -height;
+    if (width <= 0 || height <= 0 || width * height > maxBitmapPixels) return 0;
+    if (compression == BI_RGB || compression == BI_BITFIELDS) {
+        long long stride = (width * bitCount + 31) / 32 * 4;
+        if (dataOffset + stride * height > fileSize) return 0; // truncated pixel data
+    } else if (dataOffset >= fileSize) {
+        return 0;
+    }
+    return 1;
+}
+
+void storeBitmapPixel(int column, int row, COLORREF colour) {
+    if (colour != 0) setDot(column, row);
+    else clearDot(column, row);
+}
+
+int startBitmapImport(HWND owner, const char *path) {
+    char *ownCopy = static_cast<char *>(malloc(pathCapacity));
+    if (!ownCopy) return 0;
+    if (!storePath(ownCopy, path)) {
+        free(ownCopy);
+        MessageBoxA(owner, "Sorry,the path of your file is too long!\n", nullptr,
+                    MB_ICONERROR | MB_OK);
+        return 0;
+    }
+    enableModeRadios(FALSE);
+    if (!startWorker(bitmapImportWorker, ownCopy)) {
+        free(ownCopy);
+        enableModeRadios(TRUE);
+        return 0;
+    }
+    return 1;
+}
+
+static HBITMAP loadBitmapFile(const char *path) {
+    if (!bitmapFileLooksSound(path)) return nullptr;
+    bool ownColours = editor.bitmapStyle >= 1 && editor.bitmapStyle <= 3;
+    UINT flags = LR_LOADFROMFILE | (ownColours ? 0 : LR_MONOCHROME);
+    return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, flags));
+}
+
+// Reads every pixel of the bitmap at once as 32-bit top-down colour values.
+static bool readPixels(HDC dc, HBITMAP bitmap, int width, int height,
+                       std::vector<DWORD> &pixels) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    try {
+        pixels.assign(static_cast<size_t>(width) * height, 0);
+    } catch (...) {
+        return false;
+    }
+    return GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) == height;
+}
+
+static void storePixels(const std::vector<DWORD> &pixels, int width, int height) {
+    ProgressText progress;
+    beginProgress(progress);
+    long long total = static_cast<long long>(width) * height, handled = 0;
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y, ++handled) {
+            DWORD pixel = pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF;
+            storeBitmapPixel(x, y, pixel);
+            showProgress(progress, static_cast<int>(handled * 100 / total));
+        }
+    }
+}
+
+DWORD WINAPI bitmapImportWorker(LPVOID argument) {
+    char *path = static_cast<char *>(argument);
+    HWND owner = editor.mainWindow;
+    HDC ownerDc = GetDC(owner);
+    HBITMAP bitmap = loadBitmapFile(path);
+    std::vector<DWORD> pixels;
+    BITMAP shape = {};
+    bool loaded = bitmap && GetObjectA(bitmap, sizeof shape, &shape) &&
+                  readPixels(ownerDc, bitmap, shape.bmWidth, shape.bmHeight, pixels);
+    if (bitmap) DeleteObject(bitmap);
+    ReleaseDC(owner, ownerDc);
+    if (!loaded) {
+        // The previous frame and size stay; the user-interface thread tells the user.
+        enableModeRadios(TRUE);
+        finishWorker();
+        PostMessageA(owner, WM_APP_IMPORT_FAILED, 0, reinterpret_cast<LPARAM>(path));
+        return 1;
+    }
+
+    editor.currentFrame = 0;
+    editor.frameCount = 1;
+    if (allocateBitmapFrame(shape.bmWidth, shape.bmHeight)) {
+        editor.pixelWidth = shape.bmWidth;
+        editor.pixelHeight = shape.bmHeight;
+        storePixels(pixels, shape.bmWidth, shape.bmHeight);
+        invalidateEditor(owner);
+        refreshControls();
+    }
+    free(path);
+    enableModeRadios(TRUE);
+    finishWorker();
+    return 1;
+}

@@ -1,0 +1,40 @@
+// Converters: text rasterizer, text file input and ASCII table, bitmap importer.
+#pragma once
+
+#include <windows.h>
+
+int startTextRasterizer(HWND owner);
+DWORD WINAPI textRasterizerWorker(LPVOID buffer);
+HFONT createGlyphFont(int width, int height);
+// Drops repeated characters of text (length bytes) into kept (length bytes, zeroed).
+void removeRepeatedCharacters(const unsigned char *text, int length, unsigned char *kept);
+// Samples a 32-bit top-down canvas of canvasWidth x canvasHeight into the current frame:
+// a pixel of exactly black sets the dot, anything else (or outside the canvas) clears it.
+void sampleCanvas(const DWORD *pixels, int canvasWidth, int canvasHeight, int shiftX,
+                  int shiftY);
+
+int loadTextFile(HWND mainWindow, const char *path);
+const char *fileNameOf(const char *path);
+int mapAllAscii(HWND mainWindow);
+extern const char asciiTable[];
+
+int startBitmapImport(HWND owner, const char *path);
+DWORD WINAPI bitmapImportWorker(LPVOID path);
+void storeBitmapPixel(int column, int row, COLORREF colour);
+// Checks a bitmap file's header before it is handed to the loader; returns 0 for a file
+// that is missing, truncated or claims more pixels than it can hold.
+int bitmapFileLooksSound(const char *path);
+
+// Status-bar progress that is written only when its text changes.
+struct ProgressText {
+    int lastPercent;
+};
+void beginProgress(ProgressText &progress);
+void showProgress(ProgressText &progress, int percent);
+
+// Disables or enables the four input-mode radio buttons.
+void enableModeRadios(BOOL enable);
+// Starts a worker suspended with a small stack, publishes it as busy, raises and resumes it.
+HANDLE startWorker(LPTHREAD_START_ROUTINE routine, LPVOID argument);
+// Ends the busy state from the worker itself: clears workerThread and closes its handle.
+void finishWorker();

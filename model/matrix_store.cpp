@@ -1,0 +1,134 @@
+#include "model/matrix_store.h"
+
+#include "model/editor_state.h"
+
+#include <cstdlib>
+#include <cstring>
+
+static CRITICAL_SECTION *frameLock() {
+    static CRITICAL_SECTION section;
+    static bool ready = (InitializeCriticalSection(&section), true);
+    (void)ready;
+    return &section;
+}
+
+void lockFramesForReading() { EnterCriticalSection(frameLock()); }
+void unlockFramesForReading() { LeaveCriticalSection(frameLock()); }
+
+int rowBytesOf(int width) { return (width + 7) / 8; }
+int frameBytesOf(int width, int height) { return rowBytesOf(width) * height; }
+int currentFrameBytes() { return frameBytesOf(editor.matrixWidth, editor.matrixHeight); }
+
+static unsigned char *dotByte(int column, int row, unsigned char &mask) {
+    int bitIndex = row * rowBytesOf(editor.matrixWidth) * 8 + column;
+    mask = static_cast<unsigned char>(1u << (bitIndex % 8));
+    return editor.frameBuffer + static_cast<size_t>(editor.currentFrame) * currentFrameBytes() +
+           bitIndex / 8;
+}
+
+int testDot(int column, int row) {
+    if (!editor.frameBuffer) return 0;
+    unsigned char mask;
+    return *dotByte(column, row, mask) & mask;
+}
+
+void setDot(int column, int row) {
+    if (!editor.frameBuffer) return;
+    unsigned char mask;
+    *dotByte(column, row, mask) |= mask;
+}
+
+void clearDot(int column, int row) {
+    if (!editor.frameBuffer) return;
+    unsigned char mask;
+    *dotByte(column, row, mask) &= static_cast<unsigned char>(~mask);
+}
+
+static int invertBytes(unsigned char *start, size_t count) {
+    if (!editor.frameBuffer) return 0;
+    for (size_t i = 0; i < count; ++i) start[i] = static_cast<unsigned char>(~start[i]);
+    return 1;
+}
+
+static int clearBytes(unsigned char *start, size_t count) {
+    if (!editor.frameBuffer) return 0;
+    memset(start, 0, count);
+    return 1;
+}
+
+static unsigned char *currentFrameStart() {
+    return editor.frameBuffer + static_cast<size_t>(editor.currentFrame) * currentFrameBytes();
+}
+
+static size_t allFramesBytes() {
+    return static_cast<size_t>(currentFrameBytes()) * editor.frameCount;
+}
+
+int invertCurrentFrame() { return invertBytes(currentFrameStart(), currentFrameBytes()); }
+int clearCurrentFrame() { return clearBytes(currentFrameStart(), currentFrameBytes()); }
+int invertAllFrames() { return invertBytes(editor.frameBuffer, allFramesBytes()); }
+int clearAllFrames() { return clearBytes(editor.frameBuffer, allFramesBytes()); }
+
+// Installs a new block (or none) together with its size; the old block is released.
+static void installFrames(unsigned char *block, int width, int height) {
+    EnterCriticalSection(frameLock());
+    free(editor.frameBuffer);
+    editor.frameBuffer = block;
+    if (width != editor.matrixWidth || height != editor.matrixHeight) {
+        editor.matrixWidth = width;
+        editor.matrixHeight = height;
+        editor.viewOriginX = 0;
+        editor.viewOriginY = 0;
+    }
+    LeaveCriticalSection(frameLock());
+}
+
+static int reportOutOfMemory(HWND owner) {
+    installFrames(nullptr, editor.matrixWidth, editor.matrixHeight);
+    MessageBoxA(owner, "Fatal error:not enough memory!\nOK for Close!", nullptr,
+                MB_ICONERROR | MB_OK);
+    PostQuitMessage(0);
+    return 0;
+}
+
+int allocateFrames(HWND owner) {
+    size_t size = allFramesBytes();
+    unsigned char *block = static_cast<unsigned char *>(calloc(size ? size : 1, 1));
+    if (!block) return reportOutOfMemory(owner);
+    installFrames(block, editor.matrixWidth, editor.matrixHeight);
+    return 1;
+}
+
+int appendCustomFrame(HWND owner) {
+    size_t frameBytes = currentFrameBytes();
+    size_t oldSize = frameBytes * (editor.frameCount - 1);
+    unsigned char *block = static_cast<unsigned char *>(malloc(frameBytes * editor.frameCount));
+    if (!block) return reportOutOfMemory(owner);
+    if (editor.frameBuffer) memcpy(block, editor.frameBuffer, oldSize);
+    else memset(block, 0, oldSize);
+    memset(block + oldSize, 0, frameBytes);
+    installFrames(block, editor.matrixWidth, editor.matrixHeight);
+
+    char label[32];
+    int entries = static_cast<int>(SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0));
+    wsprintfA(label, "Custom %d", entries + 1);
+    LRESULT index =
+        SendMessageA(editor.frameComboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label));
+    SendMessageA(editor.frameComboBox, CB_SETCURSEL, index, 0);
+    editor.currentFrame = static_cast<int>(index);
+    return 1;
+}
+
+int allocateBitmapFrame(int width, int height) {
+    static const int depthFactor[4] = {1, 4, 8, 16};
+    int factor = (editor.bitmapStyle >= 1 && editor.bitmapStyle <= 3)
+                     ? depthFactor[editor.bitmapStyle]
+                     : 1;
+    size_t size = static_cast<size_t>(frameBytesOf(width, height)) * factor;
+    unsigned char *block = static_cast<unsigned char *>(calloc(size ? size : 1, 1));
+    if (!block) return 0;
+    installFrames(block, width, height);
+    return 1;
+}
+
+void releaseFrames() { installFrames(nullptr, editor.matrixWidth, editor.matrixHeight); }

@@ -1,0 +1,18 @@
+// Code output: frame packer, source writer, clipboard export.
+#pragma once
+
+#include <windows.h>
+#include <cstdio>
+
+unsigned char *frameRecord(int n);
+unsigned char *packFrame(int n);
+
+int saveSource(const char *path);
+int writeSourceFile(const char *path);
+FILE *writeHeader(const char *path);
+int writeCBody(FILE *file);
+int writeAsmBody(FILE *file);
+void writeTrailer(FILE *file);
+
+extern const char clipboardTempFile[];
+int copyToClipboard(HWND window);

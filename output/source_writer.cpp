@@ -1,0 +1,138 @@
+#include "output/output.h"
+
+#include "model/editor_state.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+static const char quote = 34;
+constexpr size_t lineLimit = 1024;
+
+static void writeKeywords(FILE *file) {
+    switch (editor.inputMode) {
+    case ManualText: {
+        int entries = static_cast<int>(SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < entries; ++i) {
+            LRESULT length = SendMessageA(editor.frameComboBox, CB_GETLBTEXTLEN, i, 0);
+            if (length < 0) continue;
+            std::string entry(static_cast<size_t>(length) + 1, '\0');
+            SendMessageA(editor.frameComboBox, CB_GETLBTEXT, i,
+                         reinterpret_cast<LPARAM>(&entry[0]));
+            fprintf(file, "%.255s", entry.c_str());
+        }
+        break;
+    }
+    case TextFile:
+        fputs(editor.textFilePath, file);
+        break;
+    case BitmapFile:
+        fputs(editor.bitmapFilePath, file);
+        break;
+    }
+}
+
+FILE *writeHeader(const char *path) {
+    FILE *file = fopen(path, "wt");
+    if (!file) {
+        char text[pathCapacity + 32];
+        snprintf(text, sizeof text, "Can't open %s!", path);
+        MessageBoxA(editor.mainWindow, text, nullptr, MB_ICONERROR | MB_OK);
+        return nullptr;
+    }
+    bool assembler = editor.outputStyle == OutputAsm;
+    if (assembler) {
+        fprintf(file, ";Config:\n;\tWidth=%d\n;\tHeight=%d\n;\tText Mode=%d\n;\t",
+                editor.pixelWidth, editor.pixelHeight, editor.inputMode);
+        fprintf(file, "Output Style=%d\n;\tBitmap Style=%d\n;\t", editor.outputStyle,
+                editor.bitmapStyle);
+    } else {
+        fprintf(file, "/*Config:\n\tWidth=%d\n\tHeight=%d\n\tText Mode=%d\n\t", editor.pixelWidth,
+                editor.pixelHeight, editor.inputMode);
+        fprintf(file, "Output Style=%d\n\tBitmap Style=%d\n\t", editor.outputStyle,
+                editor.bitmapStyle);
+    }
+    fprintf(file, "Keywords=%c", quote);
+    writeKeywords(file);
+    // in assembler the closing quote is followed by a semicolon in every mode but ManualPaint
+    if (assembler && editor.inputMode != ManualPaint) fprintf(file, "%c;\n", quote);
+    else fprintf(file, "%c\n", quote);
+
+    if (editor.outputStyle == OutputC51)
+        fputs("*/\ncode unsigned char CODE_MATRIX[]=\n{\n", file);
+    else if (editor.outputStyle == OutputAnsiC)
+        fputs("*/\nconst unsigned char CODE_MATRIX[]=\n{\n", file);
+    else
+        fputs("CODE_MATRIX:\n", file);
+    return file;
+}
+
+static int listedFrames() {
+    int entries = static_cast<int>(SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0));
+    return entries > 0 ? entries : 1;
+}
+
+static size_t recordLength() {
+    return static_cast<size_t>((editor.pixelWidth + 7) / 8) * editor.pixelHeight;
+}
+
+// Writes one frame's data bytes; assembler lines never carry a final comma, C lines only
+// lack it after the last byte of the last frame.
+static void writeFrameLine(FILE *file, const unsigned char *data, size_t length, bool assembler,
+                           bool lastFrame) {
+    const char *lineStart = assembler ? "\tdb " : "\t";
+    std::string line = lineStart;
+    for (size_t i = 0; i < length; ++i) {
+        bool lastByte = i + 1 == length;
+        bool comma = assembler ? !lastByte : !(lastByte && lastFrame);
+        char text[8];
+        if (assembler) snprintf(text, sizeof text, data[i] < 16 ? "00%xh" : "0%xh", data[i]);
+        else snprintf(text, sizeof text, data[i] < 16 ? "0x0%x" : "0x%x", data[i]);
+        line += text;
+        if (comma) line += ',';
+        if (line.size() > lineLimit && !lastByte) {
+            if (assembler) line.back() = ' ';
+            else line += '\\';
+            line += '\n';
+            fputs(line.c_str(), file);
+            line = lineStart;
+        }
+    }
+    line += '\n';
+    fputs(line.c_str(), file);
+}
+
+static int writeBody(FILE *file, bool assembler) {
+    int frames = listedFrames();
+    for (int i = 0; i < frames; ++i) {
+        const unsigned char *record = frameRecord(i);
+        if (!record) return 0;
+        writeFrameLine(file, record + 2, recordLength(), assembler, i + 1 == frames);
+    }
+    return 1;
+}
+
+int writeCBody(FILE *file) { return writeBody(file, false); }
+int writeAsmBody(FILE *file) { return writeBody(file, true); }
+
+void writeTrailer(FILE *file) {
+    fputs(editor.outputStyle == OutputAsm ? "END\n" : "};\n", file);
+    fclose(file);
+}
+
+int writeSourceFile(const char *path) {
+    FILE *file = writeHeader(path);
+    if (!file) return 0;
+    if (editor.outputStyle == OutputAsm) writeAsmBody(file);
+    else writeCBody(file);
+    writeTrailer(file);
+    return 1;
+}
+
+int saveSource(const char *path) {
+    int rememberedStyle = editor.bitmapStyle;
+    if (editor.inputMode != BitmapFile) editor.bitmapStyle = 0;
+    int result = writeSourceFile(path);
+    editor.bitmapStyle = rememberedStyle;
+    return result;
+}

@@ -1,0 +1,117 @@
+#include "settings/settings.h"
+
+#include "app/app.h"
+#include "model/editor_state.h"
+#include "res/resource.h"
+#include "view/view.h"
+
+#include <commdlg.h>
+
+static COLORREF *swatchColour(int id) {
+    switch (id) {
+    case IDC_SWATCH_FOREGROUND:
+        return &editor.foregroundColor;
+    case IDC_SWATCH_BACKGROUND:
+        return &editor.backgroundColor;
+    case IDC_SWATCH_GRID:
+        return &editor.gridColor;
+    case IDC_SWATCH_CLIENT:
+        return &editor.clientColor;
+    }
+    return nullptr;
+}
+
+void paintColorSwatch(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    COLORREF *colour = swatchColour(id);
+    if (!button || !colour) return;
+    HDC dialogDc = GetDC(dialog);
+    HDC memory = CreateCompatibleDC(dialogDc);
+    RECT bounds;
+    GetWindowRect(button, &bounds);
+    int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+    HBITMAP bitmap = CreateCompatibleBitmap(dialogDc, width, height);
+    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    HBRUSH brush = CreateSolidBrush(*colour);
+    RECT all = {0, 0, width, height};
+    FillRect(memory, &all, brush);
+    SelectObject(memory, oldBitmap);
+    HGDIOBJ previous = reinterpret_cast<HGDIOBJ>(
+        SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    if (previous) DeleteObject(previous);
+    DeleteObject(brush);
+    DeleteDC(memory);
+    ReleaseDC(dialog, dialogDc);
+}
+
+COLORREF chooseColor(HWND owner) {
+    COLORREF customColours[16] = {};
+    CHOOSECOLORA choice = {};
+    choice.lStructSize = sizeof(choice);
+    choice.hwndOwner = owner;
+    choice.rgbResult = 0;
+    choice.lpCustColors = customColours;
+    choice.Flags = CC_RGBINIT;
+    if (!ChooseColorA(&choice)) return static_cast<COLORREF>(-1);
+    return choice.rgbResult;
+}
+
+static void restoreColours() {
+    editor.foregroundColor = editor.colorBackup[0];
+    editor.backgroundColor = editor.colorBackup[1];
+    editor.gridColor = editor.colorBackup[2];
+    editor.clientColor = editor.colorBackup[3];
+}
+
+INT_PTR CALLBACK colorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        for (int id = IDC_SWATCH_FOREGROUND; id <= IDC_SWATCH_CLIENT; ++id)
+            paintColorSwatch(dialog, id);
+        editor.colorBackup[0] = editor.foregroundColor;
+        editor.colorBackup[1] = editor.backgroundColor;
+        editor.colorBackup[2] = editor.gridColor;
+        editor.colorBackup[3] = editor.clientColor;
+        return TRUE;
+    }
+    if (message != WM_COMMAND || HIWORD(wParam) != 0) return FALSE;
+    int id = LOWORD(wParam);
+    if (COLORREF *field = swatchColour(id)) {
+        COLORREF chosen = chooseColor(dialog);
+        if (chosen != static_cast<COLORREF>(-1)) *field = chosen;
+        paintColorSwatch(dialog, id);
+        invalidateEditor(editor.mainWindow);
+        return FALSE;
+    }
+    if (id == IDCANCEL) restoreColours();
+    if (id == IDCANCEL || id == IDOK) {
+        invalidateEditor(editor.mainWindow);
+        EndDialog(dialog, id);
+    }
+    return FALSE;
+}
+
+int chooseDefaultFont(HWND owner) {
+    CHOOSEFONTA choice = {};
+    choice.lStructSize = sizeof(choice);
+    choice.hwndOwner = owner;
+    choice.hDC = GetDC(owner);
+    choice.lpLogFont = &editor.defaultFont;
+    choice.Flags = CF_SCREENFONTS | CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT;
+    choice.hInstance = editor.instanceHandle;
+    BOOL confirmed = ChooseFontA(&choice);
+    ReleaseDC(owner, choice.hDC);
+    return confirmed ? 1 : 0;
+}
+
+INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        SetDlgItemTextA(dialog, IDC_ABOUT_TITLE, mainWindowTitle);
+        return TRUE;
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) == 0 &&
+        (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        EndDialog(dialog, 1);
+        return TRUE;
+    }
+    return FALSE;
+}

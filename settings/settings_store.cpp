@@ -1,0 +1,126 @@
+#include "settings/settings.h"
+
+#include "model/editor_state.h"
+
+#include <cstring>
+
+const char settingsKeyPath[] = "Software\\TarvellSoft\\MORVEX7\\";
+
+int initDefaultFont() {
+    LOGFONTA &font = editor.defaultFont;
+    memset(&font, 0, sizeof font);
+    font.lfHeight = 16;
+    font.lfWidth = 16;
+    font.lfEscapement = 0;
+    font.lfOrientation = 0;
+    font.lfWeight = 1600;
+    font.lfCharSet = ANSI_CHARSET;
+    font.lfOutPrecision = 100;
+    font.lfClipPrecision = 3;
+    font.lfQuality = PROOF_QUALITY;
+    font.lfPitchAndFamily = FIXED_PITCH | FF_DONTCARE;
+    strcpy(font.lfFaceName, "system");
+    return 1;
+}
+
+struct SettingValue {
+    const char *name;
+    void *field;
+    DWORD size;
+    DWORD type;
+    bool hasDefault;
+    DWORD defaultValue;
+};
+
+// The twelve values in the order they are read and written.
+static void describeSettings(SettingValue (&values)[12]) {
+    SettingValue table[12] = {
+        {"Foreground", &editor.foregroundColor, 4, REG_DWORD, true, 0},
+        {"Background", &editor.backgroundColor, 4, REG_DWORD, true, 0xFFFFFF},
+        {"Grid Color", &editor.gridColor, 4, REG_DWORD, true, 0},
+        {"Client Color", &editor.clientColor, 4, REG_DWORD, true, 255},
+        {"Pixel Width", &editor.pixelWidth, 4, REG_DWORD, true, 16},
+        {"Pixel Height", &editor.pixelHeight, 4, REG_DWORD, true, 16},
+        {"Coding Style", &editor.codingStyle, 4, REG_DWORD, true, 0},
+        {"Align Style", &editor.alignStyle, 4, REG_DWORD, true, 0},
+        {"Output Style", &editor.outputStyle, 4, REG_DWORD, true, 0},
+        {"Bitmap Style", &editor.bitmapStyle, 4, REG_DWORD, true, 0},
+        {"Default Font", &editor.defaultFont, sizeof(LOGFONTA), REG_BINARY, false, 0},
+        {"Character Detect", &editor.characterDetect, 4, REG_BINARY, false, 0},
+    };
+    memcpy(values, table, sizeof table);
+}
+
+// A value whose stored size differs from the field's is treated as missing, so a value
+// edited by hand can never overrun its field nor fill it half.
+static bool readValue(HKEY key, const SettingValue &value) {
+    DWORD storedSize = 0;
+    if (RegQueryValueExA(key, value.name, nullptr, nullptr, nullptr, &storedSize) != ERROR_SUCCESS)
+        return false;
+    if (storedSize != value.size) return false;
+    unsigned char bytes[sizeof(LOGFONTA)];
+    DWORD size = sizeof bytes;
+    if (RegQueryValueExA(key, value.name, nullptr, nullptr, bytes, &size) != ERROR_SUCCESS ||
+        size != value.size)
+        return false;
+    memcpy(value.field, bytes, value.size);
+    return true;
+}
+
+static void keepInRange(int &field, int low, int high, int fallback) {
+    if (field < low || field > high) field = fallback;
+}
+
+int loadSettings() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        editor.foregroundColor = 0;
+        editor.backgroundColor = 0xFFFFFF;
+        editor.gridColor = 0;
+        editor.clientColor = 255;
+        editor.pixelWidth = editor.pixelHeight = 16;
+        editor.matrixWidth = editor.matrixHeight = 16;
+        editor.codingStyle = editor.alignStyle = editor.outputStyle = editor.bitmapStyle = 0;
+        return 0;
+    }
+    SettingValue values[12];
+    describeSettings(values);
+    for (const SettingValue &value : values) {
+        if (!readValue(key, value) && value.hasDefault)
+            memcpy(value.field, &value.defaultValue, sizeof(DWORD));
+        if (value.field == &editor.pixelWidth) editor.matrixWidth = editor.pixelWidth;
+        if (value.field == &editor.pixelHeight) editor.matrixHeight = editor.pixelHeight;
+    }
+    // a face name without its terminator is cut at the field's end
+    if (!memchr(editor.defaultFont.lfFaceName, 0, LF_FACESIZE))
+        editor.defaultFont.lfFaceName[LF_FACESIZE - 1] = 0;
+
+    if (editor.pixelWidth < 1 || editor.pixelWidth > 1024)
+        editor.pixelWidth = editor.matrixWidth = 16;
+    if (editor.pixelHeight < 1 || editor.pixelHeight > 1024)
+        editor.pixelHeight = editor.matrixHeight = 16;
+    keepInRange(editor.codingStyle, 0, 8, 0);
+    keepInRange(editor.alignStyle, 0, 1, 0);
+    keepInRange(editor.outputStyle, 0, 2, 0);
+    keepInRange(editor.bitmapStyle, 0, 3, 0);
+    keepInRange(editor.characterDetect, 0, 1, 1);
+    RegCloseKey(key);
+    return 1;
+}
+
+int saveSettings() {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return 0;
+    SettingValue values[12];
+    describeSettings(values);
+    // the size is saved from the frames now held
+    values[4].field = &editor.matrixWidth;
+    values[5].field = &editor.matrixHeight;
+    for (const SettingValue &value : values)
+        RegSetValueExA(key, value.name, 0, value.type, static_cast<const BYTE *>(value.field),
+                       value.size);
+    RegCloseKey(key);
+    return 1;
+}

@@ -1,0 +1,88 @@
+#include "settings/settings.h"
+
+#include "model/editor_state.h"
+#include "res/resource.h"
+
+#include <cstdio>
+
+static const char fatalCaption[] = "Fatal error!";
+
+void initSystemSettingsDialog(HWND dialog) {
+    SetDlgItemInt(dialog, IDC_SETUP_WIDTH, editor.pixelWidth, TRUE);
+    SetDlgItemInt(dialog, IDC_SETUP_HEIGHT, editor.pixelHeight, TRUE);
+    SendDlgItemMessageA(dialog, IDC_SETUP_CODING, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>("Left to right & Up to down"));
+    if (editor.codingStyle == 0) SendDlgItemMessageA(dialog, IDC_SETUP_CODING, CB_SETCURSEL, 0, 0);
+    CheckRadioButton(dialog, IDC_SETUP_C51, IDC_SETUP_ASM, IDC_SETUP_C51 + editor.outputStyle);
+    SendDlgItemMessageA(dialog, IDC_SETUP_BITMAP, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>("Bright & Gray,1 bit output"));
+    if (editor.bitmapStyle == 0) SendDlgItemMessageA(dialog, IDC_SETUP_BITMAP, CB_SETCURSEL, 0, 0);
+    CheckDlgButton(dialog, IDC_SETUP_DETECT, editor.characterDetect ? BST_CHECKED : BST_UNCHECKED);
+    editor.alignChoice = editor.alignStyle;
+    editor.outputChoice = editor.outputStyle;
+}
+
+// Reads a size box and checks it; returns false (after the error box) when out of range.
+static bool readSize(HWND dialog, int id, const char *name, int &size) {
+    BOOL translated = FALSE;
+    size = static_cast<int>(GetDlgItemInt(dialog, id, &translated, TRUE));
+    if (!translated) size = 0;
+    char text[256];
+    if (size > 1024 || size <= 0) {
+        snprintf(text, sizeof text, "Pixels settings %s=%d out of range!\nIt should from 1 to 1024!!\n",
+                 name, size);
+        MessageBoxA(dialog, text, fatalCaption, MB_ICONERROR | MB_OK);
+        return false;
+    }
+    if (size >= 100) {
+        snprintf(text, sizeof text,
+                 "Warnning:\nPixels settings %s=%d is too large!\nIt will be very slowly!", name,
+                 size);
+        MessageBoxA(dialog, text, fatalCaption, MB_ICONINFORMATION | MB_OK);
+    }
+    return true;
+}
+
+// A list without a selection (a style stored by hand that has no line) keeps the setting.
+static int selectedStyle(HWND dialog, int id, int current) {
+    LRESULT index = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? current : static_cast<int>(index);
+}
+
+static void commitSettings(HWND dialog) {
+    int width, height;
+    if (!readSize(dialog, IDC_SETUP_WIDTH, "Width", width)) return;
+    if (!readSize(dialog, IDC_SETUP_HEIGHT, "Height", height)) return;
+    editor.pixelWidth = width;
+    editor.pixelHeight = height;
+    editor.codingStyle = selectedStyle(dialog, IDC_SETUP_CODING, editor.codingStyle);
+    editor.alignStyle = editor.alignChoice;
+    editor.outputStyle = editor.outputChoice;
+    editor.bitmapStyle = selectedStyle(dialog, IDC_SETUP_BITMAP, editor.bitmapStyle);
+    editor.characterDetect = IsDlgButtonChecked(dialog, IDC_SETUP_DETECT) == BST_CHECKED ? 1 : 0;
+    EndDialog(dialog, 1);
+}
+
+INT_PTR CALLBACK systemSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        initSystemSettingsDialog(dialog);
+        return TRUE;
+    }
+    if (message != WM_COMMAND || HIWORD(wParam) != 0) return FALSE;
+    int id = LOWORD(wParam);
+    switch (id) {
+    case IDC_SETUP_C51:
+    case IDC_SETUP_ANSI_C:
+    case IDC_SETUP_ASM:
+        editor.outputChoice = id - IDC_SETUP_C51;
+        CheckRadioButton(dialog, IDC_SETUP_C51, IDC_SETUP_ASM, id);
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, 2);
+        return TRUE;
+    case IDOK:
+        commitSettings(dialog);
+        return TRUE;
+    }
+    return FALSE;
+}

@@ -1,0 +1,180 @@
+#include "view/view.h"
+
+#include "model/editor_state.h"
+#include "model/matrix_store.h"
+
+#include <algorithm>
+
+int gridTop() { return GetSystemMetrics(SM_CYVTHUMB) + 10; }
+
+int marginColumns() {
+    return editor.matrixWidth <= gridCells ? (gridCells - editor.matrixWidth + 1) / 2 : 0;
+}
+
+int marginRows() {
+    return editor.matrixHeight <= gridCells ? (gridCells - editor.matrixHeight + 1) / 2 : 0;
+}
+
+RECT cellRect(int column, int row, bool inWindow) {
+    RECT cell;
+    cell.left = cellSize * (column + marginColumns());
+    cell.top = cellSize * (row + marginRows());
+    if (inWindow) {
+        cell.left += gridLeft;
+        cell.top += gridTop();
+    }
+    cell.right = cell.left + cellSize;
+    cell.bottom = cell.top + cellSize;
+    return cell;
+}
+
+static void replaceBrush(HDC dc, HBRUSH &brush, COLORREF colour) {
+    HBRUSH fresh = CreateSolidBrush(colour);
+    SelectObject(dc, fresh);
+    DeleteObject(brush);
+    brush = fresh;
+}
+
+static void fillWith(HDC dc, int width, int height, COLORREF colour) {
+    RECT all = {0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+}
+
+static void drawGridLines(HDC dc) {
+    for (int i = 0; i <= gridCells; ++i) {
+        MoveToEx(dc, 0, cellSize * i, nullptr);
+        LineTo(dc, gridCells * cellSize, cellSize * i);
+    }
+    for (int i = 0; i <= gridCells; ++i) {
+        MoveToEx(dc, cellSize * i, 0, nullptr);
+        LineTo(dc, cellSize * i, gridCells * cellSize);
+    }
+}
+
+static void drawMatrixOutline(HDC dc) {
+    int w = editor.matrixWidth, h = editor.matrixHeight;
+    RECT origin = cellRect(0, 0, false), across = cellRect(w, 0, false);
+    RECT down = cellRect(0, h, false), corner = cellRect(w, h, false);
+    MoveToEx(dc, origin.left, origin.top, nullptr);
+    LineTo(dc, across.left, across.top);
+    MoveToEx(dc, origin.left, origin.top, nullptr);
+    LineTo(dc, down.left, down.top);
+    MoveToEx(dc, corner.left, corner.top, nullptr);
+    LineTo(dc, across.left, across.top);
+    MoveToEx(dc, corner.left, corner.top, nullptr);
+    LineTo(dc, down.left, down.top);
+}
+
+static void drawDots(HDC dc, HBRUSH &brush) {
+    replaceBrush(dc, brush, editor.foregroundColor);
+    int hoverColumn = editor.hoverCell >> 8, hoverRow = editor.hoverCell & 255;
+    int columns = std::min(editor.matrixWidth, gridCells);
+    int rows = std::min(editor.matrixHeight, gridCells);
+    for (int c = 0; c < columns; ++c) {
+        for (int r = 0; r < rows; ++r) {
+            RECT cell = cellRect(c, r, false);
+            int lit = testDot(c + editor.viewOriginX, r + editor.viewOriginY);
+            if (editor.hoverCell != -1 && c == hoverColumn && r == hoverRow) {
+                replaceBrush(dc, brush, lit ? RGB(255, 0, 0) : RGB(255, 255, 255));
+                Ellipse(dc, cell.left, cell.top, cell.left + cellSize, cell.top + cellSize);
+                replaceBrush(dc, brush, editor.foregroundColor);
+            } else if (lit) {
+                Ellipse(dc, cell.left, cell.top, cell.left + cellSize, cell.top + cellSize);
+            }
+        }
+    }
+}
+
+static void paintGrid(HDC windowDc, HDC memory) {
+    const int side = gridCells * cellSize;
+    HBITMAP bitmap = CreateCompatibleBitmap(windowDc, side, side);
+    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    HBRUSH brush = CreateSolidBrush(editor.backgroundColor);
+    HGDIOBJ oldBrush = SelectObject(memory, brush);
+    fillWith(memory, side, side, editor.backgroundColor);
+
+    HPEN pen = CreatePen(PS_SOLID, 1, editor.gridColor);
+    HGDIOBJ oldPen = SelectObject(memory, pen);
+    drawGridLines(memory);
+    SelectObject(memory, oldPen);
+    DeleteObject(pen);
+
+    pen = CreatePen(PS_SOLID, 4, editor.clientColor);
+    SelectObject(memory, pen);
+    drawMatrixOutline(memory);
+    SelectObject(memory, oldPen);
+    DeleteObject(pen);
+
+    pen = CreatePen(PS_SOLID, 1, editor.foregroundColor);
+    SelectObject(memory, pen);
+    if (!(editor.inputMode == BitmapFile && editor.bitmapStyle != 0)) drawDots(memory, brush);
+
+    BitBlt(windowDc, gridLeft, gridTop(), side, side, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, oldPen);
+    SelectObject(memory, oldBrush);
+    SelectObject(memory, oldBitmap);
+    DeleteObject(pen);
+    DeleteObject(brush);
+    DeleteObject(bitmap);
+}
+
+// The preview fills a DIB's bits directly, one pixel per dot, and stretches it.
+static void paintPreview(HDC windowDc, HDC memory) {
+    int w = editor.matrixWidth, h = editor.matrixHeight;
+    if (w <= 0 || h <= 0) return;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) return;
+    auto toPixel = [](COLORREF c) -> DWORD {
+        return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    };
+    DWORD ground = toPixel(editor.backgroundColor), dot = toPixel(editor.foregroundColor);
+    DWORD *pixels = static_cast<DWORD *>(bits);
+    int rowBits = rowBytesOf(w) * 8;
+    const unsigned char *frame =
+        editor.frameBuffer
+            ? editor.frameBuffer + static_cast<size_t>(editor.currentFrame) * currentFrameBytes()
+            : nullptr;
+    for (int r = 0; r < h; ++r) {
+        DWORD *line = pixels + static_cast<size_t>(r) * w;
+        const unsigned char *row = frame ? frame + static_cast<size_t>(r) * (rowBits / 8) : nullptr;
+        for (int c = 0; c < w; ++c)
+            line[c] = row && (row[c >> 3] & (1u << (c & 7))) ? dot : ground;
+    }
+    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    StretchBlt(windowDc, previewRect.left, previewRect.top, previewWidth, previewHeight, memory, 0,
+               0, w, h, SRCCOPY);
+    SelectObject(memory, oldBitmap);
+    DeleteObject(bitmap);
+}
+
+int paintEditor(HWND window) {
+    PAINTSTRUCT paint;
+    HDC windowDc = BeginPaint(window, &paint);
+    HDC memory = CreateCompatibleDC(windowDc);
+    lockFramesForReading();
+    paintGrid(windowDc, memory);
+    paintPreview(windowDc, memory);
+    unlockFramesForReading();
+    DeleteDC(memory);
+    EndPaint(window, &paint);
+    return 1;
+}
+
+int invalidateEditor(HWND window) {
+    RECT preview = previewRect;
+    InvalidateRect(window, &preview, FALSE);
+    int top = gridTop();
+    RECT grid = {gridLeft, top, gridLeft + gridCells * cellSize, top + gridCells * cellSize};
+    InvalidateRect(window, &grid, FALSE);
+    return 1;
+}

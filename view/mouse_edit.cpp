@@ -1,0 +1,70 @@
+#include "view/view.h"
+
+#include "app/app.h"
+#include "model/editor_state.h"
+#include "model/matrix_store.h"
+
+#include <cstdio>
+
+const char contactLine[] = "Mail: veldrin@tarvellsoft.example  ICQ: 40417707";
+
+int hitTestCell(int x, int y) {
+    if (isBusy()) return -1;
+    for (int c = 0; c < gridCells; ++c) {
+        for (int r = 0; r < gridCells; ++r) {
+            RECT cell = cellRect(c, r, true);
+            if (cell.left <= x && x < cell.right && cell.top <= y && y < cell.bottom)
+                return c * 256 + r;
+        }
+    }
+    return -1;
+}
+
+static void pressButton(HWND window, WPARAM keys, LPARAM point, WPARAM button) {
+    if (isBusy()) return;
+    editor.hoverCell = -1;
+    SendMessageA(window, WM_MOUSEMOVE, keys | button, point);
+}
+
+void onLeftButtonDown(HWND window, WPARAM keys, LPARAM point) {
+    pressButton(window, keys, point, MK_LBUTTON);
+}
+
+void onRightButtonDown(HWND window, WPARAM keys, LPARAM point) {
+    pressButton(window, keys, point, MK_RBUTTON);
+}
+
+void onMouseMove(HWND window, WPARAM keys, LPARAM point) {
+    if (isBusy()) return;
+    if (window != GetForegroundWindow()) return;
+    // both coordinates unsigned: a point left of or above the client area hits no cell
+    int x = static_cast<int>(point & 0xFFFF);
+    int y = static_cast<int>((point >> 16) & 0xFFFF);
+    int cell = hitTestCell(x, y);
+    if (cell == -1) {
+        ReleaseCapture();
+        setStatusText(0, contactLine);
+    }
+    if (cell == editor.hoverCell) return;
+    if (cell == -1) {
+        editor.hoverCell = -1;
+        invalidateEditor(window);
+        return;
+    }
+    int column = cell / 256, row = cell & 255;
+    if (column >= editor.matrixWidth || row >= editor.matrixHeight) return;
+    int dotColumn = column + editor.viewOriginX, dotRow = row + editor.viewOriginY;
+    if (keys & MK_LBUTTON) {
+        setDot(dotColumn, dotRow);
+        editor.modified = 1;
+    } else if (keys & MK_RBUTTON) {
+        clearDot(dotColumn, dotRow);
+        editor.modified = 1;
+    }
+    invalidateEditor(window);
+    char text[48];
+    snprintf(text, sizeof text, "mouse @(%d,%d)", dotColumn, dotRow);
+    setStatusText(0, text);
+    editor.hoverCell = cell;
+    SetCapture(window);
+}
