@@ -1,0 +1,21 @@
+#!/bin/bash
+# Installs what is missing, builds the program and starts it: under wine64 on Linux
+# (in Xvfb when there is no display), directly on Windows.
+set -u
+source "$(dirname "$0")/common.sh"
+
+case "$(uname -s)" in
+MINGW* | MSYS* | CYGWIN*)
+    build_target x86_64 || exit 1
+    exec "$repo_root/build/x86_64/morvex7.exe"
+    ;;
+esac
+
+install_missing_packages || exit 1
+build_target x86_64 || exit 1
+if [ -z "${DISPLAY:-}" ]; then
+    start_xvfb || exit 1
+    echo "No display: the program runs in Xvfb on $DISPLAY (see it with: import -window root shot.png)"
+fi
+export WINEDEBUG=${WINEDEBUG:--all}
+/usr/lib/wine/wine64 "$repo_root/build/x86_64/morvex7.exe"
