@@ -24,6 +24,7 @@ void openMainWindow() {
     editor.instanceHandle = GetModuleHandleA(nullptr);
     if (!classRegistered) classRegistered = registerMainWindowClass(editor.instanceHandle);
     ASSERT_TRUE(classRegistered);
+    SetCursorPos(1000, 700); // away from the window, so that no mouse move reaches it
     ASSERT_TRUE(createMainWindow(editor.instanceHandle));
     SetForegroundWindow(editor.mainWindow);
     pumpMessages();
@@ -56,7 +57,7 @@ void pumpMessages(int milliseconds) {
 void waitForWorker() {
     DWORD start = GetTickCount();
     auto finished = [] {
-        return !isBusy() && (!editor.paintRadio || IsWindowEnabled(editor.paintRadio));
+        return !isBusy() && (!IsWindow(editor.paintRadio) || IsWindowEnabled(editor.paintRadio));
     };
     while (!finished() && GetTickCount() - start < 120000) {
         MSG message;
