@@ -24,7 +24,9 @@ static int scrolledPosition(int pos, int max, int code, int thumb) {
     case SB_BOTTOM: // a page on, not to the end
         return pos >= max ? -1 : (pos + pageStep > max ? max : pos + pageStep);
     case SB_THUMBTRACK:
-        return thumb;
+        // a thumb position sent by hand may lie beyond the bar's range: keep the view
+        // inside the matrix
+        return thumb > max ? (max > 0 ? max : 0) : thumb;
     default:
         return -1;
     }
