@@ -1,0 +1,34 @@
+#!/bin/bash
+# Real compilers as clients of the generated source: the ANSI C file must compile as strict
+# C89 and hold exactly the frames' bytes; so must the C51 file with its storage keyword
+# mapped, and SDCC (when installed) must accept the C51 file for the 8051.
+set -u
+run_in_prefix=$1 template=$2 scratch=$3 generator=$4
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d "$scratch/compile.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+"$run_in_prefix" "$template" "$scratch" "$generator" || { echo "generator failed"; exit 1; }
+tr -d '\r' <expected.txt >expected.lf
+
+check() { # name, extra compiler flags...
+    local source=$1
+    shift
+    gcc -std=c89 -pedantic-errors -Wall -Werror "$@" -DFRAMES_SOURCE="\"$work/$source\"" \
+        -o "print_$source.bin" "$here/print_frames.c" || { echo "gcc rejected $source"; return 1; }
+    "./print_$source.bin" >"printed_$source.txt"
+    cmp -s "printed_$source.txt" expected.lf || { echo "$source holds other bytes"; return 1; }
+    echo "$source: $(wc -l <expected.lf) bytes compiled and checked"
+}
+failures=0
+check frames_ansi.c || failures=$((failures + 1))
+check frames_c51.c -Dcode=const || failures=$((failures + 1))
+if command -v sdcc >/dev/null; then
+    # SDCC 4.2 rejects the bare keyword; its spelling is __code
+    sdcc -mmcs51 -Dcode=__code -c frames_c51.c -o frames_c51.rel >sdcc.log 2>&1 ||
+        { cat sdcc.log; echo "sdcc rejected frames_c51.c"; failures=$((failures + 1)); }
+    [ -f frames_c51.rel ] && echo "frames_c51.c: accepted by sdcc for the 8051"
+else
+    echo "sdcc not installed: the 8051 compile was skipped"
+fi
+exit $failures
