@@ -103,15 +103,22 @@ static bool readPixels(HDC dc, HBITMAP bitmap, int width, int height,
     return GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) == height;
 }
 
+// Walks the pixels in the order they lie in memory; the progress texts still run through
+// the same distinct values, one per percent handled.
 static void storePixels(const std::vector<DWORD> &pixels, int width, int height) {
     ProgressText progress;
     beginProgress(progress);
     long long total = static_cast<long long>(width) * height, handled = 0;
-    for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y, ++handled) {
-            DWORD pixel = pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF;
-            storeBitmapPixel(x, y, pixel);
-            showProgress(progress, static_cast<int>(handled * 100 / total));
+    long long nextPercentAt = 0;
+    for (int y = 0; y < height; ++y) {
+        const DWORD *row = pixels.data() + static_cast<size_t>(y) * width;
+        for (int x = 0; x < width; ++x, ++handled) {
+            storeBitmapPixel(x, y, row[x] & 0xFFFFFF);
+            if (handled >= nextPercentAt) {
+                int percent = static_cast<int>(handled * 100 / total);
+                showProgress(progress, percent);
+                nextPercentAt = ((percent + 1) * total + 99) / 100; // first pixel of the next
+            }
         }
     }
 }
