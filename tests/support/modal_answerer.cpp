@@ -52,6 +52,7 @@ static LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
                 (steps.front().caption.empty() || steps.front().caption == record.caption)) {
                 ModalStep step = steps.front();
                 steps.pop_front();
+                SetPropA(window, "seen", reinterpret_cast<HANDLE>(1));
                 records.push_back(record);
                 step.act(window);
             } else if (steps.empty() && !GetPropA(window, "seen")) {
@@ -90,4 +91,22 @@ void clearModalLog() { records.clear(); }
 void clickButton(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+static std::vector<std::pair<HWND, std::function<void(HWND)>>> laterActions;
+
+static void CALLBACK runLater(HWND window, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(window, timer);
+    for (auto it = laterActions.begin(); it != laterActions.end(); ++it) {
+        if (it->first != window) continue;
+        std::function<void(HWND)> act = std::move(it->second);
+        laterActions.erase(it);
+        act(window);
+        return;
+    }
+}
+
+void actLater(HWND dialog, std::function<void(HWND)> act) {
+    laterActions.push_back({dialog, std::move(act)});
+    SetTimer(dialog, 0x4D37, 150, runLater);
 }

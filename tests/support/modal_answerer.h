@@ -29,5 +29,9 @@ void answerMessageBox(int button);
 const std::vector<ModalRecord> &modalLog();
 void clearModalLog();
 
+// Runs an action on a dialog a moment after it was shown, once the dialog has filled its
+// controls (the common dialogs do part of that after activation).
+void actLater(HWND dialog, std::function<void(HWND)> act);
+
 // Posts a button click to a dialog.
 void clickButton(HWND dialog, int id);
