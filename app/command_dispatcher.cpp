@@ -45,7 +45,9 @@ bool chooseSaveFile(HWND owner, char *path, const char *filter) {
     return chooseFile(owner, path, filter, "Save as...", GetSaveFileNameA);
 }
 
-void sendOwnCommand(HWND window, int id) { SendMessageA(window, WM_COMMAND, id, 0); }
+void sendOwnCommand(HWND window, int id) {
+    SendMessageA(window, WM_COMMAND, id, 0);
+}
 
 void rerunManualText(HWND window) {
     int savedMode = editor.inputMode;
@@ -115,8 +117,8 @@ static void clearAllCommand(HWND window) {
 
 static void systemSettingsCommand(HWND window) {
     int rememberedDetect = editor.characterDetect;
-    if (DialogBoxParamA(editor.instanceHandle, "Setup_dlg", window, systemSettingsDialogProc,
-                        0) != 1)
+    if (DialogBoxParamA(editor.instanceHandle, "Setup_dlg", window, systemSettingsDialogProc, 0) !=
+        1)
         return;
     if (editor.matrixWidth == editor.pixelWidth && editor.matrixHeight == editor.pixelHeight &&
         editor.characterDetect == rememberedDetect)
@@ -128,14 +130,18 @@ static void systemSettingsCommand(HWND window) {
     editor.matrixHeight = editor.pixelHeight;
     editor.viewOriginX = editor.viewOriginY = 0;
     if (!allocateFrames(window)) return;
-    if (editor.inputMode == ManualText) rerunManualText(window);
-    else if (editor.inputMode == TextFile) sendOwnCommand(window, IDC_BROWSE);
+    if (editor.inputMode == ManualText)
+        rerunManualText(window);
+    else if (editor.inputMode == TextFile)
+        sendOwnCommand(window, IDC_BROWSE);
     refreshControls();
 }
 
 static void rerenderText(HWND window) {
-    if (editor.inputMode == ManualText) sendOwnCommand(window, IDC_UPDATE);
-    else if (editor.inputMode == TextFile) sendOwnCommand(window, IDC_BROWSE);
+    if (editor.inputMode == ManualText)
+        sendOwnCommand(window, IDC_UPDATE);
+    else if (editor.inputMode == TextFile)
+        sendOwnCommand(window, IDC_BROWSE);
 }
 
 static void updateCommand(HWND window) {

@@ -41,10 +41,11 @@ const char *menuHelpText(int id) {
 void refreshControls() {
     refreshScrollBars();
 
-    HWND modeControls[] = {editor.textEdit,   editor.browseButton,   editor.openButton,
-                           editor.updateButton, editor.newButton,    editor.textScrollBarH,
+    HWND modeControls[] = {editor.textEdit,      editor.browseButton, editor.openButton,
+                           editor.updateButton,  editor.newButton,    editor.textScrollBarH,
                            editor.textScrollBarV};
-    for (HWND control : modeControls) EnableWindow(control, FALSE);
+    for (HWND control : modeControls)
+        EnableWindow(control, FALSE);
 
     switch (editor.inputMode) {
     case ManualPaint:

@@ -63,8 +63,8 @@ static const DWORD pushStyle = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_NOTIFY
 
 static const ControlSpec controlSpecs[] = {
     {"COMBOBOX", "", IDC_FRAME_COMBO,
-     WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 5, 0, 320, 216,
-     false, &EditorState::frameComboBox},
+     WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 5, 0, 320, 216, false,
+     &EditorState::frameComboBox},
     {"Scrollbar", "HScrollbar1", IDC_VIEW_SCROLL_H, WS_CHILD | WS_VISIBLE | SBS_HORZ, 5, 335, 200,
      20, true, &EditorState::viewScrollBarH},
     {"Scrollbar", "VScrollbar1", IDC_VIEW_SCROLL_V, WS_CHILD | WS_VISIBLE | SBS_VERT, 326, 10, 12,
@@ -88,8 +88,7 @@ static const ControlSpec controlSpecs[] = {
      387, 118, 196, 112, false, &EditorState::textEdit},
     {"BUTTON", "&Browse...", IDC_BROWSE, pushStyle, 387, 278, 196, 20, false,
      &EditorState::browseButton},
-    {"BUTTON", "&Open...", IDC_OPEN, pushStyle, 387, 328, 196, 20, false,
-     &EditorState::openButton},
+    {"BUTTON", "&Open...", IDC_OPEN, pushStyle, 387, 328, 196, 20, false, &EditorState::openButton},
     {"BUTTON", "&Update", IDC_UPDATE, pushStyle, 387, 231, 196, 20, false,
      &EditorState::updateButton},
     {STATUSCLASSNAMEA, "", IDC_STATUS_BAR, WS_CHILD | WS_VISIBLE, 0, 133, 644, 20, false,
@@ -98,26 +97,26 @@ static const ControlSpec controlSpecs[] = {
 
 bool createMainWindow(HINSTANCE instance) {
     int thumb = GetSystemMetrics(SM_CYVTHUMB);
-    int outerHeight =
-        thumb + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 385;
-    editor.mainWindow = CreateWindowExA(
-        0, mainWindowClassName, mainWindowTitle,
-        WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT, 622,
-        outerHeight, nullptr, nullptr, instance, nullptr);
+    int outerHeight = thumb + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 385;
+    editor.mainWindow =
+        CreateWindowExA(0, mainWindowClassName, mainWindowTitle,
+                        WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 622, outerHeight, nullptr, nullptr, instance, nullptr);
     if (!editor.mainWindow) return false;
 
     for (const ControlSpec &spec : controlSpecs) {
         int y = spec.belowThumb ? thumb + spec.y : spec.y;
-        HWND control = CreateWindowExA(
-            0, spec.className, spec.text, spec.style, spec.x, y, spec.width, spec.height,
-            editor.mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
-            nullptr);
+        HWND control = CreateWindowExA(0, spec.className, spec.text, spec.style, spec.x, y,
+                                       spec.width, spec.height, editor.mainWindow,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                       instance, nullptr);
         if (!control) return false;
         editor.*spec.handle = control;
     }
 
     SendMessageA(editor.statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(statusPartEdges));
-    for (int part = 0; part < 3; ++part) setStatusText(part, "OK");
+    for (int part = 0; part < 3; ++part)
+        setStatusText(part, "OK");
 
     initEditorState(editor.mainWindow);
     refreshControls();
@@ -142,8 +141,7 @@ void CALLBACK updateClock(HWND, UINT, UINT_PTR, DWORD) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     char text[64];
-    snprintf(text, sizeof text, "Current Time:%02d:%02d:%02d", now.wHour, now.wMinute,
-             now.wSecond);
+    snprintf(text, sizeof text, "Current Time:%02d:%02d:%02d", now.wHour, now.wMinute, now.wSecond);
     setStatusText(2, text);
 }
 

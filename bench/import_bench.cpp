@@ -2,6 +2,7 @@
 // GetPixel per dot (with a progress text per pixel for the import), on the same input,
 // with the outputs checked equal. Prints the figures side by side.
 #include "app/app.h"
+#include "view/dib_pixels.h"
 #include "bitmap_writer.h"
 #include "convert/convert.h"
 #include "model/editor_state.h"
@@ -25,10 +26,12 @@ static double seconds() {
 static void pumpUntilIdle() {
     MSG message;
     while (isBusy() || !IsWindowEnabled(editor.paintRadio)) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
 }
 
 static std::vector<unsigned char> allFrames() {
@@ -41,9 +44,9 @@ static std::vector<unsigned char> allFrames() {
 static DWORD WINAPI importPixelByPixel(LPVOID path) {
     HDC windowDc = GetDC(editor.mainWindow);
     HDC memory = CreateCompatibleDC(windowDc);
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, static_cast<const char *>(path),
-                                                     IMAGE_BITMAP, 0, 0,
-                                                     LR_LOADFROMFILE | LR_MONOCHROME));
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(LoadImageA(nullptr, static_cast<const char *>(path), IMAGE_BITMAP, 0,
+                                        0, LR_LOADFROMFILE | LR_MONOCHROME));
     BITMAP shape;
     GetObjectA(bitmap, sizeof shape, &shape);
     HGDIOBJ old = SelectObject(memory, bitmap);
@@ -96,8 +99,10 @@ static bool compareSampling(const char *text, SamplingTimes &times) {
         double start = seconds();
         for (int x = 0; x < w; ++x)
             for (int y = 0; y < h; ++y) {
-                if (GetPixel(memory, x, y) == 0) setDot(x, y);
-                else clearDot(x, y);
+                if (GetPixel(memory, x, y) == 0)
+                    setDot(x, y);
+                else
+                    clearDot(x, y);
             }
         times.perPixel += seconds() - start;
         byPixel.assign(editor.frameBuffer + currentFrameBytes() * editor.currentFrame,
@@ -105,12 +110,7 @@ static bool compareSampling(const char *text, SamplingTimes &times) {
 
         start = seconds();
         SelectObject(memory, oldBitmap);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w + 10;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        BITMAPINFO info = topDownInfo(w + 10, h);
         GetDIBits(memory, canvas, 0, h, pixels.data(), &info, DIB_RGB_COLORS);
         sampleCanvas(pixels.data(), w + 10, h, 0, 0);
         times.bulk += seconds() - start;

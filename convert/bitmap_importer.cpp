@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "model/editor_state.h"
 #include "model/matrix_store.h"
+#include "view/dib_pixels.h"
 #include "view/view.h"
 
 #include <cstdio>
@@ -16,7 +17,8 @@ constexpr long long maxBitmapPixels = 16LL * 1024 * 1024;
 
 static unsigned readLittleEndian(const unsigned char *bytes, int count) {
     unsigned value = 0;
-    for (int i = count - 1; i >= 0; --i) value = (value << 8) | bytes[i];
+    for (int i = count - 1; i >= 0; --i)
+        value = (value << 8) | bytes[i];
     return value;
 }
 
@@ -56,8 +58,10 @@ int bitmapFileLooksSound(const char *path) {
 }
 
 void storeBitmapPixel(int column, int row, COLORREF colour) {
-    if (colour != 0) setDot(column, row);
-    else clearDot(column, row);
+    if (colour != 0)
+        setDot(column, row);
+    else
+        clearDot(column, row);
 }
 
 int startBitmapImport(HWND owner, const char *path) {
@@ -83,24 +87,6 @@ static HBITMAP loadBitmapFile(const char *path) {
     bool ownColours = editor.bitmapStyle >= 1 && editor.bitmapStyle <= 3;
     UINT flags = LR_LOADFROMFILE | (ownColours ? 0 : LR_MONOCHROME);
     return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, flags));
-}
-
-// Reads every pixel of the bitmap at once as 32-bit top-down colour values.
-static bool readPixels(HDC dc, HBITMAP bitmap, int width, int height,
-                       std::vector<DWORD> &pixels) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    try {
-        pixels.assign(static_cast<size_t>(width) * height, 0);
-    } catch (...) {
-        return false;
-    }
-    return GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) == height;
 }
 
 // Walks the pixels in the order they lie in memory; the progress texts still run through
@@ -131,7 +117,7 @@ DWORD WINAPI bitmapImportWorker(LPVOID argument) {
     std::vector<DWORD> pixels;
     BITMAP shape = {};
     bool loaded = bitmap && GetObjectA(bitmap, sizeof shape, &shape) &&
-                  readPixels(ownerDc, bitmap, shape.bmWidth, shape.bmHeight, pixels);
+                  readTopDownPixels(ownerDc, bitmap, shape.bmWidth, shape.bmHeight, pixels);
     if (bitmap) DeleteObject(bitmap);
     ReleaseDC(owner, ownerDc);
     if (!loaded) {

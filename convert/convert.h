@@ -10,8 +10,7 @@ HFONT createGlyphFont(int width, int height);
 void removeRepeatedCharacters(const unsigned char *text, int length, unsigned char *kept);
 // Samples a 32-bit top-down canvas of canvasWidth x canvasHeight into the current frame:
 // a pixel of exactly black sets the dot, anything else (or outside the canvas) clears it.
-void sampleCanvas(const DWORD *pixels, int canvasWidth, int canvasHeight, int shiftX,
-                  int shiftY);
+void sampleCanvas(const DWORD *pixels, int canvasWidth, int canvasHeight, int shiftX, int shiftY);
 
 int loadTextFile(HWND mainWindow, const char *path);
 const char *fileNameOf(const char *path);

@@ -58,7 +58,8 @@ int loadTextFile(HWND mainWindow, const char *path) {
     fseek(file, 0, SEEK_SET);
     long count = 0;
     int c;
-    while (count < size && (c = fgetc(file)) != EOF) fileText[count++] = static_cast<char>(c);
+    while (count < size && (c = fgetc(file)) != EOF)
+        fileText[count++] = static_cast<char>(c);
     fileText[count] = 0;
     fclose(file);
 

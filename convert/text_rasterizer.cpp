@@ -3,14 +3,19 @@
 #include "app/app.h"
 #include "model/editor_state.h"
 #include "model/matrix_store.h"
+#include "view/dib_pixels.h"
 #include "view/view.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-static bool isLineOrTab(unsigned char b) { return b == '\n' || b == '\r' || b == '\t'; }
-static bool isLeadByte(unsigned char b) { return b >= 160; }
+static bool isLineOrTab(unsigned char b) {
+    return b == '\n' || b == '\r' || b == '\t';
+}
+static bool isLeadByte(unsigned char b) {
+    return b >= 160;
+}
 
 // Searches every byte offset of the kept bytes, not only where characters begin.
 static bool keptContains(const unsigned char *kept, int k, unsigned char b) {
@@ -91,8 +96,7 @@ int startTextRasterizer(HWND owner) {
     return 1;
 }
 
-void sampleCanvas(const DWORD *pixels, int canvasWidth, int canvasHeight, int shiftX,
-                  int shiftY) {
+void sampleCanvas(const DWORD *pixels, int canvasWidth, int canvasHeight, int shiftX, int shiftY) {
     for (int x = 0; x < editor.matrixWidth; ++x) {
         for (int y = 0; y < editor.matrixHeight; ++y) {
             int sx = x + shiftX, sy = y + shiftY;
@@ -103,19 +107,6 @@ void sampleCanvas(const DWORD *pixels, int canvasWidth, int canvasHeight, int sh
                 clearDot(x, y);
         }
     }
-}
-
-// Reads a bitmap (not selected into any context) as 32-bit top-down pixels.
-static bool readCanvas(HDC dc, HBITMAP bitmap, int width, int height, std::vector<DWORD> &pixels) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    pixels.assign(static_cast<size_t>(width) * height, 0xFFFFFF);
-    return GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) == height;
 }
 
 static void drawCharacter(HDC ownerDc, HDC memory, const unsigned char *glyph, int bytes,
@@ -129,7 +120,7 @@ static void drawCharacter(HDC ownerDc, HDC memory, const unsigned char *glyph, i
     PatBlt(memory, 0, 0, canvasWidth, height, WHITENESS);
     TextOutA(memory, 0, 0, reinterpret_cast<const char *>(glyph), bytes);
     SelectObject(memory, oldBitmap);
-    if (!readCanvas(memory, canvas, canvasWidth, height, pixels))
+    if (!readTopDownPixels(memory, canvas, canvasWidth, height, pixels))
         pixels.assign(static_cast<size_t>(canvasWidth) * height, 0xFFFFFF);
     sampleCanvas(pixels.data(), canvasWidth, height, editor.textShiftX, editor.textShiftY);
     SelectObject(memory, oldFont);

@@ -6,9 +6,9 @@
 #include <cstdio>
 
 void enableModeRadios(BOOL enable) {
-    HWND radios[] = {editor.paintRadio, editor.textRadio, editor.textFileRadio,
-                     editor.bitmapRadio};
-    for (HWND radio : radios) EnableWindow(radio, enable);
+    HWND radios[] = {editor.paintRadio, editor.textRadio, editor.textFileRadio, editor.bitmapRadio};
+    for (HWND radio : radios)
+        EnableWindow(radio, enable);
 }
 
 HANDLE startWorker(LPTHREAD_START_ROUTINE routine, LPVOID argument) {
@@ -26,7 +26,9 @@ void finishWorker() {
     if (self) CloseHandle(self);
 }
 
-void beginProgress(ProgressText &progress) { progress.lastPercent = -1; }
+void beginProgress(ProgressText &progress) {
+    progress.lastPercent = -1;
+}
 
 void showProgress(ProgressText &progress, int percent) {
     if (percent == progress.lastPercent) return;

@@ -85,7 +85,9 @@ struct EditorState {
 
 extern EditorState editor;
 
-inline bool isBusy() { return editor.workerThread != nullptr; }
+inline bool isBusy() {
+    return editor.workerThread != nullptr;
+}
 
 // Copies a zero-terminated path into a field of pathCapacity characters.
 // Returns 0 (and leaves the field alone) when the path does not fit.

@@ -12,12 +12,22 @@ static CRITICAL_SECTION *frameLock() {
     return &section;
 }
 
-void lockFramesForReading() { EnterCriticalSection(frameLock()); }
-void unlockFramesForReading() { LeaveCriticalSection(frameLock()); }
+void lockFramesForReading() {
+    EnterCriticalSection(frameLock());
+}
+void unlockFramesForReading() {
+    LeaveCriticalSection(frameLock());
+}
 
-int rowBytesOf(int width) { return (width + 7) / 8; }
-int frameBytesOf(int width, int height) { return rowBytesOf(width) * height; }
-int currentFrameBytes() { return frameBytesOf(editor.matrixWidth, editor.matrixHeight); }
+int rowBytesOf(int width) {
+    return (width + 7) / 8;
+}
+int frameBytesOf(int width, int height) {
+    return rowBytesOf(width) * height;
+}
+int currentFrameBytes() {
+    return frameBytesOf(editor.matrixWidth, editor.matrixHeight);
+}
 
 static unsigned char *dotByte(int column, int row, unsigned char &mask) {
     int bitIndex = row * rowBytesOf(editor.matrixWidth) * 8 + column;
@@ -46,7 +56,8 @@ void clearDot(int column, int row) {
 
 static int invertBytes(unsigned char *start, size_t count) {
     if (!editor.frameBuffer) return 0;
-    for (size_t i = 0; i < count; ++i) start[i] = static_cast<unsigned char>(~start[i]);
+    for (size_t i = 0; i < count; ++i)
+        start[i] = static_cast<unsigned char>(~start[i]);
     return 1;
 }
 
@@ -64,10 +75,18 @@ static size_t allFramesBytes() {
     return static_cast<size_t>(currentFrameBytes()) * editor.frameCount;
 }
 
-int invertCurrentFrame() { return invertBytes(currentFrameStart(), currentFrameBytes()); }
-int clearCurrentFrame() { return clearBytes(currentFrameStart(), currentFrameBytes()); }
-int invertAllFrames() { return invertBytes(editor.frameBuffer, allFramesBytes()); }
-int clearAllFrames() { return clearBytes(editor.frameBuffer, allFramesBytes()); }
+int invertCurrentFrame() {
+    return invertBytes(currentFrameStart(), currentFrameBytes());
+}
+int clearCurrentFrame() {
+    return clearBytes(currentFrameStart(), currentFrameBytes());
+}
+int invertAllFrames() {
+    return invertBytes(editor.frameBuffer, allFramesBytes());
+}
+int clearAllFrames() {
+    return clearBytes(editor.frameBuffer, allFramesBytes());
+}
 
 // Installs a new block (or none) together with its size; the old block is released.
 static void installFrames(unsigned char *block, int width, int height) {
@@ -104,8 +123,10 @@ int appendCustomFrame(HWND owner) {
     size_t oldSize = frameBytes * (editor.frameCount - 1);
     unsigned char *block = static_cast<unsigned char *>(malloc(frameBytes * editor.frameCount));
     if (!block) return reportOutOfMemory(owner);
-    if (editor.frameBuffer) memcpy(block, editor.frameBuffer, oldSize);
-    else memset(block, 0, oldSize);
+    if (editor.frameBuffer)
+        memcpy(block, editor.frameBuffer, oldSize);
+    else
+        memset(block, 0, oldSize);
     memset(block + oldSize, 0, frameBytes);
     installFrames(block, editor.matrixWidth, editor.matrixHeight);
 
@@ -121,9 +142,8 @@ int appendCustomFrame(HWND owner) {
 
 int allocateBitmapFrame(int width, int height) {
     static const int depthFactor[4] = {1, 4, 8, 16};
-    int factor = (editor.bitmapStyle >= 1 && editor.bitmapStyle <= 3)
-                     ? depthFactor[editor.bitmapStyle]
-                     : 1;
+    int factor =
+        (editor.bitmapStyle >= 1 && editor.bitmapStyle <= 3) ? depthFactor[editor.bitmapStyle] : 1;
     size_t size = static_cast<size_t>(frameBytesOf(width, height)) * factor;
     unsigned char *block = static_cast<unsigned char *>(calloc(size ? size : 1, 1));
     if (!block) return 0;
@@ -131,4 +151,6 @@ int allocateBitmapFrame(int width, int height) {
     return 1;
 }
 
-void releaseFrames() { installFrames(nullptr, editor.matrixWidth, editor.matrixHeight); }
+void releaseFrames() {
+    installFrames(nullptr, editor.matrixWidth, editor.matrixHeight);
+}

@@ -55,8 +55,10 @@ FILE *writeHeader(const char *path) {
     fprintf(file, "Keywords=%c", quote);
     writeKeywords(file);
     // in assembler the closing quote is followed by a semicolon in every mode but ManualPaint
-    if (assembler && editor.inputMode != ManualPaint) fprintf(file, "%c;\n", quote);
-    else fprintf(file, "%c\n", quote);
+    if (assembler && editor.inputMode != ManualPaint)
+        fprintf(file, "%c;\n", quote);
+    else
+        fprintf(file, "%c\n", quote);
 
     if (editor.outputStyle == OutputC51)
         fputs("*/\ncode unsigned char CODE_MATRIX[]=\n{\n", file);
@@ -86,13 +88,17 @@ static void writeFrameLine(FILE *file, const unsigned char *data, size_t length,
         bool lastByte = i + 1 == length;
         bool comma = assembler ? !lastByte : !(lastByte && lastFrame);
         char text[8];
-        if (assembler) snprintf(text, sizeof text, data[i] < 16 ? "00%xh" : "0%xh", data[i]);
-        else snprintf(text, sizeof text, data[i] < 16 ? "0x0%x" : "0x%x", data[i]);
+        if (assembler)
+            snprintf(text, sizeof text, data[i] < 16 ? "00%xh" : "0%xh", data[i]);
+        else
+            snprintf(text, sizeof text, data[i] < 16 ? "0x0%x" : "0x%x", data[i]);
         line += text;
         if (comma) line += ',';
         if (line.size() > lineLimit && !lastByte) {
-            if (assembler) line.back() = ' ';
-            else line += '\\';
+            if (assembler)
+                line.back() = ' ';
+            else
+                line += '\\';
             line += '\n';
             fputs(line.c_str(), file);
             line = lineStart;
@@ -112,8 +118,12 @@ static int writeBody(FILE *file, bool assembler) {
     return 1;
 }
 
-int writeCBody(FILE *file) { return writeBody(file, false); }
-int writeAsmBody(FILE *file) { return writeBody(file, true); }
+int writeCBody(FILE *file) {
+    return writeBody(file, false);
+}
+int writeAsmBody(FILE *file) {
+    return writeBody(file, true);
+}
 
 void writeTrailer(FILE *file) {
     fputs(editor.outputStyle == OutputAsm ? "END\n" : "};\n", file);
@@ -123,8 +133,10 @@ void writeTrailer(FILE *file) {
 int writeSourceFile(const char *path) {
     FILE *file = writeHeader(path);
     if (!file) return 0;
-    if (editor.outputStyle == OutputAsm) writeAsmBody(file);
-    else writeCBody(file);
+    if (editor.outputStyle == OutputAsm)
+        writeAsmBody(file);
+    else
+        writeCBody(file);
     writeTrailer(file);
     return 1;
 }

@@ -9,8 +9,7 @@ int initDefaultFont();
 int loadSettings();
 int saveSettings();
 
-INT_PTR CALLBACK systemSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+INT_PTR CALLBACK systemSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 void initSystemSettingsDialog(HWND dialog);
 
 INT_PTR CALLBACK colorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -29,8 +29,8 @@ static bool readSize(HWND dialog, int id, const char *name, int &size) {
     if (!translated) size = 0;
     char text[256];
     if (size > 1024 || size <= 0) {
-        snprintf(text, sizeof text, "Pixels settings %s=%d out of range!\nIt should from 1 to 1024!!\n",
-                 name, size);
+        snprintf(text, sizeof text,
+                 "Pixels settings %s=%d out of range!\nIt should from 1 to 1024!!\n", name, size);
         MessageBoxA(dialog, text, fatalCaption, MB_ICONERROR | MB_OK);
         return false;
     }

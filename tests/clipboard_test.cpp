@@ -32,7 +32,8 @@ static std::string clipboardText(UINT format) {
     if (HANDLE data = GetClipboardData(format)) {
         if (format == CF_UNICODETEXT) {
             const wchar_t *wide = static_cast<const wchar_t *>(GlobalLock(data));
-            for (; *wide; ++wide) text += static_cast<char>(*wide);
+            for (; *wide; ++wide)
+                text += static_cast<char>(*wide);
         } else {
             text = static_cast<const char *>(GlobalLock(data));
         }
@@ -100,5 +101,6 @@ TEST_F(ClipboardTest, ClipboardHeldByAnotherThreadFailsAndKeepsTheFile) {
     EXPECT_EQ(modalLog()[0].icon, MB_ICONERROR);
     EXPECT_TRUE(tempFileExists());
     EXPECT_EQ(readFile(clipboardTempFile), savedText());
-    for (HANDLE handle : {events[0], events[1], holder}) CloseHandle(handle);
+    for (HANDLE handle : {events[0], events[1], holder})
+        CloseHandle(handle);
 }

@@ -101,11 +101,12 @@ TEST_F(CommandTest, EveryCommandIsRefusedWhileAWorkerRuns) {
     setDot(0, 0);
     std::vector<unsigned char> before = frameBytes(0);
     editor.workerThread = GetCurrentThread();
-    const int ids[] = {IDM_SAVE,        IDM_EXIT,          ManualText,         TextFile,
-                       IDM_INVERT_ALL,  IDM_CLEAR_ALL,     IDM_INVERT_CURRENT, IDM_CLEAR_CURRENT,
-                       IDM_MAP_ALL_ASCII, IDM_COPY_CLIPBOARD, IDM_SYSTEM_SETUP, IDM_FONT_SETUP,
-                       IDM_COLOR_SETUP, IDM_ABOUT,         IDC_NEW,            IDC_UPDATE,
-                       IDC_BROWSE,      IDC_OPEN};
+    const int ids[] = {IDM_SAVE,           IDM_EXIT,          ManualText,
+                       TextFile,           IDM_INVERT_ALL,    IDM_CLEAR_ALL,
+                       IDM_INVERT_CURRENT, IDM_CLEAR_CURRENT, IDM_MAP_ALL_ASCII,
+                       IDM_COPY_CLIPBOARD, IDM_SYSTEM_SETUP,  IDM_FONT_SETUP,
+                       IDM_COLOR_SETUP,    IDM_ABOUT,         IDC_NEW,
+                       IDC_UPDATE,         IDC_BROWSE,        IDC_OPEN};
     for (int id : ids)
         EXPECT_EQ(SendMessageA(editor.mainWindow, WM_COMMAND, id, 0), 1) << id;
     SendMessageA(editor.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_FRAME_COMBO, CBN_SELCHANGE),
@@ -176,7 +177,9 @@ TEST_F(ControlStateTest, ViewBarsOnlyAboveThirtyTwoAndTextBarRanges) {
     EXPECT_EQ(GetScrollPos(editor.textScrollBarV, SB_CTL), 16);
 }
 
-static UINT itemState(HMENU menu, int id) { return GetMenuState(menu, id, MF_BYCOMMAND); }
+static UINT itemState(HMENU menu, int id) {
+    return GetMenuState(menu, id, MF_BYCOMMAND);
+}
 
 TEST_F(ControlStateTest, EditMenuMarksAndHelpTexts) {
     HMENU bar = GetMenu(editor.mainWindow), file = GetSubMenu(bar, 0), edit = GetSubMenu(bar, 1);

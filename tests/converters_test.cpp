@@ -74,8 +74,7 @@ TEST_F(RasterizerTest, EmptyTextTwoByteCharactersShiftAndFontSize) {
 
     setMatrixSize(15, 16);
     render("\xB0\xA1x", 0);
-    EXPECT_EQ(comboEntries(editor.frameComboBox),
-              (std::vector<std::string>{"\xB0\xA1", "x"}));
+    EXPECT_EQ(comboEntries(editor.frameComboBox), (std::vector<std::string>{"\xB0\xA1", "x"}));
     EXPECT_EQ(editor.frameCount, 4);
 
     setMatrixSize(16, 16);
@@ -84,7 +83,8 @@ TEST_F(RasterizerTest, EmptyTextTwoByteCharactersShiftAndFontSize) {
     for (int frame = 0; frame < 2; ++frame) {
         editor.currentFrame = frame;
         for (int column = 0; column < 3; ++column)
-            for (int row = 0; row < 16; ++row) ASSERT_EQ(testDot(column, row), 0) << column;
+            for (int row = 0; row < 16; ++row)
+                ASSERT_EQ(testDot(column, row), 0) << column;
     }
     editor.currentFrame = 0;
     editor.textShiftX = 0;
@@ -104,7 +104,11 @@ TEST(RepeatRemoval, ByteOffsetRule) {
     };
     EXPECT_EQ(kept("ABA"), "AB");
     EXPECT_EQ(kept("A\r\n\tB"), "AB");
-    EXPECT_EQ(kept("\xB0" "A" "A"), "\xB0" "A"); // A equals the second byte of the pair
+    EXPECT_EQ(kept("\xB0"
+                   "A"
+                   "A"),
+              "\xB0"
+              "A"); // A equals the second byte of the pair
     EXPECT_EQ(kept("\xB0\xA1\xB0\xA1"), "\xB0\xA1");
     // a pair may match the end of one kept character and the start of the next
     EXPECT_EQ(kept("\xC1\xB2\xB3\xC4\xB2\xB3"), "\xC1\xB2\xB3\xC4");
@@ -119,7 +123,7 @@ TEST(CanvasSampling, OnlyPureBlackSetsADot) {
     const DWORD canvas[] = {0x000000, 0x808080, 0xFFFFFF, 0x010000, 0x000000, 0x000000};
     sampleCanvas(canvas, 3, 2, 0, 0); // 3 x 2 canvas: row 0 = black, grey, white
     EXPECT_EQ(frame[0], 0x01);
-    EXPECT_EQ(frame[1], 0x02); // (0, 1) is 0x010000: not black
+    EXPECT_EQ(frame[1], 0x02);        // (0, 1) is 0x010000: not black
     sampleCanvas(canvas, 3, 2, 2, 0); // shifted: column 1 reads outside the canvas
     EXPECT_EQ(frame[0], 0x00);
     EXPECT_EQ(frame[1], 0x01);
@@ -178,13 +182,14 @@ TEST_F(TextFileTest, EmptyFileLineEndsAndReloadByCommand) {
     sendCommand(IDC_BROWSE); // lParam 0: the stored path, no chooser
     waitForWorker();
     std::vector<std::vector<unsigned char>> lf;
-    for (int i = 0; i < 4; ++i) lf.push_back(frameBytes(i));
+    for (int i = 0; i < 4; ++i)
+        lf.push_back(frameBytes(i));
     writeFile(path, "ab\r\ncd");
     sendCommand(IDC_BROWSE);
     waitForWorker();
-    EXPECT_EQ(comboEntries(editor.frameComboBox),
-              (std::vector<std::string>{"a", "b", "c", "d"}));
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(frameBytes(i), lf[i]) << i;
+    EXPECT_EQ(comboEntries(editor.frameComboBox), (std::vector<std::string>{"a", "b", "c", "d"}));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(frameBytes(i), lf[i]) << i;
 
     EXPECT_STREQ(fileNameOf("C:\\a\\b\\name.txt"), "name.txt");
     EXPECT_STREQ(fileNameOf("plain.txt"), "plain.txt");
@@ -230,10 +235,9 @@ TEST_F(BitmapTest, EveryEncodingGivesTheSameFrame) {
     struct Case {
         BmpEncoding encoding;
         bool topDown;
-    } cases[] = {{BmpEncoding::Mono1, false},
-                 {BmpEncoding::Palette4, false}, {BmpEncoding::Palette8, false},
-                 {BmpEncoding::Rle8, false},    {BmpEncoding::Rgb24, false},
-                 {BmpEncoding::Rgb32, false}};
+    } cases[] = {{BmpEncoding::Mono1, false},    {BmpEncoding::Palette4, false},
+                 {BmpEncoding::Palette8, false}, {BmpEncoding::Rle8, false},
+                 {BmpEncoding::Rgb24, false},    {BmpEncoding::Rgb32, false}};
     for (const Case &c : cases) {
         SCOPED_TRACE(static_cast<int>(c.encoding) * 2 + c.topDown);
         writeFile(path, makeBitmap(16, 16, c.encoding, c.topDown, letterT));
@@ -301,9 +305,10 @@ TEST_F(BitmapTest, HostileFilesKeepTheOldFrameAndTellTheUser) {
     memcpy(&huge[18], &side, 4);
     memcpy(&huge[22], &side, 4);
     std::string noise;
-    for (int i = 0; i < 5000; ++i) noise += static_cast<char>((i * 7919 + 13) % 251);
-    std::string cases[] = {good.substr(0, good.size() / 2), "", huge, noise, "BM" + noise,
-                           good.substr(0, 20)};
+    for (int i = 0; i < 5000; ++i)
+        noise += static_cast<char>((i * 7919 + 13) % 251);
+    std::string cases[] = {
+        good.substr(0, good.size() / 2), "", huge, noise, "BM" + noise, good.substr(0, 20)};
     int expectedBoxes = 0;
     for (const std::string &bytes : cases) {
         writeFile(path, bytes);

@@ -1,4 +1,5 @@
 #include "app/app.h"
+#include "view/dib_pixels.h"
 #include "app_fixture.h"
 #include "modal_answerer.h"
 #include "model/matrix_store.h"
@@ -19,7 +20,8 @@ class SettingsDialogTest : public AppTest {
             SetDlgItemTextA(dialog, IDC_SETUP_HEIGHT, height);
             clickButton(dialog, IDOK);
         });
-        for (int i = 0; i < boxes; ++i) answerMessageBox(IDOK);
+        for (int i = 0; i < boxes; ++i)
+            answerMessageBox(IDOK);
     }
     void thenCancel() {
         expectModal(settingsTitle, [](HWND dialog) { clickButton(dialog, IDCANCEL); });
@@ -32,7 +34,8 @@ TEST_F(SettingsDialogTest, WarningsFromOneHundredAndTheRangeError) {
     sendCommand(IDM_SYSTEM_SETUP);
     waitForWorker();
     ASSERT_EQ(modalLog().size(), 2u);
-    EXPECT_EQ(box(1).text, "Warnning:\nPixels settings Width=1024 is too large!\nIt will be very slowly!");
+    EXPECT_EQ(box(1).text,
+              "Warnning:\nPixels settings Width=1024 is too large!\nIt will be very slowly!");
     EXPECT_EQ(box(1).caption, "Fatal error!");
     EXPECT_EQ(box(1).icon, MB_ICONINFORMATION);
     EXPECT_EQ(editor.pixelWidth, 1024);
@@ -44,7 +47,8 @@ TEST_F(SettingsDialogTest, WarningsFromOneHundredAndTheRangeError) {
     sendCommand(IDM_SYSTEM_SETUP);
     waitForWorker();
     ASSERT_EQ(modalLog().size(), 2u);
-    EXPECT_EQ(box(1).text, "Warnning:\nPixels settings Height=100 is too large!\nIt will be very slowly!");
+    EXPECT_EQ(box(1).text,
+              "Warnning:\nPixels settings Height=100 is too large!\nIt will be very slowly!");
     EXPECT_EQ(editor.matrixWidth, 99);
 
     clearModalLog();
@@ -52,7 +56,8 @@ TEST_F(SettingsDialogTest, WarningsFromOneHundredAndTheRangeError) {
     thenCancel();
     sendCommand(IDM_SYSTEM_SETUP);
     ASSERT_EQ(modalLog().size(), 3u);
-    EXPECT_EQ(box(1).text, "Pixels settings Width=1025 out of range!\nIt should from 1 to 1024!!\n");
+    EXPECT_EQ(box(1).text,
+              "Pixels settings Width=1025 out of range!\nIt should from 1 to 1024!!\n");
     EXPECT_EQ(box(1).icon, MB_ICONERROR);
     EXPECT_EQ(box(1).caption, "Fatal error!");
     EXPECT_EQ(editor.pixelWidth, 99);
@@ -64,7 +69,8 @@ TEST_F(SettingsDialogTest, WarningsFromOneHundredAndTheRangeError) {
         thenCancel();
         sendCommand(IDM_SYSTEM_SETUP);
         ASSERT_EQ(modalLog().size(), 3u);
-        EXPECT_EQ(box(1).text, "Pixels settings Height=0 out of range!\nIt should from 1 to 1024!!\n");
+        EXPECT_EQ(box(1).text,
+                  "Pixels settings Height=0 out of range!\nIt should from 1 to 1024!!\n");
         EXPECT_EQ(editor.pixelWidth, 99);
     }
 }
@@ -126,7 +132,8 @@ TEST_F(SettingsDialogTest, SizeChangeInManualPaintLeavesBlankFramesAndTheList) {
     EXPECT_EQ(editor.frameCount, 3);
     EXPECT_EQ(editor.currentFrame, 0);
     EXPECT_EQ(editor.textShiftX, 0);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(frameBytes(i), std::vector<unsigned char>(36, 0));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(frameBytes(i), std::vector<unsigned char>(36, 0));
     EXPECT_EQ(comboEntries(editor.frameComboBox).size(), 3u);
     EXPECT_EQ(statusText(1), "DOT Matrix Size:20X12 Pixels");
 }
@@ -210,7 +217,8 @@ TEST_F(ColourDialogTest, EachSwatchIsOneColourOfItsButtonsSize) {
     bool checked = false;
     expectModal(colourTitle, [&](HWND dialog) {
         HWND button = GetDlgItem(dialog, IDC_SWATCH_BACKGROUND);
-        HBITMAP image = reinterpret_cast<HBITMAP>(SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
+        HBITMAP image =
+            reinterpret_cast<HBITMAP>(SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
         BITMAP shape = {};
         GetObjectA(image, sizeof shape, &shape);
         RECT bounds;
@@ -218,16 +226,12 @@ TEST_F(ColourDialogTest, EachSwatchIsOneColourOfItsButtonsSize) {
         EXPECT_EQ(shape.bmWidth, bounds.right - bounds.left);
         EXPECT_EQ(shape.bmHeight, bounds.bottom - bounds.top);
         std::vector<DWORD> pixels(static_cast<size_t>(shape.bmWidth) * shape.bmHeight);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = shape.bmWidth;
-        info.bmiHeader.biHeight = -shape.bmHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        BITMAPINFO info = topDownInfo(shape.bmWidth, shape.bmHeight);
         HDC dc = GetDC(dialog);
         GetDIBits(dc, image, 0, shape.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
         ReleaseDC(dialog, dc);
-        for (DWORD p : pixels) ASSERT_EQ(p & 0xFFFFFF, 0x0C2238u);
+        for (DWORD p : pixels)
+            ASSERT_EQ(p & 0xFFFFFF, 0x0C2238u);
         checked = true;
         clickButton(dialog, IDOK);
     });
@@ -268,10 +272,12 @@ TEST_F(FontAndAboutTest, ConfirmedFaceLandsInTheFontAndRendersAgain) {
     ASSERT_FALSE(chosen.empty());
     EXPECT_STREQ(editor.defaultFont.lfFaceName, chosen.c_str());
     bool rendered = false;
-    for (const std::string &text : status) rendered = rendered || text == "Format progress:100%";
+    for (const std::string &text : status)
+        rendered = rendered || text == "Format progress:100%";
     EXPECT_TRUE(rendered);
 
-    expectModal("", [](HWND chooser) { actLater(chooser, [](HWND d) { clickButton(d, IDCANCEL); }); });
+    expectModal("",
+                [](HWND chooser) { actLater(chooser, [](HWND d) { clickButton(d, IDCANCEL); }); });
     EXPECT_EQ(chooseDefaultFont(editor.mainWindow), 0);
     EXPECT_STREQ(editor.defaultFont.lfFaceName, chosen.c_str());
 }

@@ -1,4 +1,5 @@
 #include "app/app.h"
+#include "view/dib_pixels.h"
 #include "app_fixture.h"
 #include "model/matrix_store.h"
 #include "view/view.h"
@@ -32,12 +33,7 @@ static ClientPixels captureClient() {
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, pixels.width, pixels.height, windowDc, 0, 0, SRCCOPY);
     SelectObject(memory, old);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = pixels.width;
-    info.bmiHeader.biHeight = -pixels.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = topDownInfo(pixels.width, pixels.height);
     pixels.bits.resize(static_cast<size_t>(pixels.width) * pixels.height);
     GetDIBits(memory, bitmap, 0, pixels.height, pixels.bits.data(), &info, DIB_RGB_COLORS);
     DeleteObject(bitmap);

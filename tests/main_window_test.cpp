@@ -20,7 +20,8 @@ static std::string classOf(HWND window) {
     char name[64] = "";
     GetClassNameA(window, name, sizeof name);
     std::string text = name;
-    for (char &c : text) c = static_cast<char>(tolower(c));
+    for (char &c : text)
+        c = static_cast<char>(tolower(c));
     return text;
 }
 
@@ -111,7 +112,8 @@ TEST_F(MainWindowTest, FifteenControlsInCreationOrder) {
             EXPECT_EQ(closed.right - closed.left, want.width);
             // the list reaches down to the height the box was created with
             int closedHeight = closed.bottom - closed.top;
-            EXPECT_TRUE(dropped.bottom == want.height || dropped.bottom + closedHeight == want.height)
+            EXPECT_TRUE(dropped.bottom == want.height ||
+                        dropped.bottom + closedHeight == want.height)
                 << dropped.bottom;
         } else {
             RECT rect = clientRectOf(control);
@@ -158,7 +160,8 @@ TEST_F(MainWindowTest, InitialStateAfterFirstStart) {
     EXPECT_EQ(editor.matrixWidth, 16);
     EXPECT_EQ(editor.matrixHeight, 16);
     EXPECT_EQ(editor.frameCount, 1);
-    for (unsigned char byte : frameBytes(0)) EXPECT_EQ(byte, 0);
+    for (unsigned char byte : frameBytes(0))
+        EXPECT_EQ(byte, 0);
     EXPECT_EQ(editor.inputMode, ManualText);
     EXPECT_EQ(editor.foregroundColor, 0u);
     EXPECT_EQ(editor.backgroundColor, 0xFFFFFFu);
@@ -168,14 +171,35 @@ TEST_F(MainWindowTest, InitialStateAfterFirstStart) {
 }
 
 TEST_F(MainWindowTest, MenuMatchesTheResource) {
-    const char *expected[] = {
-        "&File", "&Load...\tCtrl+O:101", "&Save...\tCtrl+S:102", "-", "&Exit\tAlt+F4:103",
-        "&Edit", "Use Manu &Paint:201", "Use &Manu Text:202", "Use &Text File:203",
-        "Use &BMP File:204", "-", "&Invert", "Invert &All:205", "Invert &Current:207", "&Clear",
-        "Clear &All:206", "Clear &Current:208", "-", "&Map All ASCII:209",
-        "Copy to the clip&borad\tCtrl+C:210", "&Tools", "System &Setup...:301", "-",
-        "&Font Setup...:302", "&Color Setup...:303", "&Help", "On the &Web...:401", "-",
-        "&About...:402"};
+    const char *expected[] = {"&File",
+                              "&Load...\tCtrl+O:101",
+                              "&Save...\tCtrl+S:102",
+                              "-",
+                              "&Exit\tAlt+F4:103",
+                              "&Edit",
+                              "Use Manu &Paint:201",
+                              "Use &Manu Text:202",
+                              "Use &Text File:203",
+                              "Use &BMP File:204",
+                              "-",
+                              "&Invert",
+                              "Invert &All:205",
+                              "Invert &Current:207",
+                              "&Clear",
+                              "Clear &All:206",
+                              "Clear &Current:208",
+                              "-",
+                              "&Map All ASCII:209",
+                              "Copy to the clip&borad\tCtrl+C:210",
+                              "&Tools",
+                              "System &Setup...:301",
+                              "-",
+                              "&Font Setup...:302",
+                              "&Color Setup...:303",
+                              "&Help",
+                              "On the &Web...:401",
+                              "-",
+                              "&About...:402"};
     std::vector<std::string> items;
     auto walk = [&items](HMENU menu, auto &self) -> void {
         for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -191,8 +215,7 @@ TEST_F(MainWindowTest, MenuMatchesTheResource) {
             } else if (state & MF_SEPARATOR) {
                 items.push_back("-");
             } else {
-                items.push_back(std::string(text) + ":" +
-                                std::to_string(GetMenuItemID(menu, i)));
+                items.push_back(std::string(text) + ":" + std::to_string(GetMenuItemID(menu, i)));
             }
         }
     };

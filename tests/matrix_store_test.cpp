@@ -15,7 +15,8 @@ TEST_F(MatrixStoreTest, TwelveByTwelveLayoutWithPaddingAndInversion) {
     EXPECT_EQ(testDot(8, 0), 0);
     clearCurrentFrame();
     EXPECT_EQ(invertCurrentFrame(), 1);
-    for (unsigned char byte : frameBytes(0)) EXPECT_EQ(byte, 0xFF); // padding flipped too
+    for (unsigned char byte : frameBytes(0))
+        EXPECT_EQ(byte, 0xFF); // padding flipped too
 }
 
 TEST_F(MatrixStoreTest, WidthOneAndLargestFrame) {
@@ -40,7 +41,8 @@ TEST_F(MatrixStoreTest, AppendCustomFrameKeepsEarlierFrames) {
     ASSERT_TRUE(appendCustomFrame(editor.mainWindow));
     EXPECT_EQ(editor.currentFrame, 1);
     EXPECT_EQ(frameBytes(0), first);
-    for (unsigned char byte : frameBytes(1)) EXPECT_EQ(byte, 0);
+    for (unsigned char byte : frameBytes(1))
+        EXPECT_EQ(byte, 0);
     EXPECT_EQ(comboEntries(editor.frameComboBox),
               (std::vector<std::string>{"Custom 1", "Custom 2"}));
     EXPECT_EQ(SendMessageA(editor.frameComboBox, CB_GETCURSEL, 0, 0), 1);
@@ -60,9 +62,11 @@ TEST_F(MatrixStoreTest, WholeFrameOperationsWithAndWithoutBuffer) {
     editor.frameCount = 3;
     allocateFrames(editor.mainWindow);
     invertAllFrames();
-    for (int i = 0; i < 96; ++i) ASSERT_EQ(editor.frameBuffer[i], 0xFF);
+    for (int i = 0; i < 96; ++i)
+        ASSERT_EQ(editor.frameBuffer[i], 0xFF);
     EXPECT_EQ(clearAllFrames(), 1);
-    for (int i = 0; i < 96; ++i) ASSERT_EQ(editor.frameBuffer[i], 0);
+    for (int i = 0; i < 96; ++i)
+        ASSERT_EQ(editor.frameBuffer[i], 0);
     editor.currentFrame = 2;
     setDot(0, 0);
     EXPECT_EQ(editor.frameBuffer[64], 0x01);

@@ -67,7 +67,8 @@ class SourceTest : public AppTest {
     void paintFrames(const std::vector<unsigned char> &bytes) {
         setMatrixSize(8, 2);
         sendCommand(ManualPaint);
-        for (size_t i = 2; i < bytes.size(); i += 2) sendCommand(IDC_NEW, editor.newButton);
+        for (size_t i = 2; i < bytes.size(); i += 2)
+            sendCommand(IDC_NEW, editor.newButton);
         memcpy(editor.frameBuffer, bytes.data(), bytes.size());
     }
     std::string save() {
@@ -103,7 +104,8 @@ static std::vector<std::string> lines(const std::string &text) {
 
 static std::string repeated(const std::string &piece, int count) {
     std::string text;
-    for (int i = 0; i < count; ++i) text += piece;
+    for (int i = 0; i < count; ++i)
+        text += piece;
     return text;
 }
 
@@ -130,7 +132,8 @@ TEST_F(SourceTest, LongFramesBreakAfter205Bytes) {
     std::string text = save();
     std::vector<std::string> body = lines(text);
     ASSERT_EQ(body.size(), 10u + 640 + 1);
-    for (int i = 10; i < 10 + 639; ++i) ASSERT_EQ(body[i].size(), 1 + 205 * 5 + 1u) << i;
+    for (int i = 10; i < 10 + 639; ++i)
+        ASSERT_EQ(body[i].size(), 1 + 205 * 5 + 1u) << i;
     EXPECT_EQ(body[649].size(), 1 + 77 * 5 - 1u);
     for (size_t i = 0; i < text.size(); ++i)
         if (text[i] == '\n') ASSERT_EQ(text[i - 1], '\r') << i; // CR LF everywhere

@@ -52,8 +52,8 @@ TEST_F(SettingsTest, FirstStartDefaultsAndTheSavedValueSet) {
 
     ASSERT_EQ(saveSettings(), 1);
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_READ, &key), ERROR_SUCCESS);
-    const char *names[] = {"Foreground", "Background",   "Grid Color",   "Client Color",
-                           "Pixel Width", "Pixel Height", "Coding Style", "Align Style",
+    const char *names[] = {"Foreground",   "Background",   "Grid Color",   "Client Color",
+                           "Pixel Width",  "Pixel Height", "Coding Style", "Align Style",
                            "Output Style", "Bitmap Style", "Default Font", "Character Detect"};
     for (const char *name : names) {
         DWORD type = 0, size = 0;
@@ -66,11 +66,13 @@ TEST_F(SettingsTest, FirstStartDefaultsAndTheSavedValueSet) {
 }
 
 TEST_F(SettingsTest, RangeChecks) {
-    for (int bad : {0, -5, 1025}) EXPECT_EQ(loadedWith("Pixel Width", bad, &EditorState::matrixWidth), 16);
+    for (int bad : {0, -5, 1025})
+        EXPECT_EQ(loadedWith("Pixel Width", bad, &EditorState::matrixWidth), 16);
     EXPECT_EQ(loadedWith("Pixel Width", 1, &EditorState::matrixWidth), 1);
     EXPECT_EQ(loadedWith("Pixel Height", 1024, &EditorState::matrixHeight), 1024);
     EXPECT_EQ(loadedWith("Coding Style", 8, &EditorState::codingStyle), 8);
-    for (int bad : {9, -1}) EXPECT_EQ(loadedWith("Coding Style", bad, &EditorState::codingStyle), 0);
+    for (int bad : {9, -1})
+        EXPECT_EQ(loadedWith("Coding Style", bad, &EditorState::codingStyle), 0);
     EXPECT_EQ(loadedWith("Align Style", 2, &EditorState::alignStyle), 0);
     EXPECT_EQ(loadedWith("Output Style", 3, &EditorState::outputStyle), 0);
     EXPECT_EQ(loadedWith("Output Style", 2, &EditorState::outputStyle), 2);
@@ -110,7 +112,8 @@ TEST_F(SettingsTest, ValuesOfAnotherSizeNeverOverrunTheirField) {
     unsigned char big[200];
     memset(big, 0x41, sizeof big);
     const char *numbers[] = {"Foreground", "Pixel Width", "Output Style", "Character Detect"};
-    for (const char *name : numbers) store(name, REG_BINARY, big, 8);
+    for (const char *name : numbers)
+        store(name, REG_BINARY, big, 8);
     store("Pixel Height", REG_BINARY, big, 2);
     store("Default Font", REG_BINARY, big, sizeof big);
     store("Coding Style", REG_SZ, "3", 2);

@@ -2,10 +2,13 @@
 
 #include "model/editor_state.h"
 #include "model/matrix_store.h"
+#include "view/dib_pixels.h"
 
 #include <algorithm>
 
-int gridTop() { return GetSystemMetrics(SM_CYVTHUMB) + 10; }
+int gridTop() {
+    return GetSystemMetrics(SM_CYVTHUMB) + 10;
+}
 
 int marginColumns() {
     return editor.matrixWidth <= gridCells ? (gridCells - editor.matrixWidth + 1) / 2 : 0;
@@ -124,13 +127,7 @@ static void paintGrid(HDC windowDc, HDC memory) {
 static void paintPreview(HDC windowDc, HDC memory) {
     int w = editor.matrixWidth, h = editor.matrixHeight;
     if (w <= 0 || h <= 0) return;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDownInfo(w, h);
     void *bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap) return;

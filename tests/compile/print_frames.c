@@ -5,6 +5,7 @@
 
 int main(void) {
     size_t i;
-    for (i = 0; i < sizeof CODE_MATRIX; ++i) printf("%02x\n", CODE_MATRIX[i]);
+    for (i = 0; i < sizeof CODE_MATRIX; ++i)
+        printf("%02x\n", CODE_MATRIX[i]);
     return 0;
 }

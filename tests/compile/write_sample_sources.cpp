@@ -39,7 +39,8 @@ int main() {
     if (!expected) return 3;
     for (int frame = 0; frame < 3; ++frame) {
         const unsigned char *record = frameRecord(frame);
-        for (int i = 0; i < 600; ++i) fprintf(expected, "%02x\n", record[2 + i]);
+        for (int i = 0; i < 600; ++i)
+            fprintf(expected, "%02x\n", record[2 + i]);
     }
     fclose(expected);
     DestroyWindow(editor.mainWindow);

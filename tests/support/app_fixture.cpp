@@ -38,7 +38,8 @@ void closeMainWindow() {
     }
     editor.mainWindow = nullptr;
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
 }
 
 void pumpMessages(int milliseconds) {

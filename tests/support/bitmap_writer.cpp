@@ -35,7 +35,8 @@ std::string makeBitmap(int width, int height, BmpEncoding encoding, bool topDown
                 index[c] = 0;
             }
         index.clear();
-        for (size_t i = 0; i < palette.size(); ++i) index[palette[i]] = static_cast<int>(i);
+        for (size_t i = 0; i < palette.size(); ++i)
+            index[palette[i]] = static_cast<int>(i);
     }
     auto paletteIndex = [&](int x, int y) {
         auto found = index.find(colourAt(x, y));
@@ -52,7 +53,8 @@ std::string makeBitmap(int width, int height, BmpEncoding encoding, bool topDown
         if (encoding == BmpEncoding::Rle8) {
             for (int x = 0; x < width;) { // runs of one index, at most 255 long
                 int run = 1, value = paletteIndex(x, y);
-                while (x + run < width && run < 255 && paletteIndex(x + run, y) == value) ++run;
+                while (x + run < width && run < 255 && paletteIndex(x + run, y) == value)
+                    ++run;
                 row += static_cast<char>(run);
                 row += static_cast<char>(value);
                 x += run;

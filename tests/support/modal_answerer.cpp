@@ -85,8 +85,12 @@ void answerMessageBox(int button) {
     expectModal("", [button](HWND box) { clickButton(box, button); });
 }
 
-const std::vector<ModalRecord> &modalLog() { return records; }
-void clearModalLog() { records.clear(); }
+const std::vector<ModalRecord> &modalLog() {
+    return records;
+}
+void clearModalLog() {
+    records.clear();
+}
 
 void clickButton(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
