@@ -15,7 +15,10 @@ install_missing_packages || exit 1
 build_target x86_64 || exit 1
 if [ -z "${DISPLAY:-}" ]; then
     start_xvfb || exit 1
+    trap 'kill "$xvfb_pid" 2>/dev/null' EXIT
     echo "No display: the program runs in Xvfb on $DISPLAY (see it with: import -window root shot.png)"
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
 /usr/lib/wine/wine64 "$repo_root/build/x86_64/morvex7.exe"
+status=$?
+echo "The program ended with exit status $status."
