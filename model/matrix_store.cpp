@@ -106,7 +106,13 @@ static int reportOutOfMemory(HWND owner) {
     installFrames(nullptr, editor.matrixWidth, editor.matrixHeight);
     MessageBoxA(owner, "Fatal error:not enough memory!\nOK for Close!", nullptr,
                 MB_ICONERROR | MB_OK);
-    PostQuitMessage(0);
+    // From a conversion worker the quit message must reach the window's own thread, whose
+    // message loop it is meant to end.
+    DWORD ownerThread = owner ? GetWindowThreadProcessId(owner, nullptr) : 0;
+    if (ownerThread && ownerThread != GetCurrentThreadId())
+        PostThreadMessageA(ownerThread, WM_QUIT, 0, 0);
+    else
+        PostQuitMessage(0);
     return 0;
 }
 
