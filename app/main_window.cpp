@@ -48,7 +48,7 @@ bool registerMainWindowClass(HINSTANCE instance) {
     return RegisterClassA(&plain) != 0;
 }
 
-struct ControlSpec {
+struct ControlLayout {
     const char *className;
     const char *text;
     int id;
@@ -61,7 +61,7 @@ struct ControlSpec {
 static const DWORD radioStyle = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON;
 static const DWORD pushStyle = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_NOTIFY;
 
-static const ControlSpec controlSpecs[] = {
+static const ControlLayout controlLayouts[] = {
     {"COMBOBOX", "", IDC_FRAME_COMBO,
      WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 5, 0, 320, 216, false,
      &EditorState::frameComboBox},
@@ -104,14 +104,14 @@ bool createMainWindow(HINSTANCE instance) {
                         CW_USEDEFAULT, 622, outerHeight, nullptr, nullptr, instance, nullptr);
     if (!editor.mainWindow) return false;
 
-    for (const ControlSpec &spec : controlSpecs) {
-        int y = spec.belowThumb ? thumb + spec.y : spec.y;
-        HWND control = CreateWindowExA(0, spec.className, spec.text, spec.style, spec.x, y,
-                                       spec.width, spec.height, editor.mainWindow,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+    for (const ControlLayout &layout : controlLayouts) {
+        int y = layout.belowThumb ? thumb + layout.y : layout.y;
+        HWND control = CreateWindowExA(0, layout.className, layout.text, layout.style, layout.x, y,
+                                       layout.width, layout.height, editor.mainWindow,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                                        instance, nullptr);
         if (!control) return false;
-        editor.*spec.handle = control;
+        editor.*layout.handle = control;
     }
 
     SendMessageA(editor.statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(statusPartEdges));
