@@ -248,6 +248,19 @@ TEST_F(MainWindowTest, EntryPointReturnsZeroWhenTheClassCannotBeRegistered) {
     editor.mainWindow = window;
 }
 
+TEST_F(MainWindowTest, EntryPointReturnsZeroWhenAControlCannotBeCreated) {
+    closeMainWindow(); // the status bar class can only go once no window uses it
+    UnregisterClassA("MORVEX7", editor.instanceHandle);
+    HINSTANCE controls = GetModuleHandleA("comctl32.dll");
+    ASSERT_TRUE(UnregisterClassA(STATUSCLASSNAMEA, controls));
+    editor.statusBar = nullptr;
+    EXPECT_EQ(runApplication(editor.instanceHandle), 0);
+    EXPECT_EQ(editor.statusBar, nullptr);
+    closeMainWindow();
+    INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+}
+
 TEST(ModalAnswerer, AnswersAndRecordsAMessageBox) {
     startAnsweringModals();
     clearModalLog();
