@@ -69,8 +69,7 @@ int startBitmapImport(HWND owner, const char *path) {
     if (!ownCopy) return 0;
     if (!storePath(ownCopy, path)) {
         free(ownCopy);
-        MessageBoxA(owner, "Sorry,the path of your file is too long!\n", nullptr,
-                    MB_ICONERROR | MB_OK);
+        reportPathTooLong(owner);
         return 0;
     }
     enableModeRadios(FALSE);

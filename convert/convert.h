@@ -31,6 +31,9 @@ struct ProgressText {
 void beginProgress(ProgressText &progress);
 void showProgress(ProgressText &progress, int percent);
 
+// Tells the user that a path does not fit the 255 characters a stored path may hold.
+void reportPathTooLong(HWND owner);
+
 // Disables or enables the four input-mode radio buttons.
 void enableModeRadios(BOOL enable);
 // Starts a worker suspended with a small stack, publishes it as busy, raises and resumes it.

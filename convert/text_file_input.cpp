@@ -29,8 +29,7 @@ static char *copyWindowText(HWND window) {
 
 int loadTextFile(HWND mainWindow, const char *path) {
     if (strlen(path) >= pathCapacity) {
-        MessageBoxA(mainWindow, "Sorry,the path of your file is too long!\n", nullptr,
-                    MB_ICONERROR | MB_OK);
+        reportPathTooLong(mainWindow);
         return 0;
     }
     char *ownText = copyWindowText(editor.textEdit);

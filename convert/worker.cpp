@@ -5,6 +5,10 @@
 
 #include <cstdio>
 
+void reportPathTooLong(HWND owner) {
+    MessageBoxA(owner, "Sorry,the path of your file is too long!\n", nullptr, MB_ICONERROR | MB_OK);
+}
+
 void enableModeRadios(BOOL enable) {
     HWND radios[] = {editor.paintRadio, editor.textRadio, editor.textFileRadio, editor.bitmapRadio};
     for (HWND radio : radios)

@@ -11,9 +11,12 @@ unsigned char *frameRecord(int n) {
     return packFrame(n);
 }
 
+size_t frameRecordLength() {
+    return static_cast<size_t>(rowBytesOf(editor.pixelWidth)) * editor.pixelHeight;
+}
+
 unsigned char *packFrame(int n) {
-    size_t rowBits = static_cast<size_t>(rowBytesOf(editor.pixelWidth)) * 8;
-    size_t length = rowBits * editor.pixelHeight / 8;
+    size_t length = frameRecordLength();
     free(editor.packBuffer);
     editor.packBuffer = static_cast<unsigned char *>(calloc(length + 2, 1));
     if (!editor.packBuffer) return nullptr;

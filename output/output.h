@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <cstdio>
 
+// The number of data bytes in a frame record (the length field holds it modulo 65536).
+size_t frameRecordLength();
 unsigned char *frameRecord(int n);
 unsigned char *packFrame(int n);
 

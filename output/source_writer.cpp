@@ -74,10 +74,6 @@ static int listedFrames() {
     return entries > 0 ? entries : 1;
 }
 
-static size_t recordLength() {
-    return static_cast<size_t>((editor.pixelWidth + 7) / 8) * editor.pixelHeight;
-}
-
 // Writes one frame's data bytes; assembler lines never carry a final comma, C lines only
 // lack it after the last byte of the last frame.
 static void writeFrameLine(FILE *file, const unsigned char *data, size_t length, bool assembler,
@@ -113,7 +109,7 @@ static int writeBody(FILE *file, bool assembler) {
     for (int i = 0; i < frames; ++i) {
         const unsigned char *record = frameRecord(i);
         if (!record) return 0;
-        writeFrameLine(file, record + 2, recordLength(), assembler, i + 1 == frames);
+        writeFrameLine(file, record + 2, frameRecordLength(), assembler, i + 1 == frames);
     }
     return 1;
 }

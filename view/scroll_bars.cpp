@@ -54,7 +54,7 @@ static void onScroll(HWND window, WPARAM request, LPARAM lParam, bool horizontal
             startTextRasterizer(window);
             invalidateEditor(window);
         } else if (editor.inputMode == TextFile) {
-            SendMessageA(window, WM_COMMAND, IDC_BROWSE, 0);
+            sendOwnCommand(window, IDC_BROWSE);
         }
     }
     char text[48];
