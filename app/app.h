@@ -30,6 +30,6 @@ int onInitMenuPopup(HWND window, WPARAM wParam, LPARAM lParam);
 int onMenuSelect(HWND window, WPARAM wParam, LPARAM lParam);
 const char *menuHelpText(int id);
 
-// Posted by the bitmap importer when a file could not be loaded; lParam is a heap copy of
-// the path, released by the handler.
+// Posted by the bitmap importer when a file could not be imported; lParam is the worker's
+// block of two paths (the file, then the stored path before it), released by the handler.
 #define WM_APP_IMPORT_FAILED (WM_APP + 1)

@@ -3,6 +3,7 @@
 #include "convert/convert.h"
 #include "model/editor_state.h"
 #include "model/matrix_store.h"
+#include "model/size_limits.h"
 #include "output/output.h"
 #include "res/resource.h"
 #include "settings/settings.h"
@@ -34,7 +35,10 @@ static bool chooseFile(HWND owner, char *path, const char *filter, const char *t
     choice.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     // a name typed without an extension gets the one of the first filter pair
     choice.lpstrDefExt = filter == asmFilter ? "asm" : filter == cFilter ? "c" : nullptr;
-    return chooser(&choice) != FALSE;
+    if (chooser(&choice)) return true;
+    // a chosen path longer than the buffer is no cancel: the user is told why nothing happens
+    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) reportPathTooLong(owner);
+    return false;
 }
 
 bool chooseOpenFile(HWND owner, char *path, const char *filter) {
@@ -110,7 +114,7 @@ static void clearAllCommand(HWND window) {
     int answer = MessageBoxA(
         window, "Do you want to erase All?\nWarnning:All data will be deleted!\nAre you sure?",
         nullptr, MB_ICONWARNING | MB_YESNO);
-    if (answer == IDNO) return;
+    if (answer != IDYES) return;
     clearAllFrames();
     invalidateEditor(window);
 }
@@ -124,6 +128,12 @@ static void systemSettingsCommand(HWND window) {
         editor.characterDetect == rememberedDetect)
         return;
     if (isBusy()) return;
+    if (!framesFit(window, editor.pixelWidth, editor.pixelHeight, editor.frameCount)) {
+        // the frames keep their size
+        editor.pixelWidth = editor.matrixWidth;
+        editor.pixelHeight = editor.matrixHeight;
+        return;
+    }
     editor.textShiftX = editor.textShiftY = 0;
     editor.currentFrame = 0;
     editor.matrixWidth = editor.pixelWidth;
@@ -134,7 +144,10 @@ static void systemSettingsCommand(HWND window) {
         rerunManualText(window);
     else if (editor.inputMode == TextFile)
         sendOwnCommand(window, IDC_BROWSE);
+    else
+        SendMessageA(editor.frameComboBox, CB_SETCURSEL, 0, 0); // frame 0 is current now
     refreshControls();
+    invalidateEditor(window);
 }
 
 static void rerenderText(HWND window) {

@@ -10,11 +10,13 @@
 #include <commctrl.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 const char mainWindowTitle[] = "Tarvell VELDRIN Author BETA V1.0";
 const char mainWindowClassName[] = "MORVEX7";
 
 static const int statusPartEdges[3] = {212, 424, 636};
+static const char openCaption[] = "&Open...";
 
 void setStatusText(int part, const char *text) {
     SendMessageA(editor.statusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
@@ -88,7 +90,8 @@ static const ControlLayout controlLayouts[] = {
      387, 118, 196, 112, false, &EditorState::textEdit},
     {"BUTTON", "&Browse...", IDC_BROWSE, pushStyle, 387, 278, 196, 20, false,
      &EditorState::browseButton},
-    {"BUTTON", "&Open...", IDC_OPEN, pushStyle, 387, 328, 196, 20, false, &EditorState::openButton},
+    {"BUTTON", openCaption, IDC_OPEN, pushStyle, 387, 328, 196, 20, false,
+     &EditorState::openButton},
     {"BUTTON", "&Update", IDC_UPDATE, pushStyle, 387, 231, 196, 20, false,
      &EditorState::updateButton},
     {STATUSCLASSNAMEA, "", IDC_STATUS_BAR, WS_CHILD | WS_VISIBLE, 0, 133, 644, 20, false,
@@ -151,11 +154,17 @@ bool onClose() {
     return false;
 }
 
-static void showImportFailure(HWND window, char *path) {
+// paths: the failing file, then the stored path from before the import; both come back.
+static void showImportFailure(HWND window, char *paths) {
     char text[pathCapacity + 64];
-    snprintf(text, sizeof text, "Can't load the bitmap %s!", path ? path : "");
+    snprintf(text, sizeof text, "Can't load the bitmap %s!", paths);
+    const char *previous = paths + pathCapacity;
+    if (strcmp(editor.bitmapFilePath, paths) == 0) {
+        storePath(editor.bitmapFilePath, previous);
+        SetWindowTextA(editor.openButton, previous[0] ? fileNameOf(previous) : openCaption);
+    }
     MessageBoxA(window, text, nullptr, MB_ICONERROR | MB_OK);
-    free(path);
+    free(paths);
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -196,6 +205,13 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_RBUTTONDOWN:
         onRightButtonDown(window, wParam, lParam);
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        onButtonUp(window, wParam, lParam);
+        break;
+    case WM_MOUSELEAVE:
+        onMouseLeave(window);
         break;
     case WM_APP_IMPORT_FAILED:
         showImportFailure(window, reinterpret_cast<char *>(lParam));

@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "model/editor_state.h"
+#include "model/size_limits.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -27,40 +28,52 @@ static char *copyWindowText(HWND window) {
     return text;
 }
 
+// Reads a text file of at most textFileLimit bytes in text mode; returns the text (the caller
+// frees it) or nullptr. The edit box ends its text at a zero byte, so the text does too.
+static char *readTextFile(HWND mainWindow, const char *path, bool &cutAtZero) {
+    FILE *file = fopen(path, "rt");
+    if (!file) return nullptr;
+    // a file whose size cannot be measured cannot be read either: the open failure
+    long size = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
+    char *text =
+        size >= 0 && size <= textFileLimit ? static_cast<char *>(malloc(size + 1)) : nullptr;
+    if (size > textFileLimit)
+        MessageBoxA(mainWindow, "Sorry,your file selected is too large!\n", nullptr,
+                    MB_ICONERROR | MB_OK);
+    if (text) {
+        fseek(file, 0, SEEK_SET);
+        long count = 0;
+        int c = 0;
+        while (count < size && (c = fgetc(file)) != EOF && c != 0)
+            text[count++] = static_cast<char>(c);
+        cutAtZero = count < size && c == 0;
+        text[count] = 0;
+    }
+    fclose(file);
+    return text;
+}
+
 int loadTextFile(HWND mainWindow, const char *path) {
     if (strlen(path) >= pathCapacity) {
         reportPathTooLong(mainWindow);
         return 0;
     }
+    bool cutAtZero = false;
+    char *fileText = readTextFile(mainWindow, path, cutAtZero);
+    if (!fileText) return 0;
     char *ownText = copyWindowText(editor.textEdit);
-    if (!ownText) return 0;
-    FILE *file = fopen(path, "rt");
-    if (!file) {
+    long long frames = static_cast<long long>(strlen(fileText)) + 1;
+    if (!ownText || !framesFit(mainWindow, editor.matrixWidth, editor.matrixHeight, frames)) {
+        free(fileText);
         free(ownText);
         return 0;
     }
-    fseek(file, 0, SEEK_END);
-    long size = ftell(file);
-    if (size < 0 || size > textFileLimit) {
-        MessageBoxA(mainWindow, "Sorry,your file selected is too large!\n", nullptr,
-                    MB_ICONERROR | MB_OK);
-        fclose(file);
-        free(ownText);
-        return 0;
+    if (cutAtZero) {
+        char text[pathCapacity + 96];
+        snprintf(text, sizeof text,
+                 "The file %s holds a zero byte!\nOnly the text before it is converted.", path);
+        MessageBoxA(mainWindow, text, nullptr, MB_ICONWARNING | MB_OK);
     }
-    char *fileText = static_cast<char *>(malloc(size + 1));
-    if (!fileText) {
-        fclose(file);
-        free(ownText);
-        return 0;
-    }
-    fseek(file, 0, SEEK_SET);
-    long count = 0;
-    int c;
-    while (count < size && (c = fgetc(file)) != EOF)
-        fileText[count++] = static_cast<char>(c);
-    fileText[count] = 0;
-    fclose(file);
 
     SetWindowTextA(editor.textEdit, fileText);
     free(fileText);

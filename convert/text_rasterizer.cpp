@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "model/editor_state.h"
 #include "model/matrix_store.h"
+#include "model/size_limits.h"
 #include "view/dib_pixels.h"
 #include "view/view.h"
 
@@ -24,8 +25,10 @@ static bool keptContains(const unsigned char *kept, int k, unsigned char b) {
     return false;
 }
 
-static bool keptContainsPair(const unsigned char *kept, int k, unsigned char b, unsigned char b2) {
-    for (int o = 0; o < k; ++o)
+// Offset k is compared too (the zero after the kept bytes), never beyond the buffer.
+static bool keptContainsPair(const unsigned char *kept, int k, int length, unsigned char b,
+                             unsigned char b2) {
+    for (int o = 0; o < k && o + 1 < length; ++o)
         if (kept[o] == b && kept[o + 1] == b2) return true;
     return false;
 }
@@ -39,8 +42,12 @@ void removeRepeatedCharacters(const unsigned char *text, int length, unsigned ch
             if (!keptContains(kept, k, b)) kept[k++] = b;
             continue;
         }
-        unsigned char b2 = p + 1 < length ? text[p + 1] : 0;
-        if (!keptContainsPair(kept, k, b, b2)) {
+        if (p + 1 >= length) { // a lead byte without its second byte ends the text
+            if (!keptContains(kept, k, b)) kept[k++] = b;
+            break;
+        }
+        unsigned char b2 = text[p + 1];
+        if (!keptContainsPair(kept, k, length, b, b2)) {
             kept[k++] = b;
             kept[k++] = b2;
         }
@@ -67,6 +74,7 @@ int startTextRasterizer(HWND owner) {
         return 0;
     }
     int length = n + 1;
+    if (!framesFit(owner, editor.matrixWidth, editor.matrixHeight, length)) return 0;
     unsigned char *text = static_cast<unsigned char *>(calloc(length, 1));
     if (!text) return 0;
     GetWindowTextA(editor.textEdit, reinterpret_cast<char *>(text), length);
@@ -100,7 +108,7 @@ void sampleCanvas(const DWORD *pixels, int canvasWidth, int canvasHeight, int sh
     for (int x = 0; x < editor.matrixWidth; ++x) {
         for (int y = 0; y < editor.matrixHeight; ++y) {
             int sx = x + shiftX, sy = y + shiftY;
-            bool inside = sx >= 0 && sx < canvasWidth && sy >= 0 && sy < canvasHeight;
+            bool inside = pixels && sx >= 0 && sx < canvasWidth && sy >= 0 && sy < canvasHeight;
             if (inside && (pixels[static_cast<size_t>(sy) * canvasWidth + sx] & 0xFFFFFF) == 0)
                 setDot(x, y);
             else
@@ -120,9 +128,10 @@ static void drawCharacter(HDC ownerDc, HDC memory, const unsigned char *glyph, i
     PatBlt(memory, 0, 0, canvasWidth, height, WHITENESS);
     TextOutA(memory, 0, 0, reinterpret_cast<const char *>(glyph), bytes);
     SelectObject(memory, oldBitmap);
-    if (!readTopDownPixels(memory, canvas, canvasWidth, height, pixels))
-        pixels.assign(static_cast<size_t>(canvasWidth) * height, 0xFFFFFF);
-    sampleCanvas(pixels.data(), canvasWidth, height, editor.textShiftX, editor.textShiftY);
+    // a canvas that cannot be made or read samples as white: every dot clear
+    bool read = canvas && readTopDownPixels(memory, canvas, canvasWidth, height, pixels);
+    sampleCanvas(read ? pixels.data() : nullptr, canvasWidth, height, editor.textShiftX,
+                 editor.textShiftY);
     SelectObject(memory, oldFont);
     DeleteObject(font);
     DeleteObject(canvas);

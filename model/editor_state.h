@@ -57,6 +57,9 @@ struct EditorState {
     char textFilePath[pathCapacity] = {};
     char bitmapFilePath[pathCapacity] = {};
     LOGFONTA defaultFont = {};
+    // what the last save reported (1 written, 0 failed); the clipboard export reads it after
+    // the save it sends itself
+    int lastSaveResult = 0;
 
     // dialog temporaries
     COLORREF colorBackup[4] = {};

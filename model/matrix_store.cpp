@@ -1,6 +1,7 @@
 #include "model/matrix_store.h"
 
 #include "model/editor_state.h"
+#include "model/size_limits.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -30,7 +31,7 @@ int currentFrameBytes() {
 }
 
 static unsigned char *dotByte(int column, int row, unsigned char &mask) {
-    int bitIndex = row * rowBytesOf(editor.matrixWidth) * 8 + column;
+    size_t bitIndex = static_cast<size_t>(row) * rowBytesOf(editor.matrixWidth) * 8 + column;
     mask = static_cast<unsigned char>(1u << (bitIndex % 8));
     return editor.frameBuffer + static_cast<size_t>(editor.currentFrame) * currentFrameBytes() +
            bitIndex / 8;
@@ -71,8 +72,12 @@ static unsigned char *currentFrameStart() {
     return editor.frameBuffer + static_cast<size_t>(editor.currentFrame) * currentFrameBytes();
 }
 
+// The whole buffer; 0 when there is none to speak of.
 static size_t allFramesBytes() {
-    return static_cast<size_t>(currentFrameBytes()) * editor.frameCount;
+    size_t bytes = 0;
+    if (!frameStoreBytes(editor.matrixWidth, editor.matrixHeight, editor.frameCount, 1, bytes))
+        return 0;
+    return bytes;
 }
 
 int invertCurrentFrame() {
@@ -116,18 +121,27 @@ static int reportOutOfMemory(HWND owner) {
     return 0;
 }
 
+// Frames the bound refuses are told and leave the buffer as it was; only a real allocation
+// failure ends the program.
 int allocateFrames(HWND owner) {
+    if (!framesFit(owner, editor.matrixWidth, editor.matrixHeight, editor.frameCount)) return 0;
     size_t size = allFramesBytes();
-    unsigned char *block = static_cast<unsigned char *>(calloc(size ? size : 1, 1));
+    unsigned char *block = static_cast<unsigned char *>(calloc(size, 1));
     if (!block) return reportOutOfMemory(owner);
     installFrames(block, editor.matrixWidth, editor.matrixHeight);
     return 1;
 }
 
+// A frame the bound refuses, or one the combo box will not list, is taken back: frameCount
+// goes back to the frames listed.
 int appendCustomFrame(HWND owner) {
+    if (!framesFit(owner, editor.matrixWidth, editor.matrixHeight, editor.frameCount)) {
+        editor.frameCount -= 1;
+        return 0;
+    }
     size_t frameBytes = currentFrameBytes();
     size_t oldSize = frameBytes * (editor.frameCount - 1);
-    unsigned char *block = static_cast<unsigned char *>(malloc(frameBytes * editor.frameCount));
+    unsigned char *block = static_cast<unsigned char *>(malloc(allFramesBytes()));
     if (!block) return reportOutOfMemory(owner);
     if (editor.frameBuffer)
         memcpy(block, editor.frameBuffer, oldSize);
@@ -141,6 +155,10 @@ int appendCustomFrame(HWND owner) {
     wsprintfA(label, "Custom %d", entries + 1);
     LRESULT index =
         SendMessageA(editor.frameComboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label));
+    if (index < 0) {
+        editor.frameCount -= 1;
+        return 0;
+    }
     SendMessageA(editor.frameComboBox, CB_SETCURSEL, index, 0);
     editor.currentFrame = static_cast<int>(index);
     return 1;
@@ -150,8 +168,9 @@ int allocateBitmapFrame(int width, int height) {
     static const int depthFactor[4] = {1, 4, 8, 16};
     int factor =
         (editor.bitmapStyle >= 1 && editor.bitmapStyle <= 3) ? depthFactor[editor.bitmapStyle] : 1;
-    size_t size = static_cast<size_t>(frameBytesOf(width, height)) * factor;
-    unsigned char *block = static_cast<unsigned char *>(calloc(size ? size : 1, 1));
+    size_t size;
+    if (!frameStoreBytes(width, height, 1, factor, size)) return 0;
+    unsigned char *block = static_cast<unsigned char *>(calloc(size, 1));
     if (!block) return 0;
     installFrames(block, width, height);
     return 1;

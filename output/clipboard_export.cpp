@@ -37,7 +37,10 @@ static HGLOBAL readTempFile() {
 }
 
 int copyToClipboard(HWND window) {
+    // a save that failed may have left a cut text: nothing of it goes to the clipboard
+    editor.lastSaveResult = 0;
     SendMessageA(window, WM_COMMAND, IDM_SAVE, reinterpret_cast<LPARAM>(clipboardTempFile));
+    if (!editor.lastSaveResult) return reportCopy(window, false);
     HGLOBAL block = readTempFile();
     if (!block) return reportCopy(window, false);
     if (!OpenClipboard(window)) {

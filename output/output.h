@@ -14,7 +14,7 @@ int writeSourceFile(const char *path);
 FILE *writeHeader(const char *path);
 int writeCBody(FILE *file);
 int writeAsmBody(FILE *file);
-void writeTrailer(FILE *file);
+int writeTrailer(FILE *file);
 
 extern const char clipboardTempFile[];
 int copyToClipboard(HWND window);

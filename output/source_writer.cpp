@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 static const char quote = 34;
 constexpr size_t lineLimit = 1024;
@@ -15,11 +14,11 @@ static void writeKeywords(FILE *file) {
         int entries = static_cast<int>(SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0));
         for (int i = 0; i < entries; ++i) {
             LRESULT length = SendMessageA(editor.frameComboBox, CB_GETLBTEXTLEN, i, 0);
-            if (length < 0) continue;
-            std::string entry(static_cast<size_t>(length) + 1, '\0');
-            SendMessageA(editor.frameComboBox, CB_GETLBTEXT, i,
-                         reinterpret_cast<LPARAM>(&entry[0]));
-            fprintf(file, "%.255s", entry.c_str());
+            char *entry = length >= 0 ? static_cast<char *>(malloc(length + 1)) : nullptr;
+            if (!entry) continue;
+            SendMessageA(editor.frameComboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
+            fprintf(file, "%.255s", entry);
+            free(entry);
         }
         break;
     }
@@ -32,12 +31,17 @@ static void writeKeywords(FILE *file) {
     }
 }
 
+// format holds one %s for the path.
+static void reportFileError(const char *format, const char *path) {
+    char text[pathCapacity + 64];
+    snprintf(text, sizeof text, format, path);
+    MessageBoxA(editor.mainWindow, text, nullptr, MB_ICONERROR | MB_OK);
+}
+
 FILE *writeHeader(const char *path) {
     FILE *file = fopen(path, "wt");
     if (!file) {
-        char text[pathCapacity + 32];
-        snprintf(text, sizeof text, "Can't open %s!", path);
-        MessageBoxA(editor.mainWindow, text, nullptr, MB_ICONERROR | MB_OK);
+        reportFileError("Can't open %s!", path);
         return nullptr;
     }
     bool assembler = editor.outputStyle == OutputAsm;
@@ -75,33 +79,33 @@ static int listedFrames() {
 }
 
 // Writes one frame's data bytes; assembler lines never carry a final comma, C lines only
-// lack it after the last byte of the last frame.
+// lack it after the last byte of the last frame. A line never exceeds lineLimit + 8.
 static void writeFrameLine(FILE *file, const unsigned char *data, size_t length, bool assembler,
                            bool lastFrame) {
     const char *lineStart = assembler ? "\tdb " : "\t";
-    std::string line = lineStart;
+    const size_t startLength = strlen(lineStart);
+    char line[lineLimit + 16];
+    memcpy(line, lineStart, startLength);
+    size_t used = startLength;
     for (size_t i = 0; i < length; ++i) {
         bool lastByte = i + 1 == length;
         bool comma = assembler ? !lastByte : !(lastByte && lastFrame);
-        char text[8];
-        if (assembler)
-            snprintf(text, sizeof text, data[i] < 16 ? "00%xh" : "0%xh", data[i]);
-        else
-            snprintf(text, sizeof text, data[i] < 16 ? "0x0%x" : "0x%x", data[i]);
-        line += text;
-        if (comma) line += ',';
-        if (line.size() > lineLimit && !lastByte) {
+        const char *format =
+            assembler ? (data[i] < 16 ? "00%xh" : "0%xh") : (data[i] < 16 ? "0x0%x" : "0x%x");
+        used += snprintf(line + used, sizeof line - used, format, data[i]);
+        if (comma) line[used++] = ',';
+        if (used > lineLimit && !lastByte) {
             if (assembler)
-                line.back() = ' ';
+                line[used - 1] = ' ';
             else
-                line += '\\';
-            line += '\n';
-            fputs(line.c_str(), file);
-            line = lineStart;
+                line[used++] = '\\';
+            line[used++] = '\n';
+            fwrite(line, 1, used, file);
+            used = startLength;
         }
     }
-    line += '\n';
-    fputs(line.c_str(), file);
+    line[used++] = '\n';
+    fwrite(line, 1, used, file);
 }
 
 static int writeBody(FILE *file, bool assembler) {
@@ -121,9 +125,11 @@ int writeAsmBody(FILE *file) {
     return writeBody(file, true);
 }
 
-void writeTrailer(FILE *file) {
+// Returns 0 when anything written into the file was lost (a full disk, a removed medium).
+int writeTrailer(FILE *file) {
     fputs(editor.outputStyle == OutputAsm ? "END\n" : "};\n", file);
-    fclose(file);
+    bool written = !ferror(file);
+    return fclose(file) == 0 && written ? 1 : 0;
 }
 
 int writeSourceFile(const char *path) {
@@ -133,8 +139,9 @@ int writeSourceFile(const char *path) {
         writeAsmBody(file);
     else
         writeCBody(file);
-    writeTrailer(file);
-    return 1;
+    if (writeTrailer(file)) return 1;
+    reportFileError("Can't write %s!\nThe file is not complete.", path);
+    return 0;
 }
 
 int saveSource(const char *path) {
@@ -142,5 +149,6 @@ int saveSource(const char *path) {
     if (editor.inputMode != BitmapFile) editor.bitmapStyle = 0;
     int result = writeSourceFile(path);
     editor.bitmapStyle = rememberedStyle;
+    editor.lastSaveResult = result;
     return result;
 }

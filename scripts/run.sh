@@ -16,6 +16,8 @@ build_target x86_64 || exit 1
 if [ -z "${DISPLAY:-}" ]; then
     start_xvfb || exit 1
     trap 'kill "$xvfb_pid" 2>/dev/null' EXIT
+    # Ctrl+C or a kill ends the script through its exit, so the display goes with it
+    trap 'exit 130' INT TERM HUP
     echo "No display: the program runs in Xvfb on $DISPLAY (see it with: import -window root shot.png)"
 fi
 export WINEDEBUG=${WINEDEBUG:--all}

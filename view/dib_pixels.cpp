@@ -1,5 +1,7 @@
 #include "view/dib_pixels.h"
 
+#include "model/size_limits.h"
+
 BITMAPINFO topDownInfo(int width, int height) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -13,8 +15,10 @@ BITMAPINFO topDownInfo(int width, int height) {
 
 bool readTopDownPixels(HDC dc, HBITMAP bitmap, int width, int height, std::vector<DWORD> &pixels) {
     BITMAPINFO info = topDownInfo(width, height);
+    size_t count;
+    if (width <= 0 || height <= 0 || !multiplySizes(width, height, count)) return false;
     try {
-        pixels.assign(static_cast<size_t>(width) * height, 0);
+        pixels.assign(count, 0);
     } catch (...) {
         return false;
     }

@@ -34,6 +34,26 @@ void onRightButtonDown(HWND window, WPARAM keys, LPARAM point) {
     pressButton(window, keys, point, MK_RBUTTON);
 }
 
+// The grid holds the mouse capture only while a button is down, so that a drag can leave and
+// re-enter it; with no button down every control gets its own first click.
+static constexpr WPARAM anyButton = MK_LBUTTON | MK_RBUTTON;
+
+static void leaveGrid(HWND window) {
+    setStatusText(0, contactLine);
+    if (editor.hoverCell == -1) return;
+    editor.hoverCell = -1;
+    invalidateEditor(window);
+}
+
+void onButtonUp(HWND, WPARAM keys, LPARAM) {
+    if (!(keys & anyButton)) ReleaseCapture();
+}
+
+void onMouseLeave(HWND window) {
+    if (isBusy()) return;
+    leaveGrid(window);
+}
+
 void onMouseMove(HWND window, WPARAM keys, LPARAM point) {
     if (isBusy()) return;
     if (window != GetForegroundWindow()) return;
@@ -42,15 +62,10 @@ void onMouseMove(HWND window, WPARAM keys, LPARAM point) {
     int y = static_cast<int>((point >> 16) & 0xFFFF);
     int cell = hitTestCell(x, y);
     if (cell == -1) {
-        ReleaseCapture();
-        setStatusText(0, contactLine);
-    }
-    if (cell == editor.hoverCell) return;
-    if (cell == -1) {
-        editor.hoverCell = -1;
-        invalidateEditor(window);
+        leaveGrid(window);
         return;
     }
+    if (cell == editor.hoverCell) return;
     int column = cell / 256, row = cell & 255;
     if (column >= editor.matrixWidth || row >= editor.matrixHeight) return;
     int dotColumn = column + editor.viewOriginX, dotRow = row + editor.viewOriginY;
@@ -66,5 +81,8 @@ void onMouseMove(HWND window, WPARAM keys, LPARAM point) {
     snprintf(text, sizeof text, "mouse @(%d,%d)", dotColumn, dotRow);
     setStatusText(0, text);
     editor.hoverCell = cell;
-    SetCapture(window);
+    if (keys & anyButton) SetCapture(window);
+    // leaving for a control or another window clears the hover mark
+    TRACKMOUSEEVENT leave = {sizeof leave, TME_LEAVE, window, 0};
+    TrackMouseEvent(&leave);
 }

@@ -21,6 +21,8 @@ int hitTestCell(int x, int y);
 void onMouseMove(HWND window, WPARAM keys, LPARAM point);
 void onLeftButtonDown(HWND window, WPARAM keys, LPARAM point);
 void onRightButtonDown(HWND window, WPARAM keys, LPARAM point);
+void onButtonUp(HWND window, WPARAM keys, LPARAM point);
+void onMouseLeave(HWND window);
 extern const char contactLine[];
 
 void onHorizontalScroll(HWND window, WPARAM request, LPARAM bar);
