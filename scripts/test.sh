@@ -4,7 +4,7 @@
 set -u
 source "$(dirname "$0")/common.sh"
 
-install_missing_packages sdcc || exit 1
+install_missing_packages sdcc mcu8051ide || exit 1
 build_target i686 -DMORVEX7_WERROR=ON || exit 1
 build_target x86_64 -DMORVEX7_WERROR=ON || exit 1
 

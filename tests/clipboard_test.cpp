@@ -104,3 +104,23 @@ TEST_F(ClipboardTest, ClipboardHeldByAnotherThreadFailsAndKeepsTheFile) {
     for (HANDLE handle : {events[0], events[1], holder})
         CloseHandle(handle);
 }
+
+// The temporary file on a full disk (a link to the host's /dev/full made by the build): the
+// write failure is told and the clipboard keeps what it had, never a cut text.
+TEST_F(ClipboardTest, FailedSaveLeavesTheClipboardAlone) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 8);
+    strcpy(static_cast<char *>(GlobalLock(block)), "before");
+    GlobalUnlock(block);
+    SetClipboardData(CF_TEXT, block);
+    CloseClipboard();
+    SetCurrentDirectoryA(MORVEX7_FULL_DISK_FOLDER);
+    answerMessageBox(IDOK);
+    answerMessageBox(IDOK);
+    sendCommand(IDM_COPY_CLIPBOARD);
+    ASSERT_EQ(modalLog().size(), 2u);
+    EXPECT_EQ(modalLog()[0].text, "Can't write ~~$$~~.tmp!\nThe file is not complete.");
+    EXPECT_EQ(modalLog()[1].text, "Copy DOT Matrix to clipboard Failed!");
+    EXPECT_EQ(clipboardText(CF_TEXT), "before");
+}

@@ -76,8 +76,10 @@ TEST_F(CommandTest, NewFramesInvertAndClear) {
 
     answerMessageBox(IDNO);
     sendCommand(IDM_CLEAR_ALL);
+    answerMessageBox(IDCANCEL); // a prompt that did not say Yes
+    sendCommand(IDM_CLEAR_ALL);
     EXPECT_EQ(frameBytes(0), std::vector<unsigned char>(32, 0xFF));
-    ASSERT_EQ(modalLog().size(), 1u);
+    ASSERT_EQ(modalLog().size(), 2u);
     EXPECT_EQ(modalLog()[0].text,
               "Do you want to erase All?\nWarnning:All data will be deleted!\nAre you sure?");
     EXPECT_EQ(modalLog()[0].icon, MB_ICONWARNING);

@@ -4,6 +4,7 @@
 #include "convert/convert.h"
 #include "modal_answerer.h"
 #include "model/matrix_store.h"
+#include "model/size_limits.h"
 #include "res/resource.h"
 
 #include <cstring>
@@ -112,6 +113,12 @@ TEST(RepeatRemoval, ByteOffsetRule) {
     EXPECT_EQ(kept("\xB0\xA1\xB0\xA1"), "\xB0\xA1");
     // a pair may match the end of one kept character and the start of the next
     EXPECT_EQ(kept("\xC1\xB2\xB3\xC4\xB2\xB3"), "\xC1\xB2\xB3\xC4");
+    // a text that ends in a lead byte, without a terminating zero: nothing beyond the buffer
+    unsigned char out[3] = {0, 0, 0xEE};
+    removeRepeatedCharacters(reinterpret_cast<const unsigned char *>("a\xB0"), 2, out);
+    EXPECT_EQ(out[0], 'a');
+    EXPECT_EQ(out[1], 0xB0);
+    EXPECT_EQ(out[2], 0xEE);
 }
 
 TEST(CanvasSampling, OnlyPureBlackSetsADot) {
@@ -166,6 +173,18 @@ TEST_F(TextFileTest, SizeLimitAndRefusal) {
     EXPECT_EQ(loadTextFile(editor.mainWindow, tooLong.c_str()), 0);
     EXPECT_EQ(modalLog().size(), 2u);
     EXPECT_STREQ(editor.textFilePath, path.c_str());
+}
+
+TEST_F(TextFileTest, ZeroByteEndsTheTextAndIsTold) {
+    writeFile(path, std::string("ab\0cd", 5));
+    sendCommand(TextFile);
+    answerMessageBox(IDOK);
+    EXPECT_EQ(loadTextFile(editor.mainWindow, path.c_str()), 1);
+    waitForWorker();
+    EXPECT_EQ(comboEntries(editor.frameComboBox), (std::vector<std::string>{"a", "b"}));
+    ASSERT_EQ(modalLog().size(), 1u);
+    EXPECT_EQ(modalLog()[0].text,
+              "The file " + path + " holds a zero byte!\nOnly the text before it is converted.");
 }
 
 TEST_F(TextFileTest, EmptyFileLineEndsAndReloadByCommand) {
@@ -229,15 +248,17 @@ static COLORREF letterT(int x, int y) {
                                                                           : RGB(255, 255, 255);
 }
 
-// Bottom-up files only: Wine's file loader reads top-down files as all black.
-TEST_F(BitmapTest, EveryEncodingGivesTheSameFrame) {
+TEST_F(BitmapTest, EveryEncodingAndRowOrderGivesTheSameFrame) {
     sendCommand(BitmapFile);
     struct Case {
         BmpEncoding encoding;
         bool topDown;
-    } cases[] = {{BmpEncoding::Mono1, false},    {BmpEncoding::Palette4, false},
-                 {BmpEncoding::Palette8, false}, {BmpEncoding::Rle8, false},
-                 {BmpEncoding::Rgb24, false},    {BmpEncoding::Rgb32, false}};
+    } cases[] = {{BmpEncoding::Mono1, false},    {BmpEncoding::Mono1, true},
+                 {BmpEncoding::Palette4, false}, {BmpEncoding::Palette4, true},
+                 {BmpEncoding::Palette8, false}, {BmpEncoding::Palette8, true},
+                 {BmpEncoding::Rle8, false},     {BmpEncoding::Rgb24, false},
+                 {BmpEncoding::Rgb24, true},     {BmpEncoding::Rgb32, false},
+                 {BmpEncoding::Rgb32, true}};
     for (const Case &c : cases) {
         SCOPED_TRACE(static_cast<int>(c.encoding) * 2 + c.topDown);
         writeFile(path, makeBitmap(16, 16, c.encoding, c.topDown, letterT));
@@ -329,6 +350,60 @@ TEST_F(BitmapTest, HostileFilesKeepTheOldFrameAndTellTheUser) {
     pumpMessages(50);
     EXPECT_EQ(static_cast<int>(modalLog().size()), expectedBoxes + 1);
     EXPECT_FALSE(isBusy());
+}
+
+// The bound on all frames together refuses, before anything changes, a text that would need
+// more: 10241 frames of a 4096 x 4096 picture's size (21 GB).
+TEST_F(BitmapTest, TooManyFramesAreRefusedBeforeAnythingChanges) {
+    writeFile(path, makeBitmap(4096, 4096, BmpEncoding::Mono1, false, letterT));
+    import(path);
+    ASSERT_EQ(editor.matrixWidth, 4096);
+    std::string text = testDataPath("full.txt");
+    writeFile(text, std::string(10240, 'a'));
+    setDot(5, 5);
+    answerMessageBox(IDOK);
+    EXPECT_EQ(loadTextFile(editor.mainWindow, text.c_str()), 0);
+    ASSERT_EQ(modalLog().size(), 1u);
+    EXPECT_EQ(modalLog()[0].text, "Sorry,10241 frames of 4096X4096 pixels are too large!\n"
+                                  "All frames together may take at most 2048 MiB.");
+    EXPECT_EQ(editor.matrixHeight, 4096);
+    EXPECT_EQ(editor.frameCount, 1);
+    EXPECT_NE(testDot(5, 5), 0);
+    EXPECT_FALSE(isBusy());
+    EXPECT_STREQ(editor.textFilePath, "");
+
+    struct Case {
+        long long width, height, frames;
+        int depth;
+        bool fits;
+    } cases[] = {{1024, 1024, 10241, 1, true},
+                 {1, 16777216, 256, 1, false},
+                 {4096, 4096, 1, 16, true},
+                 {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 16, false},
+                 {16, 16, 0, 1, false}};
+    for (const Case &c : cases) {
+        size_t bytes = 0;
+        EXPECT_EQ(frameStoreBytes(c.width, c.height, c.frames, c.depth, bytes), c.fits) << c.width;
+    }
+}
+
+// A file that fails to import leaves the stored path and the button's caption as they were.
+TEST_F(BitmapTest, FailedOpenKeepsTheStoredPicture) {
+    writeFile(path, makeBitmap(8, 8, BmpEncoding::Mono1, false, letterT));
+    sendCommand(BitmapFile);
+    answerFileChooser(path);
+    sendCommand(IDC_OPEN, editor.openButton);
+    waitForWorker();
+    std::string broken = testDataPath("broken.bmp");
+    writeFile(broken, "BM");
+    answerFileChooser(broken);
+    answerMessageBox(IDOK);
+    sendCommand(IDC_OPEN, editor.openButton);
+    waitForWorker();
+    pumpMessages(50);
+    EXPECT_EQ(modalLog().back().text, "Can't load the bitmap " + broken + "!");
+    EXPECT_STREQ(editor.bitmapFilePath, path.c_str());
+    EXPECT_EQ(windowText(editor.openButton), "picture.bmp");
 }
 
 TEST_F(BitmapTest, OpenCommandShowsTheNameAtOnceAndModeSwitchImportsAgain) {

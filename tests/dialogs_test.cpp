@@ -125,8 +125,16 @@ TEST_F(SettingsDialogTest, SizeChangeInManualPaintLeavesBlankFramesAndTheList) {
     EXPECT_NE(testDot(2, 2), 0);
 
     editor.textShiftX = 4;
+    SendMessageA(editor.frameComboBox, CB_SETCURSEL, 2, 0);
     setSize("20", "12", 0);
+    ValidateRect(editor.mainWindow, nullptr);
     sendCommand(IDM_SYSTEM_SETUP);
+    // the grid's bottom-left corner, which the dialog never covered, is to be painted again
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(editor.mainWindow, update, FALSE);
+    EXPECT_TRUE(PtInRegion(update, gridLeft + 2, gridTop() + 318));
+    DeleteObject(update);
+    EXPECT_EQ(SendMessageA(editor.frameComboBox, CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(editor.matrixWidth, 20);
     EXPECT_EQ(editor.matrixHeight, 12);
     EXPECT_EQ(editor.frameCount, 3);

@@ -179,43 +179,12 @@ TEST_F(SourceTest, UnwritablePathShowsTheMessageWithoutOverrun) {
     EXPECT_EQ(modalLog()[1].text, "Can't open " + longPath + "!");
 }
 
-// The save chooser: the filter list starts with the style's own pair. The chooser fills
-// its lists after it is shown, so the test acts on it from a timer.
-static std::string chosenPath, *seenFilter;
-
-static BOOL CALLBACK findFilter(HWND child, LPARAM) {
-    char text[128] = "";
-    GetClassNameA(child, text, sizeof text);
-    if (lstrcmpiA(text, "ComboBox") != 0) return TRUE;
-    if (SendMessageA(child, CB_GETLBTEXTLEN, 0, 0) >= static_cast<LRESULT>(sizeof text))
-        return TRUE;
-    SendMessageA(child, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
-    if (!strstr(text, "(*.")) return TRUE;
-    *seenFilter = text;
-    return FALSE;
-}
-
-static void CALLBACK actOnChooser(HWND dialog, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(dialog, timer);
-    EnumChildWindows(dialog, findFilter, 0);
-    for (int id : {0x47c, 0x480}) // the file name box: combo box, or edit in older layouts
-        if (GetDlgItem(dialog, id)) SetDlgItemTextA(dialog, id, chosenPath.c_str());
-    clickButton(dialog, IDOK);
-}
-
-static void chooseName(HWND dialog, const std::string &path, std::string *firstFilter) {
-    chosenPath = path;
-    seenFilter = firstFilter;
-    firstFilter->clear();
-    SetTimer(dialog, 77, 200, actOnChooser);
-}
-
 TEST_F(SourceTest, SaveCommandThroughTheChooserSetsModified) {
     paintFrames({1, 2});
     editor.outputStyle = OutputAsm;
     editor.modified = 1;
     std::string filter;
-    expectModal("Save as...", [&](HWND dialog) { chooseName(dialog, path, &filter); });
+    answerFileChooser(path, &filter);
     DeleteFileA(path.c_str());
     sendCommand(IDM_SAVE);
     EXPECT_EQ(filter, "All ASM Files(*.asm)");
@@ -225,11 +194,35 @@ TEST_F(SourceTest, SaveCommandThroughTheChooserSetsModified) {
     // held open without sharing, the file cannot be written
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     editor.outputStyle = OutputC51;
-    expectModal("Save as...", [&](HWND dialog) { chooseName(dialog, path, &filter); });
+    answerFileChooser(path, &filter);
     answerMessageBox(IDOK);
     sendCommand(IDM_SAVE);
     CloseHandle(held);
     EXPECT_EQ(filter, "All C Files(*.c)");
     EXPECT_EQ(editor.modified, 1);
     EXPECT_EQ(modalLog().back().text, "Can't open " + path + "!");
+}
+
+// On a full disk the user is told and the work stays marked as changed; a path beyond 255
+// characters chosen in the chooser is told too.
+TEST_F(SourceTest, FailedSavesAreToldAndKeepTheWork) {
+    paintFrames({1, 2});
+    editor.modified = 1;
+    std::string full = MORVEX7_FULL_DISK_FOLDER "\\frames.c";
+    answerFileChooser(full);
+    answerMessageBox(IDOK);
+    sendCommand(IDM_SAVE);
+    ASSERT_EQ(modalLog().size(), 2u);
+    EXPECT_EQ(modalLog()[1].text, "Can't write " + full + "!\nThe file is not complete.");
+    EXPECT_EQ(modalLog()[1].icon, MB_ICONERROR);
+    EXPECT_EQ(editor.modified, 1);
+
+    // 258 characters: beyond our 256-character buffer, within what the chooser itself handles
+    std::string folder = testDataPath(std::string(120, 'd'));
+    CreateDirectoryA(folder.c_str(), nullptr);
+    answerFileChooser(folder + "\\" + std::string(257 - folder.size() - 3, 'f') + ".c");
+    answerMessageBox(IDOK);
+    sendCommand(IDM_SAVE);
+    ASSERT_EQ(modalLog().size(), 4u);
+    EXPECT_EQ(modalLog()[3].text, "Sorry,the path of your file is too long!\n");
 }

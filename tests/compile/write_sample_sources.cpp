@@ -1,4 +1,4 @@
-// Writes the frames of a sample session as ANSI C and C51 source into the current folder,
+// Writes the frames of a sample session as ANSI C, C51 and ASM source into the current folder,
 // with the expected bytes beside them, for the compilers that check the output.
 #include "app/app.h"
 #include "model/editor_state.h"
@@ -34,6 +34,8 @@ int main() {
     if (!saveSource("frames_ansi.c")) return 3;
     editor.outputStyle = OutputC51;
     if (!saveSource("frames_c51.c")) return 3;
+    editor.outputStyle = OutputAsm;
+    if (!saveSource("frames_asm.asm")) return 3;
 
     FILE *expected = fopen("expected.txt", "w");
     if (!expected) return 3;

@@ -1,6 +1,7 @@
 #!/bin/bash
 # End to end, as a person would: the real program runs under wine64, real X mouse events
-# press and drag over its grid, and a screenshot of the screen shows the painted dots.
+# press and drag over its grid, a screenshot of the screen shows the painted dots, and the
+# first click on "&New..." right after painting adds a frame.
 set -u
 template=$1 scratch=$2 program=$3 probe=$4
 mkdir -p "$scratch"
@@ -22,6 +23,8 @@ program_pid=$!
 read -r left top thumb < <(timeout 60 $wine "$probe" 2>/dev/null </dev/null | tr -d '\r')
 if [ -z "${thumb:-}" ]; then echo "the program's window did not appear"; exit; fi
 sleep 1
+timeout 30 $wine "$probe" --command 201 >/dev/null 2>&1 </dev/null # Manual Paint
+sleep 0.5
 
 # the centre of the screen cell (column, row) of the 32 x 32 grid
 cell_x() { echo $((left + 5 + 10 * $1 + 5)); }
@@ -45,9 +48,8 @@ pixel() { convert "$prefix/shot.png" -format "%[pixel:p{$1,$2}]" info:; }
 failures=0
 for column in 8 9 10 11 12; do
     colour=$(pixel "$(cell_x $column)" "$(cell_y 8)")
-    # black: a lit dot; red: the hover mark on a lit dot (where the drag ended)
     case "$colour" in
-    "srgb(0,0,0)" | black | "srgb(255,0,0)" | red) ;;
+    "srgb(0,0,0)" | black) ;;
     *) echo "cell ($column, 8) is $colour, not a painted dot"; failures=$((failures + 1)) ;;
     esac
 done
@@ -56,6 +58,16 @@ case "$colour" in
 "srgb(255,255,255)" | white) ;;
 *) echo "cell (10, 10) is $colour, not blank"; failures=$((failures + 1)) ;;
 esac
+
+# straight from the grid to "&New..." (client 210, T + 335, 120 x 20), one click
+xdotool mousemove "$(cell_x 12)" "$(cell_y 8)"
+sleep 0.3
+xdotool mousemove $((left + 270)) $((top + thumb + 345))
+sleep 0.3
+xdotool click 1
+sleep 0.5
+frames=$(timeout 30 $wine "$probe" --frames 2>/dev/null </dev/null | tr -d '\r')
+[ "$frames" = 2 ] || { echo "the first click on New made $frames frames, not 2"; failures=$((failures + 1)); }
 
 timeout 30 $wine "$probe" --close >/dev/null 2>&1 </dev/null
 wait $program_pid

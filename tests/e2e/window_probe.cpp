@@ -1,8 +1,10 @@
-// Helper of the end-to-end test: reports where the running program's grid lies on the
-// screen ("x y thumb" of the client origin), or asks the program to close.
+// Helper of the end-to-end test, run beside the program: prints where its grid lies on the
+// screen ("x y thumb" of the client origin), or with --command ID sends it a command as the
+// program itself would, --frames prints how many entries its frame list holds, --close closes it.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 int main(int argc, char **argv) {
@@ -15,13 +17,18 @@ int main(int argc, char **argv) {
         fprintf(stderr, "no MORVEX7 window\n");
         return 2;
     }
-    if (argc > 1 && strcmp(argv[1], "--close") == 0) {
+    const char *action = argc > 1 ? argv[1] : "";
+    if (strcmp(action, "--close") == 0) {
         PostMessageA(window, WM_CLOSE, 0, 0);
-        return 0;
+    } else if (strcmp(action, "--command") == 0 && argc > 2) {
+        SendMessageA(window, WM_COMMAND, atoi(argv[2]), 0);
+    } else if (strcmp(action, "--frames") == 0) {
+        printf("%d\n", static_cast<int>(SendDlgItemMessageA(window, 501, CB_GETCOUNT, 0, 0)));
+    } else {
+        SetForegroundWindow(window);
+        POINT origin = {0, 0};
+        ClientToScreen(window, &origin);
+        printf("%ld %ld %d\n", origin.x, origin.y, GetSystemMetrics(SM_CYVTHUMB));
     }
-    SetForegroundWindow(window);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    printf("%ld %ld %d\n", origin.x, origin.y, GetSystemMetrics(SM_CYVTHUMB));
     return 0;
 }

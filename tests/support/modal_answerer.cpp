@@ -1,5 +1,6 @@
 #include "modal_answerer.h"
 
+#include <cstring>
 #include <deque>
 
 static HHOOK hook;
@@ -113,4 +114,29 @@ static void CALLBACK runLater(HWND window, UINT, UINT_PTR timer, DWORD) {
 void actLater(HWND dialog, std::function<void(HWND)> act) {
     laterActions.push_back({dialog, std::move(act)});
     SetTimer(dialog, 0x4D37, 150, runLater);
+}
+
+static std::string firstFilterText(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char text[128] = "";
+        GetClassNameA(child, text, sizeof text);
+        if (lstrcmpiA(text, "ComboBox") != 0 ||
+            SendMessageA(child, CB_GETLBTEXTLEN, 0, 0) >= static_cast<LRESULT>(sizeof text))
+            continue;
+        SendMessageA(child, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+        if (strstr(text, "(*.")) return text;
+    }
+    return "";
+}
+
+void answerFileChooser(const std::string &path, std::string *firstFilter) {
+    expectModal("", [path, firstFilter](HWND chooser) {
+        // the chooser fills its lists after it is shown
+        actLater(chooser, [path, firstFilter](HWND dialog) {
+            if (firstFilter) *firstFilter = firstFilterText(dialog);
+            for (int id : {0x47c, 0x480}) // the name box: combo box, or edit in older layouts
+                if (GetDlgItem(dialog, id)) SetDlgItemTextA(dialog, id, path.c_str());
+            clickButton(dialog, IDOK);
+        });
+    });
 }

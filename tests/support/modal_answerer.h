@@ -33,5 +33,9 @@ void clearModalLog();
 // controls (the common dialogs do part of that after activation).
 void actLater(HWND dialog, std::function<void(HWND)> act);
 
+// Answers the next file chooser: types path into its name box and confirms. firstFilter, when
+// given, receives the first entry of its filter list.
+void answerFileChooser(const std::string &path, std::string *firstFilter = nullptr);
+
 // Posts a button click to a dialog.
 void clickButton(HWND dialog, int id);
