@@ -142,7 +142,7 @@ int main() {
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
     std::string path = std::string(folder) + "morvex7-bench.bmp";
-    std::string bytes = makeBitmap(1024, 1024, BmpEncoding::Mono1, false, [](int x, int y) {
+    std::string bytes = makeBitmap(1024, 1024, 1, false, [](int x, int y) {
         return ((x / 7) ^ (y / 5)) & 1 ? RGB(255, 255, 255) : RGB(0, 0, 0);
     });
     FILE *file = fopen(path.c_str(), "wb");

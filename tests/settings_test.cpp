@@ -1,166 +1,205 @@
+// Settings in the registry, hand-edited values included, and the settings and colour dialogs.
+#include "app/app.h"
 #include "app_fixture.h"
+#include "modal_answerer.h"
+#include "model/matrix_store.h"
+#include "res/resource.h"
 #include "settings/settings.h"
+#include "view/view.h"
 
 #include <cstring>
 
-class SettingsTest : public ::testing::Test {
+class RegistryTest : public ::testing::Test {
   protected:
     HKEY key = nullptr;
     void SetUp() override {
         deleteSettingsKey();
+        RegCreateKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr);
         editor = EditorState{};
         initDefaultFont();
     }
     void TearDown() override {
-        if (key) RegCloseKey(key);
+        RegCloseKey(key);
         deleteSettingsKey();
-    }
-    void createKey() {
-        if (!key)
-            RegCreateKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &key, nullptr);
     }
     void store(const char *name, DWORD type, const void *data, DWORD size) {
-        createKey();
         RegSetValueExA(key, name, 0, type, static_cast<const BYTE *>(data), size);
-    }
-    void storeNumber(const char *name, int value) { store(name, REG_DWORD, &value, 4); }
-    // loads the given number for one value, with everything else missing
-    int loadedWith(const char *name, int value, int EditorState::*field) {
-        deleteSettingsKey();
-        if (key) RegCloseKey(key);
-        key = nullptr;
-        storeNumber(name, value);
-        editor = EditorState{};
-        initDefaultFont();
-        loadSettings();
-        return editor.*field;
     }
 };
 
-TEST_F(SettingsTest, FirstStartDefaultsAndTheSavedValueSet) {
-    editor.characterDetect = 0; // loading without a key leaves it alone
-    loadSettings();
-    EXPECT_EQ(editor.matrixWidth, 16);
-    EXPECT_EQ(editor.pixelHeight, 16);
-    EXPECT_EQ(editor.backgroundColor, 0xFFFFFFu);
-    EXPECT_EQ(editor.clientColor, 255u);
-    EXPECT_EQ(editor.characterDetect, 0);
-    EXPECT_STREQ(editor.defaultFont.lfFaceName, "system");
-    EXPECT_EQ(editor.defaultFont.lfWeight, 1600);
-    EXPECT_EQ(editor.defaultFont.lfOutPrecision, 100);
-
-    ASSERT_EQ(saveSettings(), 1);
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_READ, &key), ERROR_SUCCESS);
-    const char *names[] = {"Foreground",   "Background",   "Grid Color",   "Client Color",
-                           "Pixel Width",  "Pixel Height", "Coding Style", "Align Style",
-                           "Output Style", "Bitmap Style", "Default Font", "Character Detect"};
-    for (const char *name : names) {
-        DWORD type = 0, size = 0;
-        ASSERT_EQ(RegQueryValueExA(key, name, nullptr, &type, nullptr, &size), ERROR_SUCCESS)
-            << name;
-        bool binary = !strcmp(name, "Default Font") || !strcmp(name, "Character Detect");
-        EXPECT_EQ(type, binary ? static_cast<DWORD>(REG_BINARY) : REG_DWORD) << name;
-        EXPECT_EQ(size, !strcmp(name, "Default Font") ? sizeof(LOGFONTA) : 4u) << name;
+// Each value alone in the key, the rest missing: out of range gives the default.
+TEST_F(RegistryTest, OutOfRangeValuesTakeTheirDefault) {
+    struct Case {
+        const char *name;
+        int stored, loaded;
+        int EditorState::*field;
+    } cases[] = {{"Pixel Width", 0, 16, &EditorState::matrixWidth},
+                 {"Pixel Width", 1025, 16, &EditorState::matrixWidth},
+                 {"Pixel Width", 1, 1, &EditorState::matrixWidth},
+                 {"Pixel Height", -5, 16, &EditorState::pixelHeight},
+                 {"Pixel Height", 1024, 1024, &EditorState::matrixHeight},
+                 {"Coding Style", 8, 8, &EditorState::codingStyle},
+                 {"Coding Style", 9, 0, &EditorState::codingStyle},
+                 {"Align Style", 2, 0, &EditorState::alignStyle},
+                 {"Output Style", 3, 0, &EditorState::outputStyle},
+                 {"Bitmap Style", -1, 0, &EditorState::bitmapStyle},
+                 {"Character Detect", 0, 0, &EditorState::characterDetect},
+                 {"Character Detect", 2, 1, &EditorState::characterDetect}};
+    for (const Case &c : cases) {
+        TearDown();
+        SetUp();
+        store(c.name, REG_DWORD, &c.stored, 4);
+        loadSettings();
+        EXPECT_EQ(editor.*c.field, c.loaded) << c.name << " " << c.stored;
     }
 }
 
-TEST_F(SettingsTest, RangeChecks) {
-    for (int bad : {0, -5, 1025})
-        EXPECT_EQ(loadedWith("Pixel Width", bad, &EditorState::matrixWidth), 16);
-    EXPECT_EQ(loadedWith("Pixel Width", 1, &EditorState::matrixWidth), 1);
-    EXPECT_EQ(loadedWith("Pixel Height", 1024, &EditorState::matrixHeight), 1024);
-    EXPECT_EQ(loadedWith("Coding Style", 8, &EditorState::codingStyle), 8);
-    for (int bad : {9, -1})
-        EXPECT_EQ(loadedWith("Coding Style", bad, &EditorState::codingStyle), 0);
-    EXPECT_EQ(loadedWith("Align Style", 2, &EditorState::alignStyle), 0);
-    EXPECT_EQ(loadedWith("Output Style", 3, &EditorState::outputStyle), 0);
-    EXPECT_EQ(loadedWith("Output Style", 2, &EditorState::outputStyle), 2);
-    EXPECT_EQ(loadedWith("Bitmap Style", 4, &EditorState::bitmapStyle), 0);
-    // written by hand as REG_DWORD: the type is not examined
-    EXPECT_EQ(loadedWith("Character Detect", 0, &EditorState::characterDetect), 0);
-    for (int bad : {2, -1})
-        EXPECT_EQ(loadedWith("Character Detect", bad, &EditorState::characterDetect), 1);
-}
-
-TEST_F(SettingsTest, MissingSingleValuesAndAnEmptyKey) {
-    storeNumber("Foreground", 0x123456);
-    storeNumber("Grid Color", 0x00FF00);
-    loadSettings();
-    EXPECT_EQ(editor.backgroundColor, 0xFFFFFFu);
-    EXPECT_EQ(editor.foregroundColor, 0x123456u);
-    EXPECT_EQ(editor.gridColor, 0x00FF00u);
-    EXPECT_STREQ(editor.defaultFont.lfFaceName, "system"); // font missing: built-in stays
-
-    deleteSettingsKey();
-    RegCloseKey(key);
-    key = nullptr;
-    createKey();
-    editor = EditorState{};
-    initDefaultFont();
-    editor.foregroundColor = 0x777777;
-    editor.characterDetect = 0;
-    loadSettings();
-    EXPECT_EQ(editor.foregroundColor, 0u);
-    EXPECT_EQ(editor.clientColor, 255u);
-    EXPECT_EQ(editor.pixelWidth, 16);
-    EXPECT_EQ(editor.characterDetect, 0);
-    EXPECT_STREQ(editor.defaultFont.lfFaceName, "system");
-}
-
-TEST_F(SettingsTest, ValuesOfAnotherSizeNeverOverrunTheirField) {
+TEST_F(RegistryTest, ValuesOfAnotherSizeNeverOverrunTheirField) {
     unsigned char big[200];
     memset(big, 0x41, sizeof big);
-    const char *numbers[] = {"Foreground", "Pixel Width", "Output Style", "Character Detect"};
-    for (const char *name : numbers)
+    for (const char *name : {"Foreground", "Pixel Width", "Output Style", "Character Detect"})
         store(name, REG_BINARY, big, 8);
     store("Pixel Height", REG_BINARY, big, 2);
     store("Default Font", REG_BINARY, big, sizeof big);
     store("Coding Style", REG_SZ, "3", 2);
     editor.characterDetect = 0;
-    loadSettings();
-    // each is treated as missing
+    loadSettings(); // each is treated as missing
     EXPECT_EQ(editor.foregroundColor, 0u);
-    EXPECT_EQ(editor.pixelWidth, 16);
-    EXPECT_EQ(editor.pixelHeight, 16);
-    EXPECT_EQ(editor.outputStyle, 0);
-    EXPECT_EQ(editor.codingStyle, 0);
-    EXPECT_EQ(editor.characterDetect, 0);
+    EXPECT_EQ(editor.pixelWidth * 100 + editor.pixelHeight, 1616);
+    EXPECT_EQ(editor.outputStyle + editor.codingStyle + editor.characterDetect, 0);
     EXPECT_STREQ(editor.defaultFont.lfFaceName, "system");
     EXPECT_EQ(editor.textFilePath[0], 0); // the fields behind the font are untouched
 }
 
-TEST_F(SettingsTest, SavedRecordLoadsBackUnchanged) {
+TEST_F(RegistryTest, SavedRecordLoadsBackUnchanged) {
     editor.foregroundColor = 0x010203;
-    editor.backgroundColor = 0x040506;
-    editor.gridColor = 0x070809;
     editor.clientColor = 0x0A0B0C;
     editor.matrixWidth = 640;
     editor.matrixHeight = 3;
     editor.codingStyle = 5;
-    editor.alignStyle = 1;
     editor.outputStyle = 2;
     editor.bitmapStyle = 3;
     editor.characterDetect = 0;
     strcpy(editor.defaultFont.lfFaceName, "Courier");
     editor.defaultFont.lfFaceName[20] = 'z'; // bytes behind the terminator are kept too
-    editor.defaultFont.lfItalic = 1;
-    editor.defaultFont.lfHeight = 24;
     LOGFONTA font = editor.defaultFont;
     saveSettings();
+    DWORD type = 0;
+    RegQueryValueExA(key, "Character Detect", nullptr, &type, nullptr, nullptr);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
 
     editor = EditorState{};
     initDefaultFont();
     loadSettings();
     EXPECT_EQ(memcmp(&editor.defaultFont, &font, sizeof font), 0);
-    EXPECT_EQ(editor.foregroundColor, 0x010203u);
-    EXPECT_EQ(editor.clientColor, 0x0A0B0Cu);
-    EXPECT_EQ(editor.pixelWidth, 640);
-    EXPECT_EQ(editor.matrixWidth, 640);
-    EXPECT_EQ(editor.pixelHeight, 3);
-    EXPECT_EQ(editor.codingStyle, 5);
-    EXPECT_EQ(editor.alignStyle, 1);
-    EXPECT_EQ(editor.outputStyle, 2);
-    EXPECT_EQ(editor.bitmapStyle, 3);
+    EXPECT_EQ(editor.foregroundColor + editor.clientColor, 0x010203u + 0x0A0B0C);
+    EXPECT_EQ(editor.pixelWidth * 10 + editor.matrixHeight, 6403);
+    EXPECT_EQ(editor.codingStyle * 100 + editor.outputStyle * 10 + editor.bitmapStyle, 523);
     EXPECT_EQ(editor.characterDetect, 0);
+}
+
+static const char settingsTitle[] = "System Settings...";
+
+class DialogTest : public AppTest {
+  protected:
+    // Opens System Setup, types the size and presses OK; each further box gets OK.
+    void setSize(const char *width, const char *height, int boxes, bool thenCancel = false) {
+        expectModal(settingsTitle, [=](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_SETUP_WIDTH, width);
+            SetDlgItemTextA(dialog, IDC_SETUP_HEIGHT, height);
+            clickButton(dialog, IDOK);
+        });
+        for (int i = 0; i < boxes; ++i)
+            answerMessageBox(IDOK);
+        if (thenCancel)
+            expectModal(settingsTitle, [](HWND dialog) { clickButton(dialog, IDCANCEL); });
+        sendCommand(IDM_SYSTEM_SETUP);
+        waitForWorker();
+    }
+};
+
+TEST_F(DialogTest, SizesAreCheckedWarnedAndCommitted) {
+    setSize("1024", "1", 1);
+    EXPECT_EQ(modalLog().at(1).text,
+              "Warnning:\nPixels settings Width=1024 is too large!\nIt will be very slowly!");
+    EXPECT_EQ(modalLog()[1].caption, "Fatal error!");
+    EXPECT_EQ(modalLog()[1].icon, MB_ICONINFORMATION);
+    EXPECT_EQ(editor.matrixWidth * 10 + editor.matrixHeight, 10241);
+    for (const char *bad : {"1025", "", "0"}) {
+        clearModalLog();
+        setSize("8", bad, 1, true);
+        EXPECT_EQ(modalLog().at(1).text, std::string("Pixels settings Height=") +
+                                             (strcmp(bad, "1025") ? "0" : "1025") +
+                                             " out of range!\nIt should from 1 to 1024!!\n");
+        EXPECT_EQ(modalLog()[1].icon, MB_ICONERROR);
+        EXPECT_EQ(editor.pixelWidth, 1024);
+    }
+
+    expectModal(settingsTitle, [](HWND dialog) {
+        clickButton(dialog, IDC_SETUP_ASM);
+        clickButton(dialog, IDCANCEL);
+    });
+    sendCommand(IDM_SYSTEM_SETUP);
+    EXPECT_EQ(editor.outputStyle, 0);
+    expectModal(settingsTitle, [](HWND dialog) {
+        clickButton(dialog, IDC_SETUP_ASM);
+        CheckDlgButton(dialog, IDC_SETUP_DETECT, BST_UNCHECKED);
+        clickButton(dialog, IDOK);
+    });
+    sendCommand(IDM_SYSTEM_SETUP);
+    waitForWorker();
+    EXPECT_EQ(editor.outputStyle, 2);
+    EXPECT_EQ(editor.characterDetect, 0);
+}
+
+static COLORREF shownAt(POINT point) {
+    UpdateWindow(editor.mainWindow);
+    HDC dc = GetDC(editor.mainWindow);
+    COLORREF colour = GetPixel(dc, point.x, point.y);
+    ReleaseDC(editor.mainWindow, dc);
+    return colour;
+}
+
+// A new size blanks the frames, keeps the list, selects frame 0 and shows the new grid.
+TEST_F(DialogTest, SizeChangeInManualPaintShowsBlankFrames) {
+    sendCommand(ManualPaint);
+    sendCommand(IDC_NEW, editor.newButton);
+    SendMessageA(editor.frameComboBox, CB_SETCURSEL, 0, 0);
+    editor.currentFrame = 0;
+    setDot(0, 15); // low in the grid, where the dialog never lies
+    RECT cell = cellRect(0, 15, true);
+    POINT centre = {cell.left + 5, cell.top + 5};
+    ASSERT_EQ(shownAt(centre), 0u);
+    SendMessageA(editor.frameComboBox, CB_SETCURSEL, 1, 0);
+    setSize("20", "12", 0);
+    EXPECT_EQ(frameBytes(0), std::vector<unsigned char>(36, 0));
+    EXPECT_EQ(comboEntries().size(), 2u);
+    EXPECT_EQ(SendMessageA(editor.frameComboBox, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(shownAt(centre), RGB(255, 255, 255));
+}
+
+// A grid colour chosen in the real colour chooser shows at once; Esc brings the old one back.
+TEST_F(DialogTest, ColourDialogEscapeRestores) {
+    auto gridLine = [] { return shownAt({gridLeft + 25, gridTop() + 50}); };
+    COLORREF shown = 0;
+    expectModal("Color settings...", [](HWND dialog) { clickButton(dialog, IDC_SWATCH_GRID); });
+    expectModal("Color", [](HWND picker) {
+        actLater(picker, [](HWND dialog) {
+            SetDlgItemInt(dialog, 706, 40, FALSE); // red, green, blue boxes
+            SetDlgItemInt(dialog, 707, 128, FALSE);
+            SetDlgItemInt(dialog, 708, 255, FALSE);
+            clickButton(dialog, IDOK);
+        });
+    });
+    expectModal("Color settings...", [&](HWND colours) {
+        actLater(colours, [&](HWND dialog) {
+            shown = gridLine();
+            clickButton(dialog, IDCANCEL);
+        });
+    });
+    sendCommand(IDM_COLOR_SETUP);
+    EXPECT_EQ(shown, RGB(40, 128, 255));
+    EXPECT_EQ(editor.gridColor, 0u);
+    EXPECT_EQ(gridLine(), 0u);
 }

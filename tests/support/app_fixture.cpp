@@ -3,10 +3,8 @@
 #include "app/app.h"
 #include "model/matrix_store.h"
 #include "modal_answerer.h"
-#include "settings/settings.h"
 
 #include <commctrl.h>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -15,42 +13,19 @@ void deleteSettingsKey() {
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TarvellSoft\\MORVEX7");
 }
 
-static bool classRegistered;
-
-void openMainWindow() {
-    releaseFrames();
-    free(editor.packBuffer);
-    editor = EditorState{};
-    editor.instanceHandle = GetModuleHandleA(nullptr);
-    if (!classRegistered) classRegistered = registerMainWindowClass(editor.instanceHandle);
-    ASSERT_TRUE(classRegistered);
-    SetCursorPos(1000, 700); // away from the window, so that no mouse move reaches it
-    ASSERT_TRUE(createMainWindow(editor.instanceHandle));
-    SetForegroundWindow(editor.mainWindow);
-    pumpMessages();
-}
-
-void closeMainWindow() {
-    waitForWorker();
-    if (editor.mainWindow && IsWindow(editor.mainWindow)) {
-        KillTimer(editor.mainWindow, 1);
-        DestroyWindow(editor.mainWindow);
-    }
-    editor.mainWindow = nullptr;
+static void dispatchWaiting() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) continue;
+        TranslateMessage(&message);
         DispatchMessageA(&message);
+    }
 }
 
 void pumpMessages(int milliseconds) {
     DWORD end = GetTickCount() + milliseconds;
-    MSG message;
     do {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) continue;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        dispatchWaiting();
         Sleep(1);
     } while (static_cast<int>(end - GetTickCount()) > 0);
 }
@@ -61,12 +36,7 @@ void waitForWorker() {
         return !isBusy() && (!IsWindow(editor.paintRadio) || IsWindowEnabled(editor.paintRadio));
     };
     while (!finished() && GetTickCount() - start < 120000) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) continue;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        dispatchWaiting();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
     ASSERT_TRUE(finished()) << "the conversion worker did not finish";
@@ -74,92 +44,69 @@ void waitForWorker() {
 }
 
 std::string windowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(length + 1, '\0');
-    GetWindowTextA(window, &text[0], length + 1);
-    text.resize(length);
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
     return text;
 }
 
-std::string statusText(int part) {
-    LRESULT info = SendMessageA(editor.statusBar, SB_GETTEXTLENGTHA, part, 0);
-    std::string text(LOWORD(info) + 1, '\0');
-    SendMessageA(editor.statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(LOWORD(info));
-    return text;
-}
-
-std::vector<std::string> comboEntries(HWND combo) {
+std::vector<std::string> comboEntries() {
     std::vector<std::string> entries;
-    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    int count = static_cast<int>(SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         char text[300] = "";
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        SendMessageA(editor.frameComboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
         entries.push_back(text);
     }
     return entries;
 }
 
 void sendCommand(int id, HWND control) {
-    SendMessageA(editor.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0),
-                 reinterpret_cast<LPARAM>(control));
-}
-
-void clickControl(HWND control) {
-    SendMessageA(control, BM_CLICK, 0, 0);
-    pumpMessages(10);
+    SendMessageA(editor.mainWindow, WM_COMMAND, id, reinterpret_cast<LPARAM>(control));
 }
 
 void setMatrixSize(int width, int height) {
-    editor.pixelWidth = width;
-    editor.pixelHeight = height;
-    editor.matrixWidth = width;
-    editor.matrixHeight = height;
-    editor.viewOriginX = editor.viewOriginY = 0;
+    editor.pixelWidth = editor.matrixWidth = width;
+    editor.pixelHeight = editor.matrixHeight = height;
     allocateFrames(editor.mainWindow);
     refreshControls();
 }
 
 static std::vector<std::string> *statusLog;
-static WNDPROC originalStatusProc;
+static WNDPROC statusProc;
 
 static LRESULT CALLBACK recordingStatusProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
     if (message == SB_SETTEXTA && LOBYTE(wParam) == 0 && statusLog)
         statusLog->push_back(reinterpret_cast<const char *>(lParam));
-    return CallWindowProcA(originalStatusProc, window, message, wParam, lParam);
+    return CallWindowProcA(statusProc, window, message, wParam, lParam);
 }
 
 void recordStatusTexts(std::vector<std::string> *log) {
     statusLog = log;
-    if (!originalStatusProc)
-        originalStatusProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            editor.statusBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recordingStatusProc)));
+    statusProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        editor.statusBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recordingStatusProc)));
 }
 
 std::string testDataPath(const std::string &name) {
-    char directory[MAX_PATH];
-    GetTempPathA(sizeof directory, directory);
-    std::string path = std::string(directory) + "morvex7-tests";
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    std::string path = std::string(folder) + "morvex7-tests";
     CreateDirectoryA(path.c_str(), nullptr);
     return path + "\\" + name;
 }
 
 std::vector<unsigned char> frameBytes(int frame) {
-    size_t size = currentFrameBytes();
-    const unsigned char *start = editor.frameBuffer + size * frame;
-    return std::vector<unsigned char>(start, start + size);
+    const unsigned char *start = editor.frameBuffer + currentFrameBytes() * frame;
+    return std::vector<unsigned char>(start, start + currentFrameBytes());
 }
 
 void writeFile(const std::string &path, const std::string &bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 std::string readFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
 }
 
@@ -167,12 +114,21 @@ void AppTest::SetUp() {
     deleteSettingsKey();
     clearModalLog();
     startAnsweringModals();
-    ASSERT_NO_FATAL_FAILURE(openMainWindow());
+    releaseFrames();
+    editor = EditorState{};
+    editor.instanceHandle = GetModuleHandleA(nullptr);
+    static bool registered = registerMainWindowClass(editor.instanceHandle);
+    ASSERT_TRUE(registered);
+    SetCursorPos(1000, 700); // away from the window, so that no mouse move reaches it
+    ASSERT_TRUE(createMainWindow(editor.instanceHandle));
+    SetForegroundWindow(editor.mainWindow);
+    pumpMessages();
 }
 
 void AppTest::TearDown() {
-    closeMainWindow();
+    waitForWorker();
+    if (IsWindow(editor.mainWindow)) DestroyWindow(editor.mainWindow);
+    dispatchWaiting();
     stopAnsweringModals();
-    originalStatusProc = nullptr;
     statusLog = nullptr;
 }

@@ -9,27 +9,23 @@
 
 // Removes the program's registry key, so the next start sees a first start.
 void deleteSettingsKey();
-// Resets the global state and opens a fresh main window (the settings key is kept).
-void openMainWindow();
-void closeMainWindow();
 void pumpMessages(int milliseconds = 50);
 // Pumps until the running conversion worker, if any, has finished.
 void waitForWorker();
-std::string statusText(int part);
 std::string windowText(HWND window);
-std::vector<std::string> comboEntries(HWND combo);
+std::vector<std::string> comboEntries();
 // Sends a command as a control or menu would (lParam: the control's handle, or 0 for a menu).
 void sendCommand(int id, HWND control = nullptr);
-void clickControl(HWND control);
 // Sets the matrix size and reallocates the frames, as a settings change does.
 void setMatrixSize(int width, int height);
-// Records every text written into status-bar part 0 while installed.
+// Records every text written into status-bar part 0 from now on.
 void recordStatusTexts(std::vector<std::string> *log);
 std::string testDataPath(const std::string &name);
 std::vector<unsigned char> frameBytes(int frame);
 void writeFile(const std::string &path, const std::string &bytes);
 std::string readFile(const std::string &path);
 
+// A fresh main window for each test, no stored settings, message boxes recorded.
 class AppTest : public ::testing::Test {
   protected:
     void SetUp() override;

@@ -1,4 +1,4 @@
-// Writes BMP files in several real encodings for the importer tests and the benchmark.
+// Writes BMP files in several real encodings, in either row order.
 #pragma once
 
 #include <windows.h>
@@ -6,9 +6,6 @@
 #include <functional>
 #include <string>
 
-enum class BmpEncoding { Mono1, Palette4, Palette8, Rle8, Rgb24, Rgb32 };
-
-// colourAt(x, y) gives each pixel's colour; palette encodings map it to the nearest of
-// black, white and the other colours the picture uses (up to the palette size).
-std::string makeBitmap(int width, int height, BmpEncoding encoding, bool topDown,
+// bits: 1, 4 or 8 (a palette of black, white and the picture's other colours), 24 or 32.
+std::string makeBitmap(int width, int height, int bits, bool topDown,
                        const std::function<COLORREF(int, int)> &colourAt);

@@ -4,26 +4,13 @@
 #include <deque>
 
 static HHOOK hook;
-static std::deque<ModalStep> steps;
+static std::deque<std::pair<std::string, std::function<void(HWND)>>> steps;
 static std::vector<ModalRecord> records;
 
-static std::string windowText(HWND window) {
+static std::string textOf(HWND window) {
     char text[1024] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;
-}
-
-static int iconKind(HICON icon) {
-    struct Known {
-        LPCSTR id;
-        int kind;
-    } known[] = {{IDI_HAND, MB_ICONERROR},
-                 {IDI_ASTERISK, MB_ICONINFORMATION},
-                 {IDI_QUESTION, MB_ICONQUESTION},
-                 {IDI_EXCLAMATION, MB_ICONWARNING}};
-    for (const Known &k : known)
-        if (icon && icon == LoadIconA(nullptr, k.id)) return k.kind;
-    return 0;
 }
 
 static BOOL CALLBACK readChild(HWND child, LPARAM lParam) {
@@ -31,39 +18,42 @@ static BOOL CALLBACK readChild(HWND child, LPARAM lParam) {
     char className[64] = "";
     GetClassNameA(child, className, sizeof className);
     if (lstrcmpiA(className, "Static") != 0) return TRUE;
-    LONG style = GetWindowLongA(child, GWL_STYLE);
-    if ((style & SS_TYPEMASK) == SS_ICON) {
-        record.icon = iconKind(reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)));
-    } else if (record.text.empty()) {
-        record.text = windowText(child);
+    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+        if (record.text.empty()) record.text = textOf(child);
+        return TRUE;
     }
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    const std::pair<LPCSTR, int> known[] = {{IDI_HAND, MB_ICONERROR},
+                                            {IDI_ASTERISK, MB_ICONINFORMATION},
+                                            {IDI_QUESTION, MB_ICONQUESTION},
+                                            {IDI_EXCLAMATION, MB_ICONWARNING}};
+    for (const auto &k : known)
+        if (icon && icon == LoadIconA(nullptr, k.first)) record.icon = k.second;
     return TRUE;
 }
 
+// A dialog activated again (back from a chooser it opened) may be a step again.
 static LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-        HWND window = reinterpret_cast<HWND>(wParam);
-        char className[64] = "";
-        GetClassNameA(window, className, sizeof className);
-        if (lstrcmpA(className, "#32770") == 0) {
-            ModalRecord record;
-            record.caption = windowText(window);
-            EnumChildWindows(window, readChild, reinterpret_cast<LPARAM>(&record));
-            if (!steps.empty() &&
-                (steps.front().caption.empty() || steps.front().caption == record.caption)) {
-                ModalStep step = steps.front();
-                steps.pop_front();
-                SetPropA(window, "seen", reinterpret_cast<HANDLE>(1));
-                records.push_back(record);
-                step.act(window);
-            } else if (steps.empty() && !GetPropA(window, "seen")) {
-                // nobody expected it: record it and get it out of the way
-                SetPropA(window, "seen", reinterpret_cast<HANDLE>(1));
-                record.caption = "unexpected: " + record.caption;
-                records.push_back(record);
-                clickButton(window, GetDlgItem(window, IDNO) ? IDNO : IDCANCEL);
-            }
+    HWND window = reinterpret_cast<HWND>(wParam);
+    char className[64] = "";
+    if (code == HCBT_ACTIVATE) GetClassNameA(window, className, sizeof className);
+    if (strcmp(className, "#32770") == 0) {
+        ModalRecord record;
+        record.caption = textOf(window);
+        EnumChildWindows(window, readChild, reinterpret_cast<LPARAM>(&record));
+        bool expected = !steps.empty() &&
+                        (steps.front().first.empty() || steps.front().first == record.caption);
+        if (expected) {
+            auto act = std::move(steps.front().second);
+            steps.pop_front();
+            records.push_back(record);
+            act(window);
+        } else if (!GetPropA(window, "seen")) {
+            record.caption = "unexpected: " + record.caption;
+            records.push_back(record);
+            clickButton(window, GetDlgItem(window, IDNO) ? IDNO : IDCANCEL);
         }
+        SetPropA(window, "seen", reinterpret_cast<HANDLE>(1));
     }
     return CallNextHookEx(hook, code, wParam, lParam);
 }
@@ -79,41 +69,11 @@ void stopAnsweringModals() {
 }
 
 void expectModal(const std::string &caption, std::function<void(HWND)> act) {
-    steps.push_back({caption, std::move(act)});
+    steps.emplace_back(caption, std::move(act));
 }
 
 void answerMessageBox(int button) {
     expectModal("", [button](HWND box) { clickButton(box, button); });
-}
-
-const std::vector<ModalRecord> &modalLog() {
-    return records;
-}
-void clearModalLog() {
-    records.clear();
-}
-
-void clickButton(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-static std::vector<std::pair<HWND, std::function<void(HWND)>>> laterActions;
-
-static void CALLBACK runLater(HWND window, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(window, timer);
-    for (auto it = laterActions.begin(); it != laterActions.end(); ++it) {
-        if (it->first != window) continue;
-        std::function<void(HWND)> act = std::move(it->second);
-        laterActions.erase(it);
-        act(window);
-        return;
-    }
-}
-
-void actLater(HWND dialog, std::function<void(HWND)> act) {
-    laterActions.push_back({dialog, std::move(act)});
-    SetTimer(dialog, 0x4D37, 150, runLater);
 }
 
 static std::string firstFilterText(HWND dialog) {
@@ -131,7 +91,6 @@ static std::string firstFilterText(HWND dialog) {
 
 void answerFileChooser(const std::string &path, std::string *firstFilter) {
     expectModal("", [path, firstFilter](HWND chooser) {
-        // the chooser fills its lists after it is shown
         actLater(chooser, [path, firstFilter](HWND dialog) {
             if (firstFilter) *firstFilter = firstFilterText(dialog);
             for (int id : {0x47c, 0x480}) // the name box: combo box, or edit in older layouts
@@ -139,4 +98,35 @@ void answerFileChooser(const std::string &path, std::string *firstFilter) {
             clickButton(dialog, IDOK);
         });
     });
+}
+
+const std::vector<ModalRecord> &modalLog() {
+    return records;
+}
+
+void clearModalLog() {
+    records.clear();
+}
+
+static std::vector<std::pair<HWND, std::function<void(HWND)>>> laterActions;
+
+static void CALLBACK runLater(HWND window, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(window, timer);
+    for (auto it = laterActions.begin(); it != laterActions.end(); ++it) {
+        if (it->first != window) continue;
+        auto act = std::move(it->second);
+        laterActions.erase(it);
+        act(window);
+        return;
+    }
+}
+
+void actLater(HWND dialog, std::function<void(HWND)> act) {
+    laterActions.emplace_back(dialog, std::move(act));
+    SetTimer(dialog, 0x4D37, 150, runLater);
+}
+
+void clickButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }

@@ -14,28 +14,19 @@ struct ModalRecord {
     int icon = 0;     // MB_ICONERROR, MB_ICONINFORMATION, MB_ICONQUESTION, MB_ICONWARNING or 0
 };
 
-// A step acts on an activated dialog whose caption matches; it returns nothing and usually
-// posts a button click.
-struct ModalStep {
-    std::string caption; // empty: any caption
-    std::function<void(HWND)> act;
-};
-
 void startAnsweringModals();
 void stopAnsweringModals();
+// The next dialog whose caption matches (empty: any) is recorded and handed to act. A dialog
+// nobody expected is recorded with "unexpected: " before its caption and dismissed.
 void expectModal(const std::string &caption, std::function<void(HWND)> act);
 // A message box (any caption) answered with the given button id.
 void answerMessageBox(int button);
-const std::vector<ModalRecord> &modalLog();
-void clearModalLog();
-
-// Runs an action on a dialog a moment after it was shown, once the dialog has filled its
-// controls (the common dialogs do part of that after activation).
-void actLater(HWND dialog, std::function<void(HWND)> act);
-
-// Answers the next file chooser: types path into its name box and confirms. firstFilter, when
+// The next file chooser: path typed into its name box, then confirmed. firstFilter, when
 // given, receives the first entry of its filter list.
 void answerFileChooser(const std::string &path, std::string *firstFilter = nullptr);
-
-// Posts a button click to a dialog.
+const std::vector<ModalRecord> &modalLog();
+void clearModalLog();
+// Runs act on a dialog a moment after it was shown, once the dialog has filled its controls
+// (the common dialogs do part of that after activation).
+void actLater(HWND dialog, std::function<void(HWND)> act);
 void clickButton(HWND dialog, int id);
