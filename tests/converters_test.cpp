@@ -131,14 +131,6 @@ TEST_F(ConverterTest, TextFilesAreLimitedAndBadOnesTold) {
     EXPECT_EQ(comboEntries(), (Strings{"a", "b", "c", "d"}));
 }
 
-TEST_F(ConverterTest, MapAllAsciiListsNinetyFourCharacters) {
-    sendCommand(IDM_MAP_ALL_ASCII);
-    waitForWorker();
-    Strings entries = comboEntries();
-    ASSERT_EQ(entries.size(), 94u);
-    EXPECT_EQ(entries.front() + entries[26] + entries.back(), "Aa?");
-}
-
 // A black 'T' on white.
 static COLORREF letterT(int x, int y) {
     bool ink = (y == 2 && x >= 2 && x <= 13) || (x == 7 && y >= 2 && y <= 13);

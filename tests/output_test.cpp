@@ -185,3 +185,27 @@ TEST_F(OutputTest, ClipboardGetsExactlyTheSavedTextOrNothing) {
     EXPECT_EQ(modalLog()[3].text, "Copy DOT Matrix to clipboard Failed!");
     EXPECT_EQ(clipboardText(), "before");
 }
+
+// Sample sources for the real compilers of the generated_source_compiles test: three frames of
+// 12 x 300 (continued lines, padding bits set), with the expected bytes beside them.
+TEST_F(OutputTest, WritesSamplesForTheCompilers) {
+    setMatrixSize(12, 300);
+    sendCommand(TextFile);
+    sendCommand(ManualPaint);
+    sendCommand(IDC_NEW, editor.newButton);
+    sendCommand(IDC_NEW, editor.newButton);
+    std::string expected;
+    for (int i = 0; i < 3 * 600; ++i) {
+        editor.frameBuffer[i] = static_cast<unsigned char>(i * 7 + i / 600);
+        char line[4];
+        snprintf(line, sizeof line, "%02x\n", editor.frameBuffer[i]);
+        expected += line;
+    }
+    ASSERT_TRUE(SetCurrentDirectoryA(MORVEX7_SAMPLES_FOLDER));
+    const char *names[] = {"frames_c51.c", "frames_ansi.c", "frames_asm.asm"};
+    for (int style = OutputC51; style <= OutputAsm; ++style) {
+        editor.outputStyle = style;
+        EXPECT_EQ(saveSource(names[style]), 1);
+    }
+    writeFile("expected.txt", expected);
+}

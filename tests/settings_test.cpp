@@ -72,33 +72,6 @@ TEST_F(RegistryTest, ValuesOfAnotherSizeNeverOverrunTheirField) {
     EXPECT_EQ(editor.textFilePath[0], 0); // the fields behind the font are untouched
 }
 
-TEST_F(RegistryTest, SavedRecordLoadsBackUnchanged) {
-    editor.foregroundColor = 0x010203;
-    editor.clientColor = 0x0A0B0C;
-    editor.matrixWidth = 640;
-    editor.matrixHeight = 3;
-    editor.codingStyle = 5;
-    editor.outputStyle = 2;
-    editor.bitmapStyle = 3;
-    editor.characterDetect = 0;
-    strcpy(editor.defaultFont.lfFaceName, "Courier");
-    editor.defaultFont.lfFaceName[20] = 'z'; // bytes behind the terminator are kept too
-    LOGFONTA font = editor.defaultFont;
-    saveSettings();
-    DWORD type = 0;
-    RegQueryValueExA(key, "Character Detect", nullptr, &type, nullptr, nullptr);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
-
-    editor = EditorState{};
-    initDefaultFont();
-    loadSettings();
-    EXPECT_EQ(memcmp(&editor.defaultFont, &font, sizeof font), 0);
-    EXPECT_EQ(editor.foregroundColor + editor.clientColor, 0x010203u + 0x0A0B0C);
-    EXPECT_EQ(editor.pixelWidth * 10 + editor.matrixHeight, 6403);
-    EXPECT_EQ(editor.codingStyle * 100 + editor.outputStyle * 10 + editor.bitmapStyle, 523);
-    EXPECT_EQ(editor.characterDetect, 0);
-}
-
 static const char settingsTitle[] = "System Settings...";
 
 class DialogTest : public AppTest {
@@ -177,29 +150,4 @@ TEST_F(DialogTest, SizeChangeInManualPaintShowsBlankFrames) {
     EXPECT_EQ(comboEntries().size(), 2u);
     EXPECT_EQ(SendMessageA(editor.frameComboBox, CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(shownAt(centre), RGB(255, 255, 255));
-}
-
-// A grid colour chosen in the real colour chooser shows at once; Esc brings the old one back.
-TEST_F(DialogTest, ColourDialogEscapeRestores) {
-    auto gridLine = [] { return shownAt({gridLeft + 25, gridTop() + 50}); };
-    COLORREF shown = 0;
-    expectModal("Color settings...", [](HWND dialog) { clickButton(dialog, IDC_SWATCH_GRID); });
-    expectModal("Color", [](HWND picker) {
-        actLater(picker, [](HWND dialog) {
-            SetDlgItemInt(dialog, 706, 40, FALSE); // red, green, blue boxes
-            SetDlgItemInt(dialog, 707, 128, FALSE);
-            SetDlgItemInt(dialog, 708, 255, FALSE);
-            clickButton(dialog, IDOK);
-        });
-    });
-    expectModal("Color settings...", [&](HWND colours) {
-        actLater(colours, [&](HWND dialog) {
-            shown = gridLine();
-            clickButton(dialog, IDCANCEL);
-        });
-    });
-    sendCommand(IDM_COLOR_SETUP);
-    EXPECT_EQ(shown, RGB(40, 128, 255));
-    EXPECT_EQ(editor.gridColor, 0u);
-    EXPECT_EQ(gridLine(), 0u);
 }

@@ -112,7 +112,6 @@ std::string readFile(const std::string &path) {
 
 void AppTest::SetUp() {
     deleteSettingsKey();
-    clearModalLog();
     startAnsweringModals();
     releaseFrames();
     editor = EditorState{};
@@ -131,4 +130,11 @@ void AppTest::TearDown() {
     dispatchWaiting();
     stopAnsweringModals();
     statusLog = nullptr;
+}
+
+int main(int argc, char **argv) {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

@@ -15,13 +15,6 @@ static std::string textOf(HWND window) {
 
 static BOOL CALLBACK readChild(HWND child, LPARAM lParam) {
     ModalRecord &record = *reinterpret_cast<ModalRecord *>(lParam);
-    char className[64] = "";
-    GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "Static") != 0) return TRUE;
-    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
-        if (record.text.empty()) record.text = textOf(child);
-        return TRUE;
-    }
     HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
     const std::pair<LPCSTR, int> known[] = {{IDI_HAND, MB_ICONERROR},
                                             {IDI_ASTERISK, MB_ICONINFORMATION},
@@ -29,6 +22,8 @@ static BOOL CALLBACK readChild(HWND child, LPARAM lParam) {
                                             {IDI_EXCLAMATION, MB_ICONWARNING}};
     for (const auto &k : known)
         if (icon && icon == LoadIconA(nullptr, k.first)) record.icon = k.second;
+    int id = GetDlgCtrlID(child); // a message box's text: 100 under Wine, 0xFFFF on Windows
+    if ((id == 100 || id == 0xFFFF) && record.text.empty()) record.text = textOf(child);
     return TRUE;
 }
 
@@ -41,9 +36,8 @@ static LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
         ModalRecord record;
         record.caption = textOf(window);
         EnumChildWindows(window, readChild, reinterpret_cast<LPARAM>(&record));
-        bool expected = !steps.empty() &&
-                        (steps.front().first.empty() || steps.front().first == record.caption);
-        if (expected) {
+        if (!steps.empty() &&
+            (steps.front().first.empty() || steps.front().first == record.caption)) {
             auto act = std::move(steps.front().second);
             steps.pop_front();
             records.push_back(record);
@@ -59,12 +53,12 @@ static LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 void startAnsweringModals() {
-    if (!hook) hook = SetWindowsHookExA(WH_CBT, cbtProc, nullptr, GetCurrentThreadId());
+    records.clear();
+    hook = SetWindowsHookExA(WH_CBT, cbtProc, nullptr, GetCurrentThreadId());
 }
 
 void stopAnsweringModals() {
-    if (hook) UnhookWindowsHookEx(hook);
-    hook = nullptr;
+    UnhookWindowsHookEx(hook);
     steps.clear();
 }
 
@@ -76,25 +70,13 @@ void answerMessageBox(int button) {
     expectModal("", [button](HWND box) { clickButton(box, button); });
 }
 
-static std::string firstFilterText(HWND dialog) {
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char text[128] = "";
-        GetClassNameA(child, text, sizeof text);
-        if (lstrcmpiA(text, "ComboBox") != 0 ||
-            SendMessageA(child, CB_GETLBTEXTLEN, 0, 0) >= static_cast<LRESULT>(sizeof text))
-            continue;
-        SendMessageA(child, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
-        if (strstr(text, "(*.")) return text;
-    }
-    return "";
-}
-
 void answerFileChooser(const std::string &path, std::string *firstFilter) {
     expectModal("", [path, firstFilter](HWND chooser) {
         actLater(chooser, [path, firstFilter](HWND dialog) {
-            if (firstFilter) *firstFilter = firstFilterText(dialog);
-            for (int id : {0x47c, 0x480}) // the name box: combo box, or edit in older layouts
-                if (GetDlgItem(dialog, id)) SetDlgItemTextA(dialog, id, path.c_str());
+            char filter[128] = ""; // the file type box
+            SendDlgItemMessageA(dialog, 0x470, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(filter));
+            if (firstFilter) *firstFilter = filter;
+            SetDlgItemTextA(dialog, 0x47c, path.c_str()); // the name box
             clickButton(dialog, IDOK);
         });
     });
@@ -108,22 +90,15 @@ void clearModalLog() {
     records.clear();
 }
 
-static std::vector<std::pair<HWND, std::function<void(HWND)>>> laterActions;
-
-static void CALLBACK runLater(HWND window, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(window, timer);
-    for (auto it = laterActions.begin(); it != laterActions.end(); ++it) {
-        if (it->first != window) continue;
-        auto act = std::move(it->second);
-        laterActions.erase(it);
-        act(window);
-        return;
-    }
-}
+static std::function<void(HWND)> laterAction;
 
 void actLater(HWND dialog, std::function<void(HWND)> act) {
-    laterActions.emplace_back(dialog, std::move(act));
-    SetTimer(dialog, 0x4D37, 150, runLater);
+    laterAction = std::move(act);
+    SetTimer(dialog, 1, 150, [](HWND window, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(window, timer);
+        auto act = std::move(laterAction);
+        act(window);
+    });
 }
 
 void clickButton(HWND dialog, int id) {

@@ -14,6 +14,7 @@ struct ModalRecord {
     int icon = 0;     // MB_ICONERROR, MB_ICONINFORMATION, MB_ICONQUESTION, MB_ICONWARNING or 0
 };
 
+// Starts a new log of dialogs.
 void startAnsweringModals();
 void stopAnsweringModals();
 // The next dialog whose caption matches (empty: any) is recorded and handed to act. A dialog
