@@ -92,13 +92,15 @@ void clearModalLog() {
 
 static std::function<void(HWND)> laterAction;
 
+static void CALLBACK runLater(HWND window, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(window, timer);
+    auto act = std::move(laterAction);
+    act(window);
+}
+
 void actLater(HWND dialog, std::function<void(HWND)> act) {
     laterAction = std::move(act);
-    SetTimer(dialog, 1, 150, [](HWND window, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(window, timer);
-        auto act = std::move(laterAction);
-        act(window);
-    });
+    SetTimer(dialog, 1, 150, runLater);
 }
 
 void clickButton(HWND dialog, int id) {
