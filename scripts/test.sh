@@ -8,6 +8,20 @@ install_missing_packages sdcc mcu8051ide || exit 1
 build_target i686 -DMORVEX7_WERROR=ON || exit 1
 build_target x86_64 -DMORVEX7_WERROR=ON || exit 1
 
+# The test budget: lines under tests/ against the product folders, each counted without blank
+# lines and lines that hold only a comment, in C, C++, resource, shell, Python and CMake files.
+count_lines() {
+    find "$@" -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' -o -name '*.rc' -o \
+        -name '*.sh' -o -name '*.py' -o -name CMakeLists.txt \) -exec cat {} + |
+        grep -v '^\s*$' | grep -cv '^\s*\(//\|#\s\|/\*\|\*\)'
+}
+(
+    cd "$repo_root" || exit 1
+    tests=$(count_lines tests) product=$(count_lines app model view convert output settings res)
+    echo "Test budget: $tests test lines against $product product lines =" \
+        "$(awk -v t="$tests" -v p="$product" 'BEGIN { printf "%.2f", t / p }') (aim 0.25 to 0.35)"
+)
+
 start_xvfb || exit 1
 template="$repo_root/build/x86_64/wine/template"
 cleanup() {
