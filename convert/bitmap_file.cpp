@@ -63,11 +63,6 @@ static bool readBitmapHeader(const char *path, BitmapHeader &bmp) {
     return bmp.dataOffset < bmp.fileSize;
 }
 
-int bitmapFileLooksSound(const char *path) {
-    BitmapHeader bmp;
-    return readBitmapHeader(path, bmp) ? 1 : 0;
-}
-
 // Wine's loader reads a top-down file as all black; its rows turned over under a positive
 // height make the bottom-up file every loader reads alike.
 static bool writeBottomUpCopy(const BitmapHeader &bmp, const char *path, const char *copyPath) {

@@ -20,10 +20,8 @@ extern const char asciiTable[];
 int startBitmapImport(HWND owner, const char *path);
 DWORD WINAPI bitmapImportWorker(LPVOID path);
 void storeBitmapPixel(int column, int row, COLORREF colour);
-// Checks a bitmap file's header before it is handed to the loader; returns 0 for a file
-// that is missing, truncated or claims more pixels than it can hold.
-int bitmapFileLooksSound(const char *path);
-// Loads a sound bitmap file (LoadImageA with flags and LR_LOADFROMFILE), top-down files too.
+// Loads a bitmap file (LoadImageA with flags and LR_LOADFROMFILE), top-down files too; nullptr
+// for a file that is missing, truncated or claims more pixels than it can hold.
 HBITMAP loadBitmapFile(const char *path, UINT flags);
 
 // Status-bar progress that is written only when its text changes.
