@@ -3,7 +3,6 @@
 // with the outputs checked equal. Prints the figures side by side.
 #include "app/app.h"
 #include "view/dib_pixels.h"
-#include "bitmap_writer.h"
 #include "convert/convert.h"
 #include "model/editor_state.h"
 #include "model/matrix_store.h"
@@ -126,6 +125,25 @@ static bool compareSampling(const char *text, SamplingTimes &times) {
     return same;
 }
 
+// A 1-bit BMP of size x size pixels: black and white blocks of 7 x 5.
+static void writeCheckerBitmap(const std::string &path, int size) {
+    int stride = (size + 31) / 32 * 4;
+    std::vector<unsigned char> pixels(static_cast<size_t>(stride) * size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            if (((x / 7) ^ (y / 5)) & 1) pixels[(size - 1 - y) * stride + x / 8] |= 0x80 >> (x % 8);
+    const RGBQUAD palette[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+    BITMAPINFOHEADER info = {sizeof info, size, size, 1, 1, BI_RGB, 0, 0, 0, 0, 0};
+    DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info + sizeof palette;
+    BITMAPFILEHEADER header = {0x4D42, offset + DWORD(pixels.size()), 0, 0, offset};
+    FILE *file = fopen(path.c_str(), "wb");
+    fwrite(&header, sizeof header, 1, file);
+    fwrite(&info, sizeof info, 1, file);
+    fwrite(palette, sizeof palette, 1, file);
+    fwrite(pixels.data(), 1, pixels.size(), file);
+    fclose(file);
+}
+
 static void report(const char *what, double bulk, double perPixel, bool same) {
     printf("%-34s bulk %8.3f s   per-pixel %8.3f s   speed-up %7.1fx   output %s\n", what, bulk,
            perPixel, perPixel / bulk, same ? "equal" : "DIFFERENT");
@@ -142,12 +160,7 @@ int main() {
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
     std::string path = std::string(folder) + "morvex7-bench.bmp";
-    std::string bytes = makeBitmap(1024, 1024, 1, false, [](int x, int y) {
-        return ((x / 7) ^ (y / 5)) & 1 ? RGB(255, 255, 255) : RGB(0, 0, 0);
-    });
-    FILE *file = fopen(path.c_str(), "wb");
-    fwrite(bytes.data(), 1, bytes.size(), file);
-    fclose(file);
+    writeCheckerBitmap(path, 1024);
 
     SendMessageA(editor.mainWindow, WM_COMMAND, BitmapFile, 0);
     double start = seconds();

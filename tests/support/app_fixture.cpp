@@ -3,39 +3,30 @@
 #include "app/app.h"
 #include "model/matrix_store.h"
 #include "modal_answerer.h"
+#include "settings/settings.h"
 
 #include <commctrl.h>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
-
-void deleteSettingsKey() {
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TarvellSoft\\MORVEX7");
-}
 
 static void dispatchWaiting() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
 }
 
 void pumpMessages(int milliseconds) {
-    DWORD end = GetTickCount() + milliseconds;
-    do {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < DWORD(milliseconds); Sleep(1))
         dispatchWaiting();
-        Sleep(1);
-    } while (static_cast<int>(end - GetTickCount()) > 0);
 }
 
 void waitForWorker() {
-    DWORD start = GetTickCount();
     auto finished = [] {
         return !isBusy() && (!IsWindow(editor.paintRadio) || IsWindowEnabled(editor.paintRadio));
     };
-    while (!finished() && GetTickCount() - start < 120000) {
+    for (DWORD start = GetTickCount(); !finished() && GetTickCount() - start < 120000;) {
         dispatchWaiting();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
@@ -50,12 +41,11 @@ std::string windowText(HWND window) {
 }
 
 std::vector<std::string> comboEntries() {
-    std::vector<std::string> entries;
-    int count = static_cast<int>(SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
+    std::vector<std::string> entries(SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0));
+    for (size_t i = 0; i < entries.size(); ++i) {
         char text[300] = "";
         SendMessageA(editor.frameComboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        entries.push_back(text);
+        entries[i] = text;
     }
     return entries;
 }
@@ -69,22 +59,6 @@ void setMatrixSize(int width, int height) {
     editor.pixelHeight = editor.matrixHeight = height;
     allocateFrames(editor.mainWindow);
     refreshControls();
-}
-
-static std::vector<std::string> *statusLog;
-static WNDPROC statusProc;
-
-static LRESULT CALLBACK recordingStatusProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-    if (message == SB_SETTEXTA && LOBYTE(wParam) == 0 && statusLog)
-        statusLog->push_back(reinterpret_cast<const char *>(lParam));
-    return CallWindowProcA(statusProc, window, message, wParam, lParam);
-}
-
-void recordStatusTexts(std::vector<std::string> *log) {
-    statusLog = log;
-    statusProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        editor.statusBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recordingStatusProc)));
 }
 
 std::string testDataPath(const std::string &name) {
@@ -111,7 +85,7 @@ std::string readFile(const std::string &path) {
 }
 
 void AppTest::SetUp() {
-    deleteSettingsKey();
+    RegDeleteKeyA(HKEY_CURRENT_USER, settingsKeyPath);
     startAnsweringModals();
     releaseFrames();
     editor = EditorState{};
@@ -129,7 +103,6 @@ void AppTest::TearDown() {
     if (IsWindow(editor.mainWindow)) DestroyWindow(editor.mainWindow);
     dispatchWaiting();
     stopAnsweringModals();
-    statusLog = nullptr;
 }
 
 int main(int argc, char **argv) {

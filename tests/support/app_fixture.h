@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-// Removes the program's registry key, so the next start sees a first start.
-void deleteSettingsKey();
 void pumpMessages(int milliseconds = 50);
 // Pumps until the running conversion worker, if any, has finished.
 void waitForWorker();
@@ -18,14 +16,12 @@ std::vector<std::string> comboEntries();
 void sendCommand(int id, HWND control = nullptr);
 // Sets the matrix size and reallocates the frames, as a settings change does.
 void setMatrixSize(int width, int height);
-// Records every text written into status-bar part 0 from now on.
-void recordStatusTexts(std::vector<std::string> *log);
 std::string testDataPath(const std::string &name);
 std::vector<unsigned char> frameBytes(int frame);
 void writeFile(const std::string &path, const std::string &bytes);
 std::string readFile(const std::string &path);
 
-// A fresh main window for each test, no stored settings, message boxes recorded.
+// A fresh main window for each test, no stored settings, dialogs answered and recorded.
 class AppTest : public ::testing::Test {
   protected:
     void SetUp() override;

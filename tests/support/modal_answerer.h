@@ -17,17 +17,14 @@ struct ModalRecord {
 // Starts a new log of dialogs.
 void startAnsweringModals();
 void stopAnsweringModals();
-// The next dialog whose caption matches (empty: any) is recorded and handed to act. A dialog
-// nobody expected is recorded with "unexpected: " before its caption and dismissed.
-void expectModal(const std::string &caption, std::function<void(HWND)> act);
-// A message box (any caption) answered with the given button id.
+// The next dialog shown is recorded and handed to act. A dialog nobody expected is recorded
+// with "unexpected: " before its caption and dismissed.
+void expectModal(std::function<void(HWND)> act);
+// A message box answered with the given button id.
 void answerMessageBox(int button);
 // The next file chooser: path typed into its name box, then confirmed. firstFilter, when
 // given, receives the first entry of its filter list.
 void answerFileChooser(const std::string &path, std::string *firstFilter = nullptr);
 const std::vector<ModalRecord> &modalLog();
 void clearModalLog();
-// Runs act on a dialog a moment after it was shown, once the dialog has filled its controls
-// (the common dialogs do part of that after activation).
-void actLater(HWND dialog, std::function<void(HWND)> act);
 void clickButton(HWND dialog, int id);
