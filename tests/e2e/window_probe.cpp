@@ -1,6 +1,6 @@
 // Helper of the end-to-end test, run beside the program: prints where its grid lies on the
 // screen ("x y thumb" of the client origin), or with --command ID sends it a command as the
-// program itself would, --frames prints how many entries its frame list holds, --close closes it.
+// program itself would, --close closes it.
 #include <windows.h>
 
 #include <cstdio>
@@ -22,8 +22,6 @@ int main(int argc, char **argv) {
         PostMessageA(window, WM_CLOSE, 0, 0);
     } else if (strcmp(action, "--command") == 0 && argc > 2) {
         SendMessageA(window, WM_COMMAND, atoi(argv[2]), 0);
-    } else if (strcmp(action, "--frames") == 0) {
-        printf("%d\n", static_cast<int>(SendDlgItemMessageA(window, 501, CB_GETCOUNT, 0, 0)));
     } else {
         SetForegroundWindow(window);
         POINT origin = {0, 0};

@@ -90,7 +90,9 @@ void AppTest::SetUp() {
     releaseFrames();
     editor = EditorState{};
     editor.instanceHandle = GetModuleHandleA(nullptr);
-    static bool registered = registerMainWindowClass(editor.instanceHandle);
+    static INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES};
+    static bool registered =
+        InitCommonControlsEx(&controls) && registerMainWindowClass(editor.instanceHandle);
     ASSERT_TRUE(registered);
     SetCursorPos(1000, 700); // away from the window, so that no mouse move reaches it
     ASSERT_TRUE(createMainWindow(editor.instanceHandle));
@@ -103,11 +105,4 @@ void AppTest::TearDown() {
     if (IsWindow(editor.mainWindow)) DestroyWindow(editor.mainWindow);
     dispatchWaiting();
     stopAnsweringModals();
-}
-
-int main(int argc, char **argv) {
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }
