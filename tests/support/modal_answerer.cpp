@@ -8,17 +8,11 @@ static HHOOK hook;
 static std::deque<std::function<void(HWND)>> steps;
 static std::vector<ModalRecord> records;
 
-static BOOL CALLBACK readChild(HWND child, LPARAM lParam) {
-    ModalRecord &record = *reinterpret_cast<ModalRecord *>(lParam);
-    HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-    const std::pair<LPCSTR, int> known[] = {{IDI_HAND, MB_ICONERROR},
-                                            {IDI_ASTERISK, MB_ICONINFORMATION},
-                                            {IDI_QUESTION, MB_ICONQUESTION},
-                                            {IDI_EXCLAMATION, MB_ICONWARNING}};
-    for (const auto &k : known)
-        if (icon && icon == LoadIconA(nullptr, k.first)) record.icon = k.second;
-    int id = GetDlgCtrlID(child); // a message box's text: 100 under Wine, 0xFFFF on Windows
-    if ((id == 100 || id == 0xFFFF) && record.text.empty()) record.text = windowText(child);
+// A message box's text: control 100 under Wine, 0xFFFF on Windows.
+static BOOL CALLBACK readText(HWND child, LPARAM lParam) {
+    std::string &text = reinterpret_cast<ModalRecord *>(lParam)->text;
+    int id = GetDlgCtrlID(child);
+    if ((id == 100 || id == 0xFFFF) && text.empty()) text = windowText(child);
     return TRUE;
 }
 
@@ -32,7 +26,7 @@ static LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
         SetPropA(window, "seen", reinterpret_cast<HANDLE>(1));
         ModalRecord record;
         record.caption = windowText(window);
-        EnumChildWindows(window, readChild, reinterpret_cast<LPARAM>(&record));
+        EnumChildWindows(window, readText, reinterpret_cast<LPARAM>(&record));
         if (steps.empty()) record.caption = "unexpected: " + record.caption;
         records.push_back(record);
         if (steps.empty()) {

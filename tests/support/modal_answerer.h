@@ -11,7 +11,6 @@
 struct ModalRecord {
     std::string caption;
     std::string text; // the message of a message box
-    int icon = 0;     // MB_ICONERROR, MB_ICONINFORMATION, MB_ICONQUESTION, MB_ICONWARNING or 0
 };
 
 // Starts a new log of dialogs.
