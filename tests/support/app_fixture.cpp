@@ -17,11 +17,6 @@ static void dispatchWaiting() {
     }
 }
 
-void pumpMessages(int milliseconds) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < DWORD(milliseconds); Sleep(1))
-        dispatchWaiting();
-}
-
 void waitForWorker() {
     auto finished = [] {
         return !isBusy() && (!IsWindow(editor.paintRadio) || IsWindowEnabled(editor.paintRadio));
@@ -31,7 +26,8 @@ void waitForWorker() {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
     ASSERT_TRUE(finished()) << "the conversion worker did not finish";
-    pumpMessages(20);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 20; Sleep(1))
+        dispatchWaiting(); // what the worker's end set going
 }
 
 std::string windowText(HWND window) {
@@ -97,7 +93,7 @@ void AppTest::SetUp() {
     SetCursorPos(1000, 700); // away from the window, so that no mouse move reaches it
     ASSERT_TRUE(createMainWindow(editor.instanceHandle));
     SetForegroundWindow(editor.mainWindow);
-    pumpMessages();
+    waitForWorker();
 }
 
 void AppTest::TearDown() {

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-void pumpMessages(int milliseconds = 50);
 // Pumps until the running conversion worker, if any, has finished.
 void waitForWorker();
 std::string windowText(HWND window);
