@@ -58,11 +58,9 @@ void setMatrixSize(int width, int height) {
 }
 
 std::string testDataPath(const std::string &name) {
-    char folder[MAX_PATH];
+    char folder[MAX_PATH]; // the temporary folder of the throwaway prefix
     GetTempPathA(sizeof folder, folder);
-    std::string path = std::string(folder) + "morvex7-tests";
-    CreateDirectoryA(path.c_str(), nullptr);
-    return path + "\\" + name;
+    return folder + name;
 }
 
 std::vector<unsigned char> frameBytes(int frame) {

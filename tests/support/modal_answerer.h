@@ -21,9 +21,8 @@ void stopAnsweringModals();
 void expectModal(std::function<void(HWND)> act);
 // A message box answered with the given button id.
 void answerMessageBox(int button);
-// The next file chooser: path typed into its name box, then confirmed. firstFilter, when
-// given, receives the first entry of its filter list.
-void answerFileChooser(const std::string &path, std::string *firstFilter = nullptr);
+// The next file chooser: path typed into its name box, then confirmed.
+void answerFileChooser(const std::string &path);
 const std::vector<ModalRecord> &modalLog();
 void clearModalLog();
 void clickButton(HWND dialog, int id);
