@@ -96,14 +96,4 @@ TEST_F(DialogTest, SizesAreCheckedWarnedAndCommitted) {
                                              " out of range!\nIt should from 1 to 1024!!\n");
         EXPECT_EQ(editor.pixelWidth * 100 + editor.matrixHeight, 102416);
     }
-    for (int button : {IDCANCEL, IDOK}) {
-        expectModal([button](HWND dialog) {
-            clickButton(dialog, IDC_SETUP_ASM);
-            CheckDlgButton(dialog, IDC_SETUP_DETECT, BST_UNCHECKED);
-            clickButton(dialog, button);
-        });
-        sendCommand(IDM_SYSTEM_SETUP);
-        waitForWorker();
-        EXPECT_EQ(editor.outputStyle * 10 + editor.characterDetect, button == IDOK ? 20 : 1);
-    }
 }
