@@ -10,17 +10,20 @@ build_target x86_64 -DMORVEX7_WERROR=ON || exit 1
 
 # The test budget: lines under tests/ against the product folders, each counted without blank
 # lines and lines that hold only a comment, in C, C++, resource, shell, Python and CMake files.
+# Above 0.35 the suite has grown past its budget and the command fails.
 count_lines() {
     find "$@" -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' -o -name '*.rc' -o \
         -name '*.sh' -o -name '*.py' -o -name CMakeLists.txt \) -exec cat {} + |
         grep -v '^\s*$' | grep -cv '^\s*\(//\|#\s\|/\*\|\*\)'
 }
-(
-    cd "$repo_root" || exit 1
-    tests=$(count_lines tests) product=$(count_lines app model view convert output settings res)
-    echo "Test budget: $tests test lines against $product product lines =" \
-        "$(awk -v t="$tests" -v p="$product" 'BEGIN { printf "%.2f", t / p }') (aim 0.25 to 0.35)"
-)
+cd "$repo_root" || exit 1
+tests=$(count_lines tests) product=$(count_lines app model view convert output settings res)
+ratio=$(awk -v t="$tests" -v p="$product" 'BEGIN { printf "%.3f", t / p }')
+echo "Test budget: $tests test lines against $product product lines = $ratio (aim 0.25 to 0.35)"
+if awk -v t="$tests" -v p="$product" 'BEGIN { exit !(t / p > 0.35) }'; then
+    echo "The tests are above their budget of 0.35 of the product code." >&2
+    exit 1
+fi
 
 start_xvfb || exit 1
 template="$repo_root/build/x86_64/wine/template"
