@@ -2,6 +2,7 @@
 
 #include "model/editor_state.h"
 #include "model/matrix_store.h"
+#include "output/dot_orders.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -12,7 +13,7 @@ unsigned char *frameRecord(int n) {
 }
 
 size_t frameRecordLength() {
-    return static_cast<size_t>(rowBytesOf(editor.pixelWidth)) * editor.pixelHeight;
+    return orderedFrameBytes(editor.pixelWidth, editor.pixelHeight, editor.codingStyle);
 }
 
 unsigned char *packFrame(int n) {
@@ -24,13 +25,15 @@ unsigned char *packFrame(int n) {
     record[0] = static_cast<unsigned char>((length / 256) % 256);
     record[1] = static_cast<unsigned char>(length % 256);
 
-    // The stored layout is the packing order, so the frame's bytes are copied as they are,
-    // padding bits included. A frame beyond the buffer packs as zero data.
+    // The stored layout is the default order, so there the frame's bytes are copied as they
+    // are, padding bits included. A frame beyond the buffer packs as zero data.
     size_t frameBytes = currentFrameBytes();
-    bool inBuffer = editor.frameBuffer && n >= 0 && n < editor.frameCount;
-    if (editor.codingStyle == 0 && inBuffer) {
-        size_t count = length < frameBytes ? length : frameBytes;
-        memcpy(record + 2, editor.frameBuffer + frameBytes * n, count);
-    }
+    if (!editor.frameBuffer || n < 0 || n >= editor.frameCount) return record;
+    const unsigned char *frame = editor.frameBuffer + frameBytes * n;
+    if (editor.codingStyle == 0 && editor.alignStyle == 0)
+        memcpy(record + 2, frame, length < frameBytes ? length : frameBytes);
+    else if (editor.matrixWidth == editor.pixelWidth && editor.matrixHeight == editor.pixelHeight)
+        packInOrder(frame, editor.matrixWidth, editor.matrixHeight, editor.codingStyle,
+                    editor.alignStyle, record + 2);
     return record;
 }

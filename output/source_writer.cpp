@@ -56,6 +56,12 @@ FILE *writeHeader(const char *path) {
         fprintf(file, "Output Style=%d\n\tBitmap Style=%d\n\t", editor.outputStyle,
                 editor.bitmapStyle);
     }
+    // the dot order only when it is not the default, so default output stays as it was
+    if (editor.codingStyle != 0 || editor.alignStyle != 0)
+        fprintf(file,
+                assembler ? "Coding Style=%d\n;\tAlign Style=%d\n;\t"
+                          : "Coding Style=%d\n\tAlign Style=%d\n\t",
+                editor.codingStyle, editor.alignStyle);
     fprintf(file, "Keywords=%c", quote);
     writeKeywords(file);
     // in assembler the closing quote is followed by a semicolon in every mode but ManualPaint

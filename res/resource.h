@@ -43,6 +43,7 @@
 #define IDC_SETUP_ASM 403
 #define IDC_SETUP_BITMAP 501
 #define IDC_SETUP_DETECT 601
+#define IDC_SETUP_HIGH_BIT 602
 
 // colour dialog swatches
 #define IDC_SWATCH_FOREGROUND 101

@@ -7,17 +7,30 @@
 
 static const char fatalCaption[] = "Fatal error!";
 
+// Indexed by codingStyle: rows (0 to 3), columns (4 to 7), pages of 8 rows (8).
+static const char *const codingStyleTexts[] = {"Left to right & Up to down",
+                                               "Left to right & Down to up",
+                                               "Right to left & Up to down",
+                                               "Right to left & Down to up",
+                                               "Up to down & Left to right",
+                                               "Up to down & Right to left",
+                                               "Down to up & Left to right",
+                                               "Down to up & Right to left",
+                                               "Pages of 8 rows, Up to down & Left to right"};
+
 void initSystemSettingsDialog(HWND dialog) {
     SetDlgItemInt(dialog, IDC_SETUP_WIDTH, editor.pixelWidth, TRUE);
     SetDlgItemInt(dialog, IDC_SETUP_HEIGHT, editor.pixelHeight, TRUE);
-    SendDlgItemMessageA(dialog, IDC_SETUP_CODING, CB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>("Left to right & Up to down"));
-    if (editor.codingStyle == 0) SendDlgItemMessageA(dialog, IDC_SETUP_CODING, CB_SETCURSEL, 0, 0);
+    for (const char *order : codingStyleTexts)
+        SendDlgItemMessageA(dialog, IDC_SETUP_CODING, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(order));
+    SendDlgItemMessageA(dialog, IDC_SETUP_CODING, CB_SETCURSEL, editor.codingStyle, 0);
     CheckRadioButton(dialog, IDC_SETUP_C51, IDC_SETUP_ASM, IDC_SETUP_C51 + editor.outputStyle);
     SendDlgItemMessageA(dialog, IDC_SETUP_BITMAP, CB_ADDSTRING, 0,
                         reinterpret_cast<LPARAM>("Bright & Gray,1 bit output"));
     if (editor.bitmapStyle == 0) SendDlgItemMessageA(dialog, IDC_SETUP_BITMAP, CB_SETCURSEL, 0, 0);
     CheckDlgButton(dialog, IDC_SETUP_DETECT, editor.characterDetect ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_SETUP_HIGH_BIT, editor.alignStyle ? BST_CHECKED : BST_UNCHECKED);
     editor.alignChoice = editor.alignStyle;
     editor.outputChoice = editor.outputStyle;
 }
@@ -76,6 +89,9 @@ INT_PTR CALLBACK systemSettingsDialogProc(HWND dialog, UINT message, WPARAM wPar
     case IDC_SETUP_ASM:
         editor.outputChoice = id - IDC_SETUP_C51;
         CheckRadioButton(dialog, IDC_SETUP_C51, IDC_SETUP_ASM, id);
+        return TRUE;
+    case IDC_SETUP_HIGH_BIT:
+        editor.alignChoice = IsDlgButtonChecked(dialog, IDC_SETUP_HIGH_BIT) == BST_CHECKED;
         return TRUE;
     case IDCANCEL:
         EndDialog(dialog, 2);

@@ -7,14 +7,6 @@
 #include "res/resource.h"
 #include "view/view.h"
 
-// A mouse message at a point inside a cell; the window is made the foreground window, as only
-// then does the grid take mouse input (other test programs may run beside this one).
-static void mouse(UINT message, WPARAM keys, int column, int row) {
-    SetForegroundWindow(editor.mainWindow);
-    RECT cell = cellRect(column, row, true);
-    SendMessageA(editor.mainWindow, message, keys, MAKELPARAM(cell.left + 5, cell.top + 5));
-}
-
 using EditingTest = AppTest;
 
 // Switching by radio button and Clear All ask first; only Yes loses the painted dots.

@@ -8,6 +8,7 @@
 #include "res/resource.h"
 
 #include <cstring>
+#include <tuple>
 
 class OutputTest : public AppTest {
   protected:
@@ -42,8 +43,6 @@ TEST_F(OutputTest, GoldenFilesInEveryStyle) {
                       "\tOutput Style=0\r\n\tBitmap Style=0\r\n\tKeywords=\"\"\r\n*/\r\n"
                       "code unsigned char CODE_MATRIX[]=\r\n{\r\n"
                       "\t0x00,0x18,\r\n\t0x3c,0xff\r\n};\r\n");
-    editor.outputStyle = OutputAnsiC;
-    EXPECT_TRUE(saved("*/\r\nconst unsigned char CODE_MATRIX[]=\r\n{\r\n"));
     editor.outputStyle = OutputAsm;
     EXPECT_EQ(save(), ";Config:\r\n;\tWidth=8\r\n;\tHeight=2\r\n;\tText Mode=201\r\n"
                       ";\tOutput Style=2\r\n;\tBitmap Style=0\r\n;\tKeywords=\"\"\r\n"
@@ -58,6 +57,71 @@ TEST_F(OutputTest, GoldenFilesInEveryStyle) {
 }
 
 // Text modes list their characters, written as plain dots whatever the bitmap coding; a
+// Where the dot (x, y) of a width x height frame lands in a dot order: its byte and bit.
+static std::pair<int, int> placeOf(int order, int align, int x, int y, int width, int height) {
+    int byte = y / 8 * width + x, j = y % 8; // pages: bands of 8 rows, a byte per column
+    if (order < 8) {
+        bool columns = order >= 4;
+        int along = columns ? y : x, line = columns ? x : y;
+        int length = columns ? height : width, lines = columns ? width : height;
+        if (order & 2) along = length - 1 - along;
+        if (order & 1) line = lines - 1 - line;
+        byte = line * ((length + 7) / 8) + along / 8;
+        j = along % 8;
+    }
+    return {byte, align ? 7 - j : j};
+}
+
+// A frame painted with the mouse, saved in each dot order and bit order, decodes to the
+// painted dots, and unused bits are zero; the header names the order unless it is the default.
+TEST_F(OutputTest, EveryDotOrderDecodesToThePaintedDots) {
+    paintFrames(10, 11, 1, {});
+    for (int dot = 0; dot < 110; ++dot)
+        if ((dot % 10 * (dot % 10) + 3 * (dot / 10)) % 5 == 0)
+            mouse(WM_LBUTTONDOWN, MK_LBUTTON, dot % 10, dot / 10);
+    mouse(WM_LBUTTONUP, 0, 0, 0);
+    for (int order = 0; order <= 8; ++order) {
+        for (int align : {0, 1}) {
+            editor.codingStyle = order;
+            editor.alignStyle = align;
+            std::string text = save();
+            std::vector<int> bytes;
+            for (size_t at = text.find("0x"); at != std::string::npos; at = text.find("0x", at + 1))
+                bytes.push_back(std::stoi(text.substr(at + 2, 2), nullptr, 16));
+            ASSERT_EQ(bytes.size(), order < 4 ? 22u : 20u) << order;
+            EXPECT_EQ(text.find("\tCoding Style=") != std::string::npos, order + align > 0);
+            int lit = 0, bits = 0;
+            for (int dot = 0; dot < 110; ++dot) {
+                std::pair<int, int> at = placeOf(order, align, dot % 10, dot / 10, 10, 11);
+                EXPECT_EQ(bytes[at.first] >> at.second & 1, testDot(dot % 10, dot / 10) != 0)
+                    << order << align << dot;
+                lit += testDot(dot % 10, dot / 10) != 0;
+            }
+            for (int byte : bytes)
+                bits += __builtin_popcount(byte);
+            EXPECT_EQ(bits, lit) << order << align;
+        }
+    }
+    EXPECT_TRUE(saved("Bitmap Style=0\r\n\tCoding Style=8\r\n\tAlign Style=1\r\n\tKeywords"));
+    editor.outputStyle = OutputAsm;
+    EXPECT_TRUE(saved(";\tCoding Style=8\r\n;\tAlign Style=1\r\n;\tKeywords"));
+}
+
+// X.X over .X. in a few orders, by hand.
+TEST_F(OutputTest, DotOrderGoldens) {
+    paintFrames(3, 2, 1, {0x05, 0x02});
+    const std::tuple<int, int, const char *> goldens[] = {{0, 1, "\t0xa0,0x40\r\n"},
+                                                          {3, 0, "\t0x02,0x05\r\n"},
+                                                          {4, 0, "\t0x01,0x02,0x01\r\n"},
+                                                          {7, 0, "\t0x02,0x01,0x02\r\n"},
+                                                          {8, 1, "\t0x80,0x40,0x80\r\n"}};
+    for (const auto &golden : goldens) {
+        editor.codingStyle = std::get<0>(golden);
+        editor.alignStyle = std::get<1>(golden);
+        EXPECT_TRUE(saved(std::get<2>(golden))) << std::get<2>(golden);
+    }
+}
+
 // picture lists its path.
 TEST_F(OutputTest, KeywordsPerModeAndBitmapStyleDuringTheSave) {
     setMatrixSize(8, 2);
@@ -150,7 +214,8 @@ TEST_F(OutputTest, ClipboardGetsExactlyTheSavedTextOrNothing) {
 }
 
 // Sample sources for the real compilers of the generated_source_compiles test: three frames of
-// 12 x 300 (continued lines, padding bits set) holding the bytes that test expects.
+// 12 x 300 (continued lines, padding bits set) holding the bytes that test expects, and a
+// 16 x 16 glyph in pages of 8 rows and in rows with the high bit first, to be drawn.
 TEST_F(OutputTest, WritesSamplesForTheCompilers) {
     std::vector<unsigned char> bytes(3 * 600);
     for (size_t i = 0; i < bytes.size(); ++i)
@@ -162,4 +227,19 @@ TEST_F(OutputTest, WritesSamplesForTheCompilers) {
         editor.outputStyle = style;
         EXPECT_EQ(saveSource(names[style]), 1);
     }
+
+    paintFrames(16, 16, 1, {});
+    std::string glyph;
+    for (int dot = 0; dot < 256; ++dot) {
+        if (dot % 16 == dot / 16 || dot % 16 == 3 || dot / 16 == 12) setDot(dot % 16, dot / 16);
+        glyph += testDot(dot % 16, dot / 16) ? '#' : '.';
+        if (dot % 16 == 15) glyph += '\n';
+    }
+    editor.outputStyle = OutputAnsiC;
+    editor.codingStyle = 8;
+    EXPECT_EQ(saveSource("glyph_pages.c"), 1);
+    editor.codingStyle = 0;
+    editor.alignStyle = 1;
+    EXPECT_EQ(saveSource("glyph_rows.c"), 1);
+    writeFile("glyph.txt", glyph);
 }

@@ -54,46 +54,59 @@ TEST(Registry, HandEditedValuesTakeTheirDefault) {
     EXPECT_EQ(editor.textFilePath[0], 0); // the fields behind the font are untouched
 }
 
-class DialogTest : public AppTest {
-  protected:
-    // Opens System Setup, types the size and presses OK; the box that follows gets OK.
-    void setSize(const char *width, const char *height, bool thenCancel = false) {
-        expectModal([=](HWND dialog) {
-            SetDlgItemTextA(dialog, IDC_SETUP_WIDTH, width);
-            SetDlgItemTextA(dialog, IDC_SETUP_HEIGHT, height);
-            clickButton(dialog, IDOK);
-        });
-        answerMessageBox(IDOK);
-        if (thenCancel) expectModal([](HWND dialog) { clickButton(dialog, IDCANCEL); });
-        sendCommand(IDM_SYSTEM_SETUP);
-        waitForWorker();
-    }
-};
+using DialogTest = AppTest;
 
-// A new size blanks the frames, keeps the list and selects frame 0; sizes out of range are
-// refused.
-TEST_F(DialogTest, SizesAreCheckedWarnedAndCommitted) {
+// Fills System Setup and presses OK: width 1024, the given height, the last dot order, the
+// high bit first, ASM, no repeat switch.
+static void fillSettings(HWND dialog, const char *height) {
+    SetDlgItemTextA(dialog, IDC_SETUP_WIDTH, "1024");
+    SetDlgItemTextA(dialog, IDC_SETUP_HEIGHT, height);
+    SendDlgItemMessageA(dialog, IDC_SETUP_CODING, CB_SETCURSEL, 8, 0);
+    CheckDlgButton(dialog, IDC_SETUP_HIGH_BIT, BST_CHECKED);
+    CheckDlgButton(dialog, IDC_SETUP_DETECT, BST_UNCHECKED);
+    for (int id : {IDC_SETUP_HIGH_BIT, IDC_SETUP_ASM, IDOK})
+        clickButton(dialog, id);
+}
+
+static std::vector<int> settingsInForce() {
+    return {editor.pixelWidth, editor.pixelHeight, editor.codingStyle,
+            editor.alignStyle, editor.outputStyle, editor.characterDetect};
+}
+
+// A size out of range is refused, and Cancel then keeps everything; a good size warns when
+// large and commits with the nine dot orders, the bit order, the output style and the repeat
+// switch. The new size blanks the frames, keeps the list and selects frame 0.
+TEST_F(DialogTest, SettingsAreCheckedAndCommittedOnlyOnOk) {
     sendCommand(ManualPaint);
     sendCommand(IDC_NEW, editor.newButton);
-    SendMessageA(editor.frameComboBox, CB_SETCURSEL, 0, 0);
-    editor.currentFrame = 0;
     setDot(0, 15);
-    SendMessageA(editor.frameComboBox, CB_SETCURSEL, 1, 0);
-    setSize("1024", "16");
-    EXPECT_EQ(modalLog().at(0).caption, "System Settings...");
+    expectModal([](HWND dialog) {
+        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SETUP_CODING, CB_GETCOUNT, 0, 0), 9);
+        fillSettings(dialog, "1025");
+    });
+    answerMessageBox(IDOK);
+    answerMessageBox(IDOK);
+    expectModal([](HWND dialog) { clickButton(dialog, IDCANCEL); });
+    sendCommand(IDM_SYSTEM_SETUP);
     EXPECT_EQ(modalLog().at(1).text,
               "Warnning:\nPixels settings Width=1024 is too large!\nIt will be very slowly!");
-    EXPECT_EQ(modalLog()[1].caption, "Fatal error!");
-    EXPECT_EQ(frameBytes(0), std::vector<unsigned char>(2048, 0));
+    EXPECT_EQ(modalLog().at(2).text,
+              "Pixels settings Height=1025 out of range!\nIt should from 1 to 1024!!\n");
+    EXPECT_EQ(modalLog()[2].caption, "Fatal error!");
+    EXPECT_EQ(settingsInForce(), std::vector<int>({16, 16, 0, 0, 0, 1}));
+
+    expectModal([](HWND dialog) { fillSettings(dialog, "16"); });
+    answerMessageBox(IDOK);
+    sendCommand(IDM_SYSTEM_SETUP);
+    waitForWorker();
+    EXPECT_EQ(settingsInForce(), std::vector<int>({1024, 16, 8, 1, 2, 0}));
+    EXPECT_EQ(frameBytes(1), std::vector<unsigned char>(2048, 0));
     EXPECT_EQ(comboEntries().size(), 2u);
     EXPECT_EQ(SendMessageA(editor.frameComboBox, CB_GETCURSEL, 0, 0), 0);
-
-    for (const char *bad : {"1025", "", "0"}) {
-        clearModalLog();
-        setSize("8", bad, true);
-        EXPECT_EQ(modalLog().at(1).text, std::string("Pixels settings Height=") +
-                                             (strcmp(bad, "1025") ? "0" : "1025") +
-                                             " out of range!\nIt should from 1 to 1024!!\n");
-        EXPECT_EQ(editor.pixelWidth * 100 + editor.matrixHeight, 102416);
-    }
+    expectModal([](HWND dialog) { // opened with what is in force
+        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SETUP_CODING, CB_GETCURSEL, 0, 0), 8);
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SETUP_HIGH_BIT), BST_CHECKED);
+        clickButton(dialog, IDCANCEL);
+    });
+    sendCommand(IDM_SYSTEM_SETUP);
 }

@@ -1,24 +1,35 @@
 #!/bin/bash
 # Real compilers as clients of the generated source in the samples folder: the ANSI C file
 # must compile as strict C89 and hold exactly the frames' bytes, and so must the C51 file with
-# its storage keyword mapped; SDCC must accept the C51 file for the 8051, and the 8051
+# its storage keyword mapped; a glyph in pages of 8 rows and in rows with the high bit first
+# must draw as it was painted; SDCC must accept the C51 file for the 8051, and the 8051
 # assembler of MCU 8051 IDE must assemble the ASM file into exactly the frames' bytes.
 set -u
 samples=$1
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$samples"/frames_* "$work"/ && cd "$work" || exit 1
+cp "$samples"/frames_* "$samples"/glyph* "$work"/ && cd "$work" || exit 1
 # the bytes output_test paints: byte i of the three frames of 600 bytes
-python3 -c 'print("\n".join("%02x" % ((i * 7 + i // 600) % 256) for i in range(1800)))' >expected.txt
+python3 -c 'print("\n".join("%02x" % ((i * 7 + i // 600) % 256) for i in range(1800)))' \
+    >expected.txt
 failures=0
 fail() { echo "$1"; failures=$((failures + 1)); }
 
+c89() { gcc -std=c89 -pedantic-errors -Wall -Werror -o "$1" "$2" "${@:3}"; }
 for source in frames_ansi.c frames_c51.c; do
-    gcc -std=c89 -pedantic-errors -Wall -Werror -Dcode=const -DFRAMES_SOURCE="\"$work/$source\"" \
-        -o print.bin "$here/print_frames.c" || { fail "gcc rejected $source"; continue; }
+    # the C51 storage keyword mapped for gcc; the ANSI C file needs nothing
+    map=$([ $source = frames_c51.c ] && echo -Dcode=const)
+    c89 print.bin "$here/read_frames.c" $map -DSOURCE="\"$work/$source\"" ||
+        { fail "gcc rejected $source"; continue; }
     ./print.bin | cmp -s - expected.txt && echo "$source: compiled, the same bytes" ||
         fail "$source holds other bytes"
+done
+for order in pages rows; do
+    source=glyph_$order.c
+    c89 draw.bin "$here/read_frames.c" -DGLYPH -D"${order^^}" -DSOURCE="\"$work/$source\"" &&
+        ./draw.bin | cmp -s - glyph.txt && echo "$source: drawn as painted" ||
+        fail "$source draws another glyph"
 done
 # SDCC 4.2 rejects the bare keyword; its spelling is __code
 sdcc -mmcs51 -Dcode=__code -c frames_c51.c -o frames_c51.rel >sdcc.log 2>&1 &&

@@ -18,6 +18,7 @@ sleep 0.5
 cell_x() { echo $((left + 5 + 10 * $1 + 5)); }
 cell_y() { echo $((top + thumb + 10 + 10 * $1 + 5)); }
 failures=0
+fail() { echo "$1"; failures=$((failures + 1)); }
 # expect COLOUR COLUMN...: the cells of row 8 on a screenshot
 expect() {
     local colour=$1 column
@@ -29,7 +30,7 @@ expect() {
     for column in "$@"; do
         point="$(cell_x "$column"),$(cell_y 8)"
         seen=$(convert "$WINEPREFIX/shot.png" -format "%[hex:p{$point}]" info:)
-        [ "$seen" = "$colour" ] || { echo "cell $column is $seen, not $colour"; failures=$((failures + 1)); }
+        [ "$seen" = "$colour" ] || fail "cell $column is $seen, not $colour"
     done
 }
 
@@ -56,5 +57,5 @@ expect FFFFFF 8 10 12
 xdotool key alt+F4
 wait $program_pid
 exit_code=$?
-[ $exit_code -eq 1 ] || { echo "the program exited with $exit_code, not 1"; failures=$((failures + 1)); }
+[ $exit_code -eq 1 ] || fail "the program exited with $exit_code, not 1"
 [ $failures -eq 0 ] && echo "painted dots seen on screen, then a new blank frame"

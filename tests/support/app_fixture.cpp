@@ -4,6 +4,7 @@
 #include "model/matrix_store.h"
 #include "modal_answerer.h"
 #include "settings/settings.h"
+#include "view/view.h"
 
 #include <commctrl.h>
 #include <fstream>
@@ -48,6 +49,12 @@ std::vector<std::string> comboEntries() {
 
 void sendCommand(int id, HWND control) {
     SendMessageA(editor.mainWindow, WM_COMMAND, id, reinterpret_cast<LPARAM>(control));
+}
+
+void mouse(UINT message, WPARAM keys, int column, int row) {
+    SetForegroundWindow(editor.mainWindow);
+    RECT cell = cellRect(column, row, true);
+    SendMessageA(editor.mainWindow, message, keys, MAKELPARAM(cell.left + 5, cell.top + 5));
 }
 
 void setMatrixSize(int width, int height) {

@@ -13,6 +13,9 @@ std::string windowText(HWND window);
 std::vector<std::string> comboEntries();
 // Sends a command as a control or menu would (lParam: the control's handle, or 0 for a menu).
 void sendCommand(int id, HWND control = nullptr);
+// A mouse message at a point inside a cell; the window is made the foreground window, as only
+// then does the grid take mouse input (other test programs may run beside this one).
+void mouse(UINT message, WPARAM keys, int column, int row);
 // Sets the matrix size and reallocates the frames, as a settings change does.
 void setMatrixSize(int width, int height);
 std::string testDataPath(const std::string &name);

@@ -16,9 +16,10 @@ struct ModalRecord {
 // Starts a new log of dialogs.
 void startAnsweringModals();
 void stopAnsweringModals();
-// The next dialog shown is recorded and handed to act. A dialog nobody expected is recorded
-// with "unexpected: " before its caption and dismissed.
-void expectModal(std::function<void(HWND)> act);
+// The next dialog shown, or activated again unless newDialogOnly, is recorded and handed to
+// act. A dialog nobody expected is recorded with "unexpected: " before its caption and
+// dismissed.
+void expectModal(std::function<void(HWND)> act, bool newDialogOnly = false);
 // A message box answered with the given button id.
 void answerMessageBox(int button);
 // The next file chooser: path typed into its name box, then confirmed.
