@@ -8,7 +8,7 @@
 
 #include <commctrl.h>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 static void dispatchWaiting() {
     MSG message;
@@ -80,9 +80,8 @@ void writeFile(const std::string &path, const std::string &bytes) {
 }
 
 std::string readFile(const std::string &path) {
-    std::stringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 void AppTest::SetUp() {

@@ -1,6 +1,7 @@
 // Starts the real main window inside the test process and drives it.
 #pragma once
 
+#include "modal_answerer.h"
 #include "model/editor_state.h"
 
 #include <gtest/gtest.h>
