@@ -120,10 +120,16 @@ static void clearAllCommand(HWND window) {
 }
 
 static void systemSettingsCommand(HWND window) {
-    int rememberedDetect = editor.characterDetect;
+    int rememberedDetect = editor.characterDetect, rememberedCoding = editor.bitmapStyle;
     if (DialogBoxParamA(editor.instanceHandle, "Setup_dlg", window, systemSettingsDialogProc, 0) !=
         1)
         return;
+    // a loaded picture is imported again in its new coding; its size is its own
+    if (editor.bitmapStyle != rememberedCoding && editor.inputMode == BitmapFile &&
+        editor.bitmapFilePath[0]) {
+        if (!isBusy()) startBitmapImport(window, editor.bitmapFilePath);
+        return;
+    }
     if (editor.matrixWidth == editor.pixelWidth && editor.matrixHeight == editor.pixelHeight &&
         editor.characterDetect == rememberedDetect)
         return;

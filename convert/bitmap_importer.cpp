@@ -1,6 +1,7 @@
 #include "convert/convert.h"
 
 #include "app/app.h"
+#include "model/coded_pixels.h"
 #include "model/editor_state.h"
 #include "model/matrix_store.h"
 #include "view/dib_pixels.h"
@@ -11,8 +12,11 @@
 #include <cstring>
 #include <vector>
 
+// colour: 0xRRGGBB. A gray or colour frame keeps the pixel's value in its coding.
 void storeBitmapPixel(int column, int row, COLORREF colour) {
-    if (colour != 0)
+    if (editor.frameCoding != 0)
+        storeCodedPixel(column, row, codeColour(colour, editor.frameCoding));
+    else if (colour != 0)
         setDot(column, row);
     else
         clearDot(column, row);

@@ -27,6 +27,10 @@ struct EditorState {
     int viewOriginY = 0;
     int hoverCell = -1;
 
+    // what the frame store holds: 0 dots; 1 to 3 the values of an imported bitmap's pixels in
+    // that bitmap coding (set with the buffer, under the frame lock)
+    int frameCoding = 0;
+
     // text sampling
     int textShiftX = 0;
     int textShiftY = 0;

@@ -94,10 +94,11 @@ int clearAllFrames() {
 }
 
 // Installs a new block (or none) together with its size; the old block is released.
-static void installFrames(unsigned char *block, int width, int height) {
+static void installFrames(unsigned char *block, int width, int height, int coding = 0) {
     EnterCriticalSection(frameLock());
     free(editor.frameBuffer);
     editor.frameBuffer = block;
+    editor.frameCoding = coding;
     if (width != editor.matrixWidth || height != editor.matrixHeight) {
         editor.matrixWidth = width;
         editor.matrixHeight = height;
@@ -166,13 +167,13 @@ int appendCustomFrame(HWND owner) {
 
 int allocateBitmapFrame(int width, int height) {
     static const int depthFactor[4] = {1, 4, 8, 16};
-    int factor =
-        (editor.bitmapStyle >= 1 && editor.bitmapStyle <= 3) ? depthFactor[editor.bitmapStyle] : 1;
+    int coding = editor.bitmapStyle >= 1 && editor.bitmapStyle <= 3 ? editor.bitmapStyle : 0;
+    int factor = depthFactor[coding];
     size_t size;
     if (!frameStoreBytes(width, height, 1, factor, size)) return 0;
     unsigned char *block = static_cast<unsigned char *>(calloc(size, 1));
     if (!block) return 0;
-    installFrames(block, width, height);
+    installFrames(block, width, height, coding);
     return 1;
 }
 

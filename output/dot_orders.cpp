@@ -20,16 +20,8 @@ void packInOrder(const unsigned char *frame, int width, int height, int codingSt
                 if (dot(x, y)) out[(y / 8) * width + x] |= bit(y % 8);
         return;
     }
-    // 0 to 3 walk rows, 4 to 7 columns; bit 1 reverses the walk along a line, bit 0 the
-    // order of the lines
-    bool columns = codingStyle >= 4, backAlong = codingStyle & 2, backLines = codingStyle & 1;
-    int lines = columns ? width : height, length = columns ? height : width;
-    int groups = (length + 7) / 8;
-    for (int i = 0; i < lines; ++i) {
-        int line = backLines ? lines - 1 - i : i;
-        for (int p = 0; p < length; ++p) {
-            int at = backAlong ? length - 1 - p : p;
-            if (columns ? dot(line, at) : dot(at, line)) out[i * groups + p / 8] |= bit(p % 8);
-        }
-    }
+    int groups = ((codingStyle >= 4 ? height : width) + 7) / 8; // bytes a line
+    walkInOrder(width, height, codingStyle, [&](int x, int y, int line, int position) {
+        if (dot(x, y)) out[line * groups + position / 8] |= bit(position % 8);
+    });
 }

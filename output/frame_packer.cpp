@@ -2,17 +2,22 @@
 
 #include "model/editor_state.h"
 #include "model/matrix_store.h"
+#include "output/coded_output.h"
 #include "output/dot_orders.h"
 
 #include <cstdlib>
 #include <cstring>
 
+// A coding other than what the store holds (a bitmap coding with no picture loaded in it) has
+// no record.
 unsigned char *frameRecord(int n) {
-    if (editor.bitmapStyle != 0) return nullptr;
+    if (editor.bitmapStyle != editor.frameCoding) return nullptr;
     return packFrame(n);
 }
 
 size_t frameRecordLength() {
+    if (editor.frameCoding != 0)
+        return codedFrameBytes(editor.pixelWidth, editor.pixelHeight, editor.frameCoding);
     return orderedFrameBytes(editor.pixelWidth, editor.pixelHeight, editor.codingStyle);
 }
 
@@ -30,9 +35,15 @@ unsigned char *packFrame(int n) {
     size_t frameBytes = currentFrameBytes();
     if (!editor.frameBuffer || n < 0 || n >= editor.frameCount) return record;
     const unsigned char *frame = editor.frameBuffer + frameBytes * n;
-    if (editor.codingStyle == 0 && editor.alignStyle == 0)
+    bool sameSize =
+        editor.matrixWidth == editor.pixelWidth && editor.matrixHeight == editor.pixelHeight;
+    if (editor.frameCoding != 0) {
+        if (sameSize)
+            packCodedFrame(editor.matrixWidth, editor.matrixHeight, editor.codingStyle,
+                           editor.alignStyle, editor.frameCoding, record + 2);
+    } else if (editor.codingStyle == 0 && editor.alignStyle == 0)
         memcpy(record + 2, frame, length < frameBytes ? length : frameBytes);
-    else if (editor.matrixWidth == editor.pixelWidth && editor.matrixHeight == editor.pixelHeight)
+    else if (sameSize)
         packInOrder(frame, editor.matrixWidth, editor.matrixHeight, editor.codingStyle,
                     editor.alignStyle, record + 2);
     return record;

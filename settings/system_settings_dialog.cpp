@@ -18,6 +18,11 @@ static const char *const codingStyleTexts[] = {"Left to right & Up to down",
                                                "Down to up & Right to left",
                                                "Pages of 8 rows, Up to down & Left to right"};
 
+// Indexed by bitmapStyle.
+static const char *const bitmapStyleTexts[] = {"Bright & Gray,1 bit output",
+                                               "Bright & Gray,4 bit output", "8 BPP Colors output",
+                                               "16 BPP Colors output"};
+
 void initSystemSettingsDialog(HWND dialog) {
     SetDlgItemInt(dialog, IDC_SETUP_WIDTH, editor.pixelWidth, TRUE);
     SetDlgItemInt(dialog, IDC_SETUP_HEIGHT, editor.pixelHeight, TRUE);
@@ -26,9 +31,10 @@ void initSystemSettingsDialog(HWND dialog) {
                             reinterpret_cast<LPARAM>(order));
     SendDlgItemMessageA(dialog, IDC_SETUP_CODING, CB_SETCURSEL, editor.codingStyle, 0);
     CheckRadioButton(dialog, IDC_SETUP_C51, IDC_SETUP_ASM, IDC_SETUP_C51 + editor.outputStyle);
-    SendDlgItemMessageA(dialog, IDC_SETUP_BITMAP, CB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>("Bright & Gray,1 bit output"));
-    if (editor.bitmapStyle == 0) SendDlgItemMessageA(dialog, IDC_SETUP_BITMAP, CB_SETCURSEL, 0, 0);
+    for (const char *coding : bitmapStyleTexts)
+        SendDlgItemMessageA(dialog, IDC_SETUP_BITMAP, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(coding));
+    SendDlgItemMessageA(dialog, IDC_SETUP_BITMAP, CB_SETCURSEL, editor.bitmapStyle, 0);
     CheckDlgButton(dialog, IDC_SETUP_DETECT, editor.characterDetect ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_SETUP_HIGH_BIT, editor.alignStyle ? BST_CHECKED : BST_UNCHECKED);
     editor.alignChoice = editor.alignStyle;

@@ -1,5 +1,6 @@
 #include "view/view.h"
 
+#include "model/coded_pixels.h"
 #include "model/editor_state.h"
 #include "model/matrix_store.h"
 #include "view/dib_pixels.h"
@@ -90,6 +91,23 @@ static void drawDots(HDC dc, HBRUSH &brush) {
     }
 }
 
+// A gray or colour frame: each cell filled with its pixel's colour, inside the grid lines.
+static void drawCodedCells(HDC dc) {
+    int columns = std::min(editor.matrixWidth, gridCells);
+    int rows = std::min(editor.matrixHeight, gridCells);
+    for (int c = 0; c < columns; ++c) {
+        for (int r = 0; r < rows; ++r) {
+            RECT cell = cellRect(c, r, false);
+            cell.left += 1;
+            cell.top += 1;
+            unsigned value = codedPixel(c + editor.viewOriginX, r + editor.viewOriginY);
+            HBRUSH brush = CreateSolidBrush(shownColour(value, editor.frameCoding));
+            FillRect(dc, &cell, brush);
+            DeleteObject(brush);
+        }
+    }
+}
+
 static void paintGrid(HDC windowDc, HDC memory) {
     const int side = gridCells * cellSize;
     HBITMAP bitmap = CreateCompatibleBitmap(windowDc, side, side);
@@ -112,7 +130,10 @@ static void paintGrid(HDC windowDc, HDC memory) {
 
     pen = CreatePen(PS_SOLID, 1, editor.foregroundColor);
     SelectObject(memory, pen);
-    if (!(editor.inputMode == BitmapFile && editor.bitmapStyle != 0)) drawDots(memory, brush);
+    if (editor.frameCoding != 0)
+        drawCodedCells(memory);
+    else
+        drawDots(memory, brush);
 
     BitBlt(windowDc, gridLeft, gridTop(), side, side, memory, 0, 0, SRCCOPY);
     SelectObject(memory, oldPen);
@@ -144,8 +165,12 @@ static void paintPreview(HDC windowDc, HDC memory) {
     for (int r = 0; r < h; ++r) {
         DWORD *line = pixels + static_cast<size_t>(r) * w;
         const unsigned char *row = frame ? frame + static_cast<size_t>(r) * (rowBits / 8) : nullptr;
-        for (int c = 0; c < w; ++c)
-            line[c] = row && (row[c >> 3] & (1u << (c & 7))) ? dot : ground;
+        for (int c = 0; c < w; ++c) {
+            if (editor.frameCoding != 0 && frame)
+                line[c] = toPixel(shownColour(codedPixel(c, r), editor.frameCoding));
+            else
+                line[c] = row && (row[c >> 3] & (1u << (c & 7))) ? dot : ground;
+        }
     }
     HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
     StretchBlt(windowDc, previewRect.left, previewRect.top, previewWidth, previewHeight, memory, 0,

@@ -69,6 +69,10 @@ void onMouseMove(HWND window, WPARAM keys, LPARAM point) {
     int column = cell / 256, row = cell & 255;
     if (column >= editor.matrixWidth || row >= editor.matrixHeight) return;
     int dotColumn = column + editor.viewOriginX, dotRow = row + editor.viewOriginY;
+    if (editor.frameCoding != 0 && (keys & anyButton)) {
+        setStatusText(0, "Gray and colour pixels are not painted by hand.");
+        return;
+    }
     if (keys & MK_LBUTTON) {
         setDot(dotColumn, dotRow);
         editor.modified = 1;
