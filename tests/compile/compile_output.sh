@@ -2,14 +2,15 @@
 # Real compilers as clients of the generated source in the samples folder: the ANSI C file
 # must compile as strict C89 and hold exactly the frames' bytes, and so must the C51 file with
 # its storage keyword mapped; a glyph in pages of 8 rows and in rows with the high bit first
-# must draw as it was painted; SDCC must accept the C51 file for the 8051, and the 8051
+# must draw as it was painted, a 16-bit colour picture must read back in 5-6-5; SDCC must
+# accept the C51 file for the 8051, and the 8051
 # assembler of MCU 8051 IDE must assemble the ASM file into exactly the frames' bytes.
 set -u
 samples=$1
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$samples"/frames_* "$samples"/glyph* "$work"/ && cd "$work" || exit 1
+cp "$samples"/frames_* "$samples"/glyph* "$samples"/colours_565.* "$work"/ && cd "$work" || exit 1
 # the bytes output_test paints: byte i of the three frames of 600 bytes
 python3 -c 'print("\n".join("%02x" % ((i * 7 + i // 600) % 256) for i in range(1800)))' \
     >expected.txt
@@ -31,6 +32,9 @@ for order in pages rows; do
         ./draw.bin | cmp -s - glyph.txt && echo "$source: drawn as painted" ||
         fail "$source draws another glyph"
 done
+c89 rgb.bin "$here/read_frames.c" -DRGB565 -DSOURCE="\"$work/colours_565.c\"" &&
+    ./rgb.bin | cmp -s - colours_565.txt && echo "colours_565.c: read as 5-6-5 colours" ||
+    fail "colours_565.c holds other colours"
 # SDCC 4.2 rejects the bare keyword; its spelling is __code
 sdcc -mmcs51 -Dcode=__code -c frames_c51.c -o frames_c51.rel >sdcc.log 2>&1 &&
     echo "frames_c51.c: accepted by sdcc" || { cat sdcc.log; fail "sdcc rejected frames_c51.c"; }

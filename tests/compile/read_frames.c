@@ -1,6 +1,7 @@
-/* Reads the generated CODE_MATRIX as its clients do: prints every byte, one a line; or, with
-   GLYPH, draws the 16 x 16 glyph in it, a line of # and . a row: with PAGES as a driver of a
-   128 x 64 page-organised display does, else by the usual row loop, high bit first. */
+/* Reads the generated CODE_MATRIX as its clients do: prints every byte, one a line; with RGB565
+   every pixel as a colour display's driver reads it, (high << 8) | low; or, with GLYPH, draws
+   the 16 x 16 glyph in it, a line of # and . a row: with PAGES as a driver of a 128 x 64
+   page-organised display does, else by the usual row loop, high bit first. */
 #include <stdio.h>
 
 #include SOURCE
@@ -22,6 +23,10 @@ int main(void) {
         }
         putchar('\n');
     }
+#elif defined RGB565
+    size_t i;
+    for (i = 0; i < sizeof CODE_MATRIX; i += 2)
+        printf("%04x\n", CODE_MATRIX[i] << 8 | CODE_MATRIX[i + 1]);
 #else
     size_t i;
     for (i = 0; i < sizeof CODE_MATRIX; ++i)

@@ -1,7 +1,8 @@
 #!/bin/bash
 # End to end, as a person would: the real program runs under wine64, real X mouse events
-# press and drag over its grid, a screenshot of the screen shows the painted dots, and the
-# first click on "&New..." right after painting shows a new, blank frame.
+# press and drag over its grid, a screenshot of the screen shows the painted dots and the
+# ones a drag with the right button erased, and the first click on "&New..." right after
+# painting shows a new, blank frame.
 set -u
 program=$1 probe=$2
 wine=/usr/lib/wine/wine64
@@ -41,8 +42,14 @@ done
 xdotool $drag mouseup 1
 expect 000000 8 9 10 11 12
 
+# a drag with the right button erases
+xdotool mousemove "$(cell_x 12)" "$(cell_y 8)" sleep 0.3 mousedown 3 \
+    mousemove "$(cell_x 11)" "$(cell_y 8)" sleep 0.1 mouseup 3
+expect 000000 8 9 10
+expect FFFFFF 11 12
+
 # straight from the grid to "&New..." (client 210, T + 335, 120 x 20), one click
-xdotool mousemove "$(cell_x 12)" "$(cell_y 8)" sleep 0.3 \
+xdotool mousemove "$(cell_x 10)" "$(cell_y 8)" sleep 0.3 \
     mousemove $((left + 270)) $((top + thumb + 345)) sleep 0.3 click 1
 expect FFFFFF 8 10 12
 

@@ -2,7 +2,6 @@
 
 #include "app/app.h"
 #include "model/matrix_store.h"
-#include "modal_answerer.h"
 #include "settings/settings.h"
 #include "view/view.h"
 
@@ -82,6 +81,14 @@ void writeFile(const std::string &path, const std::string &bytes) {
 std::string readFile(const std::string &path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::vector<int> sourceBytes(const std::string &path) {
+    std::string text = readFile(path);
+    std::vector<int> bytes;
+    for (size_t at = text.find("0x"); at != std::string::npos; at = text.find("0x", at + 1))
+        bytes.push_back(std::stoi(text.substr(at + 2, 2), nullptr, 16));
+    return bytes;
 }
 
 void AppTest::SetUp() {

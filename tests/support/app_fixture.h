@@ -1,9 +1,11 @@
-// Starts the real main window inside the test process and drives it.
+// Starts the real main window inside the test process and drives it, and answers its modal
+// message boxes and dialogs from the test thread the way Wine's own user32 tests do: a WH_CBT
+// hook sees each dialog as it is activated and acts on it.
 #pragma once
 
-#include "modal_answerer.h"
 #include "model/editor_state.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -23,6 +25,8 @@ std::string testDataPath(const std::string &name);
 std::vector<unsigned char> frameBytes(int frame);
 void writeFile(const std::string &path, const std::string &bytes);
 std::string readFile(const std::string &path);
+// The data bytes of a generated C source file, in order.
+std::vector<int> sourceBytes(const std::string &path);
 
 // A fresh main window for each test, no stored settings, dialogs answered and recorded.
 class AppTest : public ::testing::Test {
@@ -30,3 +34,22 @@ class AppTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 };
+
+struct ModalRecord {
+    std::string caption;
+    std::string text; // the message of a message box
+};
+
+// Starts a new log of dialogs.
+void startAnsweringModals();
+void stopAnsweringModals();
+// The next dialog shown, or activated again unless newDialogOnly, is recorded and handed to
+// act. A dialog nobody expected is recorded with "unexpected: " before its caption and
+// dismissed.
+void expectModal(std::function<void(HWND)> act, bool newDialogOnly = false);
+// A message box answered with the given button id.
+void answerMessageBox(int button);
+// The next file chooser: path typed into its name box, then confirmed.
+void answerFileChooser(const std::string &path);
+const std::vector<ModalRecord> &modalLog();
+void clickButton(HWND dialog, int id);

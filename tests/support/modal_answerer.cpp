@@ -1,5 +1,3 @@
-#include "modal_answerer.h"
-
 #include "app_fixture.h"
 
 #include <deque>
@@ -78,10 +76,6 @@ void answerFileChooser(const std::string &path) {
 
 const std::vector<ModalRecord> &modalLog() {
     return records;
-}
-
-void clearModalLog() {
-    records.clear();
 }
 
 void clickButton(HWND dialog, int id) {

@@ -7,22 +7,20 @@ template=$1 scratch=$2
 shift 2
 wine=/usr/lib/wine/wine64
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$scratch"
 
-boot_template() {
-    [ -f "$template/.booted" ] && return 0
+# ctest runs the tests one after another: the first boots the template
+if [ ! -f "$template/.booted" ]; then
     rm -rf "$template" && mkdir -p "$template"
     # Wine's services inherit the output of the first wine process: keep it away from ctest.
-    WINEPREFIX=$template timeout 300 $wine wineboot -i >/dev/null 2>&1 </dev/null || return 1
+    WINEPREFIX=$template timeout 300 $wine wineboot -i >/dev/null 2>&1 </dev/null ||
+        { echo "wineboot failed" >&2; exit 1; }
     # Without a window manager, Wine would wait two seconds for one at every hide of a window.
     WINEPREFIX=$template timeout 60 $wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed \
         /d N /f >/dev/null 2>&1 </dev/null
     WINEPREFIX=$template timeout 60 /usr/lib/wine/wineserver -k >/dev/null 2>&1 </dev/null
     WINEPREFIX=$template timeout 60 /usr/lib/wine/wineserver -w >/dev/null 2>&1 </dev/null
     touch "$template/.booted"
-}
-# ctest runs the tests one after another: the first boots the template
-boot_template || { echo "wineboot failed" >&2; exit 1; }
+fi
 
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d "$scratch/prefix.XXXXXX")
