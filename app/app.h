@@ -14,6 +14,12 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 bool onClose();
 void CALLBACK updateClock(HWND window, UINT message, UINT_PTR timerId, DWORD time);
 
+// Ctrl+O, Ctrl+S and Ctrl+C of the menu: true when the message was one of them and was sent.
+bool translateShortcut(MSG &message);
+// With the keyboard focus in the text box and text selected there, copies that text as the
+// box itself would; true when it did.
+bool copiedFromTextBox();
+
 // Writes a text into one part of the status bar.
 void setStatusText(int part, const char *text);
 

@@ -19,6 +19,8 @@ static const char textFilter[] = "All Text Files(*.txt)\0*.txt\0All Files(*.*)\0
 static const char bitmapFilter[] = "All Bitmap Files(*.bmp)\0*.bmp\0All Files(*.*)\0*.*\0";
 static const char cFilter[] = "All C Files(*.c)\0*.c\0All Files(*.*)\0*.*\0";
 static const char asmFilter[] = "All ASM Files(*.asm)\0*.asm\0All Files(*.*)\0*.*\0";
+static const char sourceFilter[] = "All Source Files(*.c;*.asm)\0*.c;*.asm\0"
+                                   "All C Files(*.c)\0*.c\0All ASM Files(*.asm)\0*.asm\0";
 
 static bool chooseFile(HWND owner, char *path, const char *filter, const char *title,
                        BOOL(WINAPI *chooser)(LPOPENFILENAMEA)) {
@@ -72,14 +74,24 @@ static void saveCommand(HWND window, LPARAM lParam) {
     editor.modified = saveSource(path) ? 0 : 1;
 }
 
+// Asks before changed frames are replaced; true when the user agrees.
+static bool mayLoseChanges(HWND window) {
+    return MessageBoxA(
+               window,
+               "DOT Matrix has been changed!Continue will lost all your datas!\nContinue?(Y/N)",
+               nullptr, MB_ICONQUESTION | MB_YESNO) == IDYES;
+}
+
+static void loadCommand(HWND window) {
+    if (editor.modified && !mayLoseChanges(window)) return;
+    char path[pathCapacity] = "";
+    if (chooseOpenFile(window, path, sourceFilter)) loadSourceFile(window, path);
+}
+
 static void switchMode(HWND window, int mode, LPARAM lParam) {
     if (mode == editor.inputMode) return;
     if (editor.modified && lParam) {
-        int answer = MessageBoxA(
-            window,
-            "DOT Matrix has been changed!Continue will lost all your datas!\nContinue?(Y/N)",
-            nullptr, MB_ICONQUESTION | MB_YESNO);
-        if (answer != IDYES) {
+        if (!mayLoseChanges(window)) {
             refreshControls();
             return;
         }
@@ -199,9 +211,13 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         invalidateEditor(window);
         return 0;
     }
-    if (code != 0) return 0;
+    bool shortcut = code == 1 && lParam == 0; // from the accelerator table
+    if (code != 0 && !shortcut) return 0;
 
     switch (id) {
+    case IDM_LOAD:
+        loadCommand(window);
+        break;
     case IDM_SAVE:
         saveCommand(window, lParam);
         break;
@@ -233,7 +249,7 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         mapAllAscii(window);
         break;
     case IDM_COPY_CLIPBOARD:
-        copyToClipboard(window);
+        if (!(shortcut && copiedFromTextBox())) copyToClipboard(window);
         break;
     case IDM_SYSTEM_SETUP:
         systemSettingsCommand(window);

@@ -12,7 +12,7 @@ struct MenuHelp {
 };
 
 static const MenuHelp menuHelp[] = {
-    {IDM_LOAD, "Load DOT Matrix from a .BIN file"},
+    {IDM_LOAD, "Load DOT Matrix from a source file"},
     {IDM_SAVE, "Save DOT Matrix to a .BIN file"},
     {IDM_EXIT, "Exit this application!"},
     {IDM_MANUAL_PAINT, "Manual Draw and Format to DOT Matrix"},
@@ -84,7 +84,7 @@ int onInitMenuPopup(HWND, WPARAM wParam, LPARAM) {
                       MF_BYCOMMAND | (editor.inputMode == id ? MF_CHECKED : MF_UNCHECKED));
     EnableMenuItem(popup, IDM_MAP_ALL_ASCII,
                    MF_BYCOMMAND | (editor.inputMode == ManualText ? MF_ENABLED : MF_GRAYED));
-    EnableMenuItem(popup, IDM_LOAD, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(popup, IDM_LOAD, MF_BYCOMMAND | (isBusy() ? MF_GRAYED : MF_ENABLED));
     return 1;
 }
 

@@ -226,6 +226,7 @@ int runApplication(HINSTANCE instance) {
     if (!createMainWindow(editor.instanceHandle)) return 0;
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (translateShortcut(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

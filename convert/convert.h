@@ -6,6 +6,8 @@
 int startTextRasterizer(HWND owner);
 DWORD WINAPI textRasterizerWorker(LPVOID buffer);
 HFONT createGlyphFont(int width, int height);
+// The first byte of a two-byte character.
+bool isLeadByte(unsigned char b);
 // Drops repeated characters of text (length bytes) into kept (length bytes, zeroed).
 void removeRepeatedCharacters(const unsigned char *text, int length, unsigned char *kept);
 // Samples a 32-bit top-down canvas of canvasWidth x canvasHeight into the current frame:
@@ -16,6 +18,10 @@ int loadTextFile(HWND mainWindow, const char *path);
 const char *fileNameOf(const char *path);
 int mapAllAscii(HWND mainWindow);
 extern const char asciiTable[];
+
+// Reads a source file this program wrote back as Manual Paint frames; on bad input the user is
+// told why and nothing changes. Returns 1 when loaded.
+int loadSourceFile(HWND owner, const char *path);
 
 int startBitmapImport(HWND owner, const char *path);
 DWORD WINAPI bitmapImportWorker(LPVOID path);

@@ -14,7 +14,7 @@
 static bool isLineOrTab(unsigned char b) {
     return b == '\n' || b == '\r' || b == '\t';
 }
-static bool isLeadByte(unsigned char b) {
+bool isLeadByte(unsigned char b) {
     return b >= 160;
 }
 

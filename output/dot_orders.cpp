@@ -25,3 +25,20 @@ void packInOrder(const unsigned char *frame, int width, int height, int codingSt
         if (dot(x, y)) out[line * groups + position / 8] |= bit(position % 8);
     });
 }
+
+void unpackInOrder(const unsigned char *data, int width, int height, int codingStyle,
+                   int alignStyle, unsigned char *frame) {
+    size_t rowBytes = rowBytesOf(width);
+    auto set = [&](int x, int y) { frame[y * rowBytes + x / 8] |= 1 << (x % 8); };
+    auto bit = [alignStyle](int j) { return alignStyle ? 0x80 >> j : 1 << j; };
+    if (codingStyle == pagesOfEightRows) {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (data[static_cast<size_t>(y / 8) * width + x] & bit(y % 8)) set(x, y);
+        return;
+    }
+    size_t groups = ((codingStyle >= 4 ? height : width) + 7) / 8;
+    walkInOrder(width, height, codingStyle, [&](int x, int y, int line, int position) {
+        if (data[line * groups + position / 8] & bit(position % 8)) set(x, y);
+    });
+}

@@ -11,6 +11,11 @@ size_t orderedFrameBytes(int width, int height, int codingStyle);
 void packInOrder(const unsigned char *frame, int width, int height, int codingStyle, int alignStyle,
                  unsigned char *out);
 
+// The reverse: sets the dots of a zeroed stored frame of width x height from data packed in
+// the order of codingStyle (0 to 8) with alignStyle.
+void unpackInOrder(const unsigned char *data, int width, int height, int codingStyle,
+                   int alignStyle, unsigned char *frame);
+
 // Visits every pixel in the order of codingStyle 0 to 7: 0 to 3 walk rows, 4 to 7 columns;
 // bit 1 of the value reverses the walk along a line, bit 0 the order of the lines.
 // visit(x, y, line, position) gets the line's and the position's place in the walk.

@@ -8,27 +8,36 @@
 static const char quote = 34;
 constexpr size_t lineLimit = 1024;
 
-static void writeKeywords(FILE *file) {
+// The texts of the frame list joined; in Manual Paint only the entries that name a character
+// (frames loaded from a text), so that painted frames keep an empty list.
+static int writeEntries(FILE *file, bool charactersOnly) {
+    int entries = static_cast<int>(SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0));
+    int written = 0;
+    for (int i = 0; i < entries; ++i) {
+        LRESULT length = SendMessageA(editor.frameComboBox, CB_GETLBTEXTLEN, i, 0);
+        if (charactersOnly && (length < 1 || length > 2)) continue;
+        char *entry = length >= 0 ? static_cast<char *>(malloc(length + 1)) : nullptr;
+        if (!entry) continue;
+        SendMessageA(editor.frameComboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
+        written += fprintf(file, "%.255s", entry);
+        free(entry);
+    }
+    return written;
+}
+
+// Returns more than 0 when it wrote anything.
+static int writeKeywords(FILE *file) {
     switch (editor.inputMode) {
-    case ManualText: {
-        int entries = static_cast<int>(SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < entries; ++i) {
-            LRESULT length = SendMessageA(editor.frameComboBox, CB_GETLBTEXTLEN, i, 0);
-            char *entry = length >= 0 ? static_cast<char *>(malloc(length + 1)) : nullptr;
-            if (!entry) continue;
-            SendMessageA(editor.frameComboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
-            fprintf(file, "%.255s", entry);
-            free(entry);
-        }
-        break;
-    }
+    case ManualPaint:
+        return writeEntries(file, true);
+    case ManualText:
+        return writeEntries(file, false);
     case TextFile:
-        fputs(editor.textFilePath, file);
-        break;
+        return fputs(editor.textFilePath, file) >= 0;
     case BitmapFile:
-        fputs(editor.bitmapFilePath, file);
-        break;
+        return fputs(editor.bitmapFilePath, file) >= 0;
     }
+    return 0;
 }
 
 // format holds one %s for the path.
@@ -63,9 +72,10 @@ FILE *writeHeader(const char *path) {
                           : "Coding Style=%d\n\tAlign Style=%d\n\t",
                 editor.codingStyle, editor.alignStyle);
     fprintf(file, "Keywords=%c", quote);
-    writeKeywords(file);
-    // in assembler the closing quote is followed by a semicolon in every mode but ManualPaint
-    if (assembler && editor.inputMode != ManualPaint)
+    bool keywords = writeKeywords(file) > 0;
+    // in assembler the closing quote is followed by a semicolon in every mode but ManualPaint,
+    // and there too once frames name their characters
+    if (assembler && (editor.inputMode != ManualPaint || keywords))
         fprintf(file, "%c;\n", quote);
     else
         fprintf(file, "%c\n", quote);

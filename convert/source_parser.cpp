@@ -1,0 +1,116 @@
+#include "convert/source_parser.h"
+
+#include <cctype>
+#include <cstdlib>
+
+static const char notOurs[] = "It was not written by this program.";
+static const char notANumber[] = "A byte in it is not a number.";
+
+static std::vector<std::string> linesOf(const std::string &text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+static bool readNumber(const std::string &text, long long &number) {
+    if (text.empty() || text.size() > 12) return false;
+    char *end = nullptr;
+    number = strtoll(text.c_str(), &end, 10);
+    return *end == 0;
+}
+
+// One header line after its prefix: "Key=value". Keywords keep what lies between the first
+// and the last double quote, as written.
+static bool readHeaderLine(const std::string &line, ParsedSource &source) {
+    size_t equals = line.find('=');
+    if (equals == std::string::npos) return false;
+    std::string key = line.substr(0, equals), value = line.substr(equals + 1);
+    if (key == "Keywords") {
+        size_t first = value.find('"'), last = value.rfind('"');
+        if (first != 0 || last == first) return false;
+        source.keywords = value.substr(1, last - 1);
+        return true;
+    }
+    long long number;
+    if (!readNumber(value, number)) return false;
+    if (key == "Width")
+        source.width = number;
+    else if (key == "Height")
+        source.height = number;
+    else if (key == "Text Mode")
+        source.textMode = static_cast<int>(number);
+    else if (key == "Output Style")
+        source.outputStyle = static_cast<int>(number);
+    else if (key == "Bitmap Style")
+        source.bitmapStyle = static_cast<int>(number);
+    else if (key == "Coding Style")
+        source.codingStyle = static_cast<int>(number);
+    else if (key == "Align Style")
+        source.alignStyle = static_cast<int>(number);
+    else
+        return false;
+    return true;
+}
+
+// One byte as the writer prints it: 0x and two hex digits (C) or 0, two hex digits, h (ASM).
+static bool readByte(const std::string &token, bool assembler, std::vector<unsigned char> &frame) {
+    if (token.size() != 4 || token[0] != '0' || token[assembler ? 3 : 1] != (assembler ? 'h' : 'x'))
+        return false;
+    std::string digits = token.substr(assembler ? 1 : 2, 2);
+    if (!isxdigit(static_cast<unsigned char>(digits[0])) ||
+        !isxdigit(static_cast<unsigned char>(digits[1])))
+        return false;
+    frame.push_back(static_cast<unsigned char>(strtoul(digits.c_str(), nullptr, 16)));
+    return true;
+}
+
+// The body: one frame a line, a line continued by a final backslash (C) or a final space
+// (ASM); bytes separated by commas.
+static const char *readBody(const std::vector<std::string> &lines, size_t at, bool assembler,
+                            ParsedSource &source) {
+    const std::string start = assembler ? "\tdb " : "\t", end = assembler ? "END" : "};";
+    std::vector<unsigned char> frame;
+    for (; at < lines.size() && lines[at] != end; ++at) {
+        const std::string &line = lines[at];
+        if (line.compare(0, start.size(), start) != 0) return notOurs;
+        bool continued = !line.empty() && line.back() == (assembler ? ' ' : '\\');
+        std::string bytes = line.substr(start.size(), line.size() - start.size() - continued);
+        size_t from = 0;
+        while (from < bytes.size()) {
+            size_t comma = bytes.find(',', from);
+            if (comma == std::string::npos) comma = bytes.size();
+            if (!readByte(bytes.substr(from, comma - from), assembler, frame)) return notANumber;
+            from = comma + 1;
+        }
+        if (continued) continue;
+        source.frames.push_back(frame);
+        frame.clear();
+    }
+    return at < lines.size() && frame.empty() ? nullptr : notOurs;
+}
+
+const char *parseSource(const std::string &text, ParsedSource &source) {
+    std::vector<std::string> lines = linesOf(text);
+    bool assembler = lines[0] == ";Config:";
+    if (!assembler && lines[0] != "/*Config:") return notOurs;
+    const std::string prefix = assembler ? ";\t" : "\t";
+    size_t at = 1;
+    for (; at < lines.size() && lines[at].compare(0, prefix.size(), prefix) == 0; ++at)
+        if (!readHeaderLine(lines[at].substr(prefix.size()), source)) return notOurs;
+    // the C header closes its comment and declares the array; the ASM one names the label
+    if (assembler) {
+        if (at >= lines.size() || lines[at++] != "CODE_MATRIX:") return notOurs;
+    } else {
+        if (at + 2 >= lines.size() || lines[at] != "*/" || lines[at + 2] != "{") return notOurs;
+        at += 3;
+    }
+    return readBody(lines, at, assembler, source);
+}

@@ -1,0 +1,16 @@
+// Reads a source file this program wrote back into its settings and frames.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ParsedSource {
+    long long width = 0, height = 0;
+    int textMode = 0, outputStyle = 0, bitmapStyle = 0, codingStyle = 0, alignStyle = 0;
+    std::string keywords;
+    std::vector<std::vector<unsigned char>> frames; // each frame's data bytes as written
+};
+
+// Parses the whole text of a file. Returns nullptr when it reads as one of ours, else the
+// reason it does not, for the user.
+const char *parseSource(const std::string &text, ParsedSource &source);
