@@ -205,13 +205,13 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     if (isBusy()) return 1;
     int code = HIWORD(wParam);
     int id = LOWORD(wParam);
-    if (code == CBN_SELCHANGE) {
+    bool shortcut = code == 1 && lParam == 0; // from the accelerator table
+    if (code == CBN_SELCHANGE && !shortcut) {
         editor.currentFrame =
             static_cast<int>(SendMessageA(editor.frameComboBox, CB_GETCURSEL, 0, 0));
         invalidateEditor(window);
         return 0;
     }
-    bool shortcut = code == 1 && lParam == 0; // from the accelerator table
     if (code != 0 && !shortcut) return 0;
 
     switch (id) {

@@ -228,3 +228,79 @@ TEST_F(ConverterTest, GrayAndColourCodings) {
     }
     writeFile(MORVEX7_BUILD_FOLDER "\\samples\\colours_565.txt", expected565);
 }
+
+// Painted frames saved in each output style (and one dot order) load back through File, Load:
+// the same size, dots and list, and saved again the same file; a text saved and loaded lists
+// its characters and saves again as it was but for its mode.
+TEST_F(ConverterTest, SourcesWeWroteLoadBack) {
+    setMatrixSize(12, 5);
+    sendCommand(ManualPaint);
+    sendCommand(IDC_NEW, editor.newButton);
+    for (int dot : {0, 13, 26, 59})
+        mouse(WM_LBUTTONDOWN, MK_LBUTTON, dot % 12, dot / 12);
+    std::vector<unsigned char> first = frameBytes(0), second = frameBytes(1);
+    std::string saved = testDataPath("saved.src"), again = testDataPath("again.src");
+    answerMessageBox(IDYES); // the changed frames may go
+    const std::pair<int, int> styles[] = {
+        {OutputC51, 0}, {OutputAnsiC, 0}, {OutputAsm, 0}, {OutputAsm, 8}};
+    for (const auto &style : styles) {
+        editor.outputStyle = style.first;
+        editor.codingStyle = style.second;
+        editor.alignStyle = style.second > 0;
+        EXPECT_EQ(saveSource(saved.c_str()), 1);
+        setMatrixSize(3, 3);
+        answerFileChooser(saved);
+        sendCommand(IDM_LOAD);
+        EXPECT_EQ(editor.matrixWidth * 10 + editor.matrixHeight, 125);
+        EXPECT_EQ(frameBytes(0), first);
+        EXPECT_EQ(frameBytes(1), second);
+        EXPECT_EQ(comboEntries(), (Strings{"Custom 1", "Custom 2"}));
+        EXPECT_EQ(saveSource(again.c_str()), 1);
+        EXPECT_EQ(readFile(again), readFile(saved)) << style.first << style.second;
+    }
+    sendCommand(ManualText);
+    SetWindowTextA(editor.textEdit, "AB");
+    sendCommand(IDC_UPDATE, editor.updateButton);
+    waitForWorker();
+    saveSource(saved.c_str());
+    EXPECT_EQ(loadSourceFile(editor.mainWindow, saved.c_str()), 1);
+    EXPECT_EQ(comboEntries(), (Strings{"A", "B"}));
+    saveSource(again.c_str());
+    std::string text = readFile(saved);
+    text.replace(text.find("Text Mode=202"), 13, "Text Mode=201");
+    EXPECT_EQ(readFile(again), text);
+}
+
+// Bad files are told, naming the file and the reason, and change nothing.
+TEST_F(ConverterTest, BadSourcesAreToldAndChangeNothing) {
+    setMatrixSize(8, 2);
+    sendCommand(ManualPaint);
+    setDot(1, 1);
+    std::string good = testDataPath("good.c"), bad = testDataPath("bad.c");
+    saveSource(good.c_str());
+    auto changed = [&good](const std::string &from, const std::string &to) {
+        std::string text = readFile(good);
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {"int x;\r\n" + readFile(good), "It was not written by this program."},
+        {changed("Width=8", "Width=0"),
+         "Its matrix size or frame count is not one this program writes."},
+        {changed("0x02", "0xg2"), "A byte in it is not a number."},
+        {changed(",0x02", ""), "A frame in it has fewer or more bytes than its size needs."},
+        {changed("Bitmap Style=0", "Bitmap Style=2"),
+         "Its gray or colour pixels can't be edited as dots."},
+        {std::string((64 << 20) + 1, ' '), "It is larger than 64 MiB."}};
+    for (const auto &c : cases) {
+        writeFile(bad, c.first);
+        answerMessageBox(IDOK);
+        EXPECT_EQ(loadSourceFile(editor.mainWindow, bad.c_str()), 0);
+        EXPECT_EQ(modalLog().back().text, "Can't load " + bad + "!\n" + c.second);
+        EXPECT_EQ(editor.matrixWidth * 10 + editor.matrixHeight, 82);
+        EXPECT_NE(testDot(1, 1), 0);
+    }
+    DeleteFileA(bad.c_str());
+    answerMessageBox(IDOK);
+    EXPECT_EQ(loadSourceFile(editor.mainWindow, std::string(300, 'p').c_str()), 0);
+    EXPECT_EQ(modalLog().back().text, "Sorry,the path of your file is too long!\n");
+}

@@ -67,3 +67,33 @@ TEST_F(EditingTest, EverythingIsRefusedWhileAWorkerRuns) {
     EXPECT_TRUE(IsWindow(editor.mainWindow));
     editor.workerThread = nullptr;
 }
+
+static void pressWithControl(BYTE key) {
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    waitForWorker();
+}
+
+// Real key presses: Ctrl+S opens the save chooser, Ctrl+O the open chooser; Ctrl+C copies the
+// text box's selection, and with the focus elsewhere exports the source.
+TEST_F(EditingTest, ShortcutsDoWhatTheirLabelsSay) {
+    SetForegroundWindow(editor.mainWindow);
+    for (BYTE key : {'S', 'O'}) {
+        expectModal([](HWND chooser) { clickButton(chooser, IDCANCEL); }, true);
+        pressWithControl(key);
+    }
+    EXPECT_EQ(modalLog().at(0).caption, "Save as...");
+    EXPECT_EQ(modalLog().at(1).caption, "Open...");
+    SetWindowTextA(editor.textEdit, "selected");
+    SetFocus(editor.textEdit);
+    SendMessageA(editor.textEdit, EM_SETSEL, 0, 4);
+    pressWithControl('C');
+    EXPECT_EQ(clipboardText(), "sele");
+    SetFocus(editor.mainWindow);
+    answerMessageBox(IDOK);
+    pressWithControl('C');
+    EXPECT_EQ(modalLog().at(2).text, "Copy DOT Matrix to clipboard Successed!");
+    EXPECT_EQ(clipboardText().rfind("/*Config:", 0), 0u);
+}

@@ -132,15 +132,6 @@ TEST_F(OutputTest, SaveThroughTheChooserAndItsFailures) {
     EXPECT_EQ(modalLog().at(3).text, "Sorry,the path of your file is too long!\n");
 }
 
-static std::string clipboardText() {
-    if (!OpenClipboard(nullptr)) return "(clipboard busy)";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    std::string text = data ? static_cast<const char *>(GlobalLock(data)) : "";
-    if (data) GlobalUnlock(data);
-    CloseClipboard();
-    return text;
-}
-
 TEST_F(OutputTest, ClipboardGetsExactlyTheSavedTextOrNothing) {
     paintFrames(8, 2, 1, {7, 9});
     SetCurrentDirectoryA(testDataPath("").c_str());

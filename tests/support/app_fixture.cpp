@@ -12,6 +12,7 @@
 static void dispatchWaiting() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (translateShortcut(message)) continue; // as the program's own message loop does
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -81,6 +82,15 @@ void writeFile(const std::string &path, const std::string &bytes) {
 std::string readFile(const std::string &path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::string clipboardText() {
+    if (!OpenClipboard(nullptr)) return "(clipboard busy)";
+    HANDLE data = GetClipboardData(CF_TEXT);
+    std::string text = data ? static_cast<const char *>(GlobalLock(data)) : "";
+    if (data) GlobalUnlock(data);
+    CloseClipboard();
+    return text;
 }
 
 std::vector<int> sourceBytes(const std::string &path) {

@@ -25,6 +25,7 @@ std::string testDataPath(const std::string &name);
 std::vector<unsigned char> frameBytes(int frame);
 void writeFile(const std::string &path, const std::string &bytes);
 std::string readFile(const std::string &path);
+std::string clipboardText();
 // The data bytes of a generated C source file, in order.
 std::vector<int> sourceBytes(const std::string &path);
 
