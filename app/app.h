@@ -39,3 +39,6 @@ const char *menuHelpText(int id);
 // Posted by the bitmap importer when a file could not be imported; lParam is the worker's
 // block of two paths (the file, then the stored path before it), released by the handler.
 #define WM_APP_IMPORT_FAILED (WM_APP + 1)
+// Sent by the text rasterizer when its frames are drawn: wParam the text's length, lParam the
+// text; the handler lists the characters.
+#define WM_APP_LIST_TEXT (WM_APP + 2)

@@ -216,6 +216,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_APP_IMPORT_FAILED:
         showImportFailure(window, reinterpret_cast<char *>(lParam));
         return 0;
+    case WM_APP_LIST_TEXT:
+        listTextFrames(reinterpret_cast<const unsigned char *>(lParam), static_cast<int>(wParam));
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -4,8 +4,12 @@
 #include <windows.h>
 
 int startTextRasterizer(HWND owner);
+// The same with another worker of the same contract (the benchmark's).
+int startTextConversion(HWND owner, LPTHREAD_START_ROUTINE worker);
 DWORD WINAPI textRasterizerWorker(LPVOID buffer);
 HFONT createGlyphFont(int width, int height);
+// Lists one entry a character of the text and selects the first; on the window's thread.
+void listTextFrames(const unsigned char *text, int length);
 // The first byte of a two-byte character.
 bool isLeadByte(unsigned char b);
 // Drops repeated characters of text (length bytes) into kept (length bytes, zeroed).

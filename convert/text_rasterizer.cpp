@@ -62,6 +62,10 @@ HFONT createGlyphFont(int width, int height) {
 }
 
 int startTextRasterizer(HWND owner) {
+    return startTextConversion(owner, textRasterizerWorker);
+}
+
+int startTextConversion(HWND owner, LPTHREAD_START_ROUTINE worker) {
     if (isBusy()) return 0;
     editor.workerOwner = owner;
     int n = GetWindowTextLengthA(editor.textEdit);
@@ -94,7 +98,7 @@ int startTextRasterizer(HWND owner) {
     editor.textLength = length;
     editor.frameCount = length;
     editor.currentFrame = 0;
-    if (!startWorker(textRasterizerWorker, text)) {
+    if (!startWorker(worker, text)) {
         editor.textLength = oldLength;
         editor.frameCount = oldCount;
         editor.currentFrame = oldFrame;
@@ -117,33 +121,63 @@ void sampleCanvas(const DWORD *pixels, int canvasWidth, int canvasHeight, int sh
     }
 }
 
-static void drawCharacter(HDC ownerDc, HDC memory, const unsigned char *glyph, int bytes,
-                          std::vector<DWORD> &pixels) {
-    int width = editor.matrixWidth, height = editor.matrixHeight;
-    HFONT font = createGlyphFont(bytes == 2 ? width / 2 : width, height);
-    HGDIOBJ oldFont = SelectObject(memory, font);
-    int canvasWidth = width + 10;
-    HBITMAP canvas = CreateCompatibleBitmap(ownerDc, canvasWidth, height);
-    HGDIOBJ oldBitmap = SelectObject(memory, canvas);
-    PatBlt(memory, 0, 0, canvasWidth, height, WHITENESS);
-    TextOutA(memory, 0, 0, reinterpret_cast<const char *>(glyph), bytes);
-    SelectObject(memory, oldBitmap);
-    // a canvas that cannot be made or read samples as white: every dot clear
-    bool read = canvas && readTopDownPixels(memory, canvas, canvasWidth, height, pixels);
-    sampleCanvas(read ? pixels.data() : nullptr, canvasWidth, height, editor.textShiftX,
-                 editor.textShiftY);
-    SelectObject(memory, oldFont);
-    DeleteObject(font);
-    DeleteObject(canvas);
+// One font for each character width and one canvas serve a whole conversion. The canvas is a
+// DIB section: its pixels are read where they lie, without a copy.
+struct GlyphCanvas {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    DWORD *pixels = nullptr;
+    HFONT fonts[2] = {}; // one-byte and two-byte characters
+    HGDIOBJ oldBitmap = nullptr, oldFont = nullptr;
+    int width = 0, height = 0;
+};
+
+static void openCanvas(GlyphCanvas &canvas, HDC ownerDc) {
+    canvas.width = editor.matrixWidth + 10;
+    canvas.height = editor.matrixHeight;
+    canvas.dc = CreateCompatibleDC(ownerDc);
+    BITMAPINFO info = topDownInfo(canvas.width, canvas.height);
+    void *bits = nullptr;
+    canvas.bitmap = CreateDIBSection(ownerDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    canvas.pixels = canvas.bitmap ? static_cast<DWORD *>(bits) : nullptr;
+    if (canvas.bitmap) canvas.oldBitmap = SelectObject(canvas.dc, canvas.bitmap);
 }
 
-static void listCharacters(const unsigned char *text, int length) {
+static void closeCanvas(GlyphCanvas &canvas) {
+    if (canvas.oldFont) SelectObject(canvas.dc, canvas.oldFont);
+    if (canvas.oldBitmap) SelectObject(canvas.dc, canvas.oldBitmap);
+    for (HFONT font : canvas.fonts)
+        if (font) DeleteObject(font);
+    if (canvas.bitmap) DeleteObject(canvas.bitmap);
+    DeleteDC(canvas.dc);
+}
+
+// A canvas that could not be made samples as white: every dot clear.
+static void drawCharacter(GlyphCanvas &canvas, const unsigned char *glyph, int bytes) {
+    HFONT &font = canvas.fonts[bytes - 1];
+    if (!font)
+        font = createGlyphFont(bytes == 2 ? editor.matrixWidth / 2 : editor.matrixWidth,
+                               editor.matrixHeight);
+    HGDIOBJ previous = SelectObject(canvas.dc, font);
+    if (!canvas.oldFont) canvas.oldFont = previous;
+    if (canvas.pixels) {
+        memset(canvas.pixels, 0xFF, sizeof(DWORD) * canvas.width * canvas.height);
+        TextOutA(canvas.dc, 0, 0, reinterpret_cast<const char *>(glyph), bytes);
+        GdiFlush();
+    }
+    sampleCanvas(canvas.pixels, canvas.width, canvas.height, editor.textShiftX, editor.textShiftY);
+}
+
+void listTextFrames(const unsigned char *text, int length) {
+    SendMessageA(editor.frameComboBox, WM_SETREDRAW, FALSE, 0);
     for (int p = 0; p < length && text[p]; ++p) {
         if (isLineOrTab(text[p])) continue;
         char entry[3] = {static_cast<char>(text[p]), 0, 0};
         if (isLeadByte(text[p]) && p + 1 < length) entry[1] = static_cast<char>(text[++p]);
         SendMessageA(editor.frameComboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     }
+    SendMessageA(editor.frameComboBox, CB_SETCURSEL, 0, 0);
+    SendMessageA(editor.frameComboBox, WM_SETREDRAW, TRUE, 0);
 }
 
 DWORD WINAPI textRasterizerWorker(LPVOID argument) {
@@ -159,8 +193,8 @@ DWORD WINAPI textRasterizerWorker(LPVOID argument) {
     SendMessageA(editor.frameComboBox, CB_RESETCONTENT, 0, 0);
 
     HDC ownerDc = GetDC(owner);
-    HDC memory = CreateCompatibleDC(ownerDc);
-    std::vector<DWORD> pixels;
+    GlyphCanvas canvas;
+    openCanvas(canvas, ownerDc);
     ProgressText progress;
     beginProgress(progress);
     int frame = 0;
@@ -169,15 +203,15 @@ DWORD WINAPI textRasterizerWorker(LPVOID argument) {
         int bytes = isLeadByte(text[p]) && p + 1 < length ? 2 : 1;
         editor.currentFrame = frame;
         showProgress(progress, static_cast<int>((p + 1) * 100LL / length));
-        drawCharacter(ownerDc, memory, text + p, bytes, pixels);
+        drawCharacter(canvas, text + p, bytes);
         p += bytes - 1;
         ++frame;
     }
-    DeleteDC(memory);
+    closeCanvas(canvas);
     ReleaseDC(owner, ownerDc);
 
-    listCharacters(text, length);
-    SendMessageA(editor.frameComboBox, CB_SETCURSEL, 0, 0);
+    // the list is filled by the window's own thread, in one message
+    SendMessageA(owner, WM_APP_LIST_TEXT, length, reinterpret_cast<LPARAM>(text));
     free(text);
     editor.currentFrame = 0;
     invalidateEditor(owner);
