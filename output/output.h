@@ -11,7 +11,7 @@ unsigned char *packFrame(int n);
 
 int saveSource(const char *path);
 int writeSourceFile(const char *path);
-FILE *writeHeader(const char *path);
+void writeHeader(FILE *file);
 int writeCBody(FILE *file);
 int writeAsmBody(FILE *file);
 int writeTrailer(FILE *file);

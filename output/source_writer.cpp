@@ -1,6 +1,7 @@
 #include "output/output.h"
 
 #include "model/editor_state.h"
+#include "output/file_replacement.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -47,12 +48,7 @@ static void reportFileError(const char *format, const char *path) {
     MessageBoxA(editor.mainWindow, text, nullptr, MB_ICONERROR | MB_OK);
 }
 
-FILE *writeHeader(const char *path) {
-    FILE *file = fopen(path, "wt");
-    if (!file) {
-        reportFileError("Can't open %s!", path);
-        return nullptr;
-    }
+void writeHeader(FILE *file) {
     bool assembler = editor.outputStyle == OutputAsm;
     if (assembler) {
         fprintf(file, ";Config:\n;\tWidth=%d\n;\tHeight=%d\n;\tText Mode=%d\n;\t",
@@ -86,7 +82,6 @@ FILE *writeHeader(const char *path) {
         fputs("*/\nconst unsigned char CODE_MATRIX[]=\n{\n", file);
     else
         fputs("CODE_MATRIX:\n", file);
-    return file;
 }
 
 static int listedFrames() {
@@ -148,14 +143,23 @@ int writeTrailer(FILE *file) {
     return fclose(file) == 0 && written ? 1 : 0;
 }
 
+// The source goes into a new file beside the target, which it replaces only when complete: a
+// failed save leaves the previous file as it was and no file of ours behind.
 int writeSourceFile(const char *path) {
-    FILE *file = writeHeader(path);
-    if (!file) return 0;
+    char temporary[MAX_PATH];
+    FILE *file = createFileBeside(path, temporary) ? fopen(temporary, "wt") : nullptr;
+    if (!file) {
+        reportFileError("Can't open %s!", path);
+        return 0;
+    }
+    writeHeader(file);
     if (editor.outputStyle == OutputAsm)
         writeAsmBody(file);
     else
         writeCBody(file);
-    if (writeTrailer(file)) return 1;
+    bool written = writeTrailer(file);
+    if (written && replaceTarget(temporary, path)) return 1;
+    if (!written) DeleteFileA(temporary);
     reportFileError("Can't write %s!\nThe file is not complete.", path);
     return 0;
 }

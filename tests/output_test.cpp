@@ -6,8 +6,37 @@
 #include "output/output.h"
 #include "res/resource.h"
 
+#include <algorithm>
 #include <cstring>
 #include <tuple>
+
+static const std::string smallDisk = MORVEX7_BUILD_FOLDER "\\small-disk";
+
+// Fills the small disk with a file "filler"; false when the folder is no small disk.
+static bool fillSmallDisk() {
+    ULARGE_INTEGER total;
+    if (!GetDiskFreeSpaceExA(smallDisk.c_str(), nullptr, &total, nullptr) ||
+        total.QuadPart > (1 << 20))
+        return false;
+    FILE *file = fopen((smallDisk + "\\filler").c_str(), "wb");
+    if (!file) return false;
+    std::string block(4096, 'f');
+    while (fwrite(block.data(), 1, block.size(), file) == block.size() && fflush(file) == 0) {
+    }
+    fclose(file);
+    return true;
+}
+
+static std::vector<std::string> filesOnSmallDisk() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((smallDisk + "\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        if (found.cFileName[0] != '.') names.push_back(found.cFileName);
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 class OutputTest : public AppTest {
   protected:
@@ -114,22 +143,32 @@ TEST_F(OutputTest, EveryDotOrderDecodesToThePaintedDots) {
 
 TEST_F(OutputTest, SaveThroughTheChooserAndItsFailures) {
     paintFrames(8, 2, 1, {1, 2});
-
-    // a full disk: told, and the work is marked as changed
-    std::string full = MORVEX7_BUILD_FOLDER "\\full-disk\\frames.c";
-    answerFileChooser(full);
-    answerMessageBox(IDOK);
-    sendCommand(IDM_SAVE);
-    EXPECT_EQ(modalLog().at(1).text, "Can't write " + full + "!\nThe file is not complete.");
-    EXPECT_EQ(editor.modified, 1);
-
     // 257 characters: beyond our buffer, within what the chooser itself handles
     std::string folder = testDataPath(std::string(120, 'd'));
     CreateDirectoryA(folder.c_str(), nullptr);
     answerFileChooser(folder + "\\" + std::string(257 - folder.size() - 3, 'f') + ".c");
     answerMessageBox(IDOK);
     sendCommand(IDM_SAVE);
-    EXPECT_EQ(modalLog().at(3).text, "Sorry,the path of your file is too long!\n");
+    EXPECT_EQ(modalLog().at(1).text, "Sorry,the path of your file is too long!\n");
+
+    // a full disk: told, the work marked as changed, the previous file as it was and no file of
+    // ours beside it; once there is room, one file with the new content
+    std::string target = smallDisk + "\\frames.c";
+    writeFile(target, "the previous frames");
+    if (!fillSmallDisk()) GTEST_SKIP() << "no small disk to fill: mounting a tmpfs needs root";
+    answerFileChooser(target);
+    answerMessageBox(IDOK);
+    sendCommand(IDM_SAVE);
+    EXPECT_EQ(modalLog().back().text, "Can't write " + target + "!\nThe file is not complete.");
+    EXPECT_EQ(editor.modified, 1);
+    EXPECT_EQ(readFile(target), "the previous frames");
+    EXPECT_EQ(filesOnSmallDisk(), (std::vector<std::string>{"filler", "frames.c"}));
+    DeleteFileA((smallDisk + "\\filler").c_str());
+    answerFileChooser(target);
+    sendCommand(IDM_SAVE);
+    EXPECT_EQ(readFile(target), save());
+    EXPECT_EQ(filesOnSmallDisk(), std::vector<std::string>{"frames.c"});
+    DeleteFileA(target.c_str());
 }
 
 TEST_F(OutputTest, ClipboardGetsExactlyTheSavedTextOrNothing) {
@@ -151,13 +190,16 @@ TEST_F(OutputTest, ClipboardGetsExactlyTheSavedTextOrNothing) {
     EXPECT_EQ(modalLog().at(0).text, "Copy DOT Matrix to clipboard Successed!");
 
     // the temporary file on a full disk: never a cut text on the clipboard
-    SetCurrentDirectoryA(MORVEX7_BUILD_FOLDER "\\full-disk");
+    if (!fillSmallDisk()) GTEST_SKIP() << "no small disk to fill: mounting a tmpfs needs root";
+    SetCurrentDirectoryA(smallDisk.c_str());
     answerMessageBox(IDOK);
     answerMessageBox(IDOK);
     sendCommand(IDM_COPY_CLIPBOARD);
     EXPECT_EQ(modalLog().at(1).text, "Can't write ~~$$~~.tmp!\nThe file is not complete.");
     EXPECT_EQ(modalLog()[2].text, "Copy DOT Matrix to clipboard Failed!");
     EXPECT_EQ(clipboardText(), copied);
+    SetCurrentDirectoryA(testDataPath("").c_str());
+    DeleteFileA((smallDisk + "\\filler").c_str());
 }
 
 // Sample sources for the real compilers of the generated_source_compiles test: three frames of
