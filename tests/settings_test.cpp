@@ -1,8 +1,5 @@
 // Settings in the registry, hand-edited values included, and the settings dialog.
-#include "app/app.h"
 #include "app_fixture.h"
-#include "model/matrix_store.h"
-#include "res/resource.h"
 #include "settings/settings.h"
 
 #include <cstring>
@@ -38,9 +35,8 @@ TEST(Registry, HandEditedValuesTakeTheirDefault) {
         loadWith(c.name, REG_BINARY, stored, c.size);
         EXPECT_EQ(editor.*c.field, c.loaded) << c.name << " " << c.stored;
     }
-    char font[200];
-    memset(font, 'A', sizeof font);
-    loadWith("Default Font", REG_BINARY, font, sizeof font);
+    std::string font(200, 'A');
+    loadWith("Default Font", REG_BINARY, font.data(), font.size());
     EXPECT_STREQ(editor.defaultFont.lfFaceName, "system");
     EXPECT_EQ(editor.textFilePath[0], 0); // the fields behind the font are untouched
 }

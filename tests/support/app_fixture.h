@@ -1,9 +1,15 @@
-// Starts the real main window inside the test process and drives it, and answers its modal
+// Starts the real main window inside the test process and drives it (the headers of what the
+// tests drive come with it), and answers its modal
 // message boxes and dialogs from the test thread the way Wine's own user32 tests do: a WH_CBT
 // hook sees each dialog as it is activated and acts on it.
 #pragma once
 
+#include "app/app.h"
 #include "model/editor_state.h"
+#include "model/matrix_store.h"
+#include "output/output.h"
+#include "res/resource.h"
+#include "view/view.h"
 
 #include <functional>
 #include <gtest/gtest.h>

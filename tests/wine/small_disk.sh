@@ -4,10 +4,7 @@
 # tests that need a full disk say so and skip.
 set -u
 folder=$2
-if [ "$1" = off ]; then
-    umount "$folder" 2>/dev/null
-    exit 0
-fi
+[ "$1" = off ] && { umount "$folder" 2>/dev/null; exit 0; }
 mkdir -p "$folder"
 mountpoint -q "$folder" || mount -t tmpfs -o size=256k tmpfs "$folder" 2>/dev/null ||
     echo "$folder is an ordinary folder: mounting a tmpfs needs root"
