@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "view/view.h"
+#include "model/user_messages.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
@@ -76,7 +77,7 @@ static void saveCommand(HWND window, LPARAM lParam) {
 
 // Asks before changed frames are replaced; true when the user agrees.
 static bool mayLoseChanges(HWND window) {
-    return MessageBoxA(
+    return tellUser(
                window,
                "DOT Matrix has been changed!Continue will lost all your datas!\nContinue?(Y/N)",
                nullptr, MB_ICONQUESTION | MB_YESNO) == IDYES;
@@ -123,7 +124,7 @@ static void switchMode(HWND window, int mode, LPARAM lParam) {
 }
 
 static void clearAllCommand(HWND window) {
-    int answer = MessageBoxA(
+    int answer = tellUser(
         window, "Do you want to erase All?\nWarnning:All data will be deleted!\nAre you sure?",
         nullptr, MB_ICONWARNING | MB_YESNO);
     if (answer != IDYES) return;

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "view/view.h"
+#include "model/user_messages.h"
 
 #include <commctrl.h>
 #include <cstdio>
@@ -18,8 +19,12 @@ const char mainWindowClassName[] = "MORVEX7";
 static const int statusPartEdges[3] = {212, 424, 636};
 static const char openCaption[] = "&Open...";
 
+// The console program shows the progress on a terminal, one line written over in place.
 void setStatusText(int part, const char *text) {
     SendMessageA(editor.statusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
+    static const bool terminal = GetFileType(GetStdHandle(STD_ERROR_HANDLE)) == FILE_TYPE_CHAR;
+    if (editor.consoleProgram && terminal && part == 0 && strncmp(text, "Format", 6) == 0)
+        fprintf(stderr, "\r%s", text);
 }
 
 bool registerMainWindowClass(HINSTANCE instance) {
@@ -101,10 +106,10 @@ static const ControlLayout controlLayouts[] = {
 bool createMainWindow(HINSTANCE instance) {
     int thumb = GetSystemMetrics(SM_CYVTHUMB);
     int outerHeight = thumb + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 385;
-    editor.mainWindow =
-        CreateWindowExA(0, mainWindowClassName, mainWindowTitle,
-                        WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                        CW_USEDEFAULT, 622, outerHeight, nullptr, nullptr, instance, nullptr);
+    editor.mainWindow = CreateWindowExA(
+        0, mainWindowClassName, mainWindowTitle,
+        (editor.consoleProgram ? 0 : WS_VISIBLE) | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+        CW_USEDEFAULT, CW_USEDEFAULT, 622, outerHeight, nullptr, nullptr, instance, nullptr);
     if (!editor.mainWindow) return false;
 
     for (const ControlLayout &layout : controlLayouts) {
@@ -163,7 +168,7 @@ static void showImportFailure(HWND window, char *paths) {
         storePath(editor.bitmapFilePath, previous);
         SetWindowTextA(editor.openButton, previous[0] ? fileNameOf(previous) : openCaption);
     }
-    MessageBoxA(window, text, nullptr, MB_ICONERROR | MB_OK);
+    tellUser(window, text, nullptr, MB_ICONERROR | MB_OK);
     free(paths);
 }
 

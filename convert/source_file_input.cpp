@@ -7,6 +7,7 @@
 #include "model/size_limits.h"
 #include "output/dot_orders.h"
 #include "view/view.h"
+#include "model/user_messages.h"
 
 #include <climits>
 #include <cstdio>
@@ -110,7 +111,7 @@ int loadSourceFile(HWND owner, const char *path) {
     if (reason) {
         char message[pathCapacity + 128];
         snprintf(message, sizeof message, "Can't load %s!\n%s", path, reason);
-        MessageBoxA(owner, message, nullptr, MB_ICONERROR | MB_OK);
+        tellUser(owner, message, nullptr, MB_ICONERROR | MB_OK);
         return 0;
     }
     return applySource(owner, source);

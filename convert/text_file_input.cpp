@@ -4,6 +4,7 @@
 #include "model/editor_state.h"
 #include "model/size_limits.h"
 #include "res/resource.h"
+#include "model/user_messages.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,8 +39,8 @@ static char *readTextFile(HWND mainWindow, const char *path, bool &cutAtZero) {
     char *text =
         size >= 0 && size <= textFileLimit ? static_cast<char *>(malloc(size + 1)) : nullptr;
     if (size > textFileLimit)
-        MessageBoxA(mainWindow, "Sorry,your file selected is too large!\n", nullptr,
-                    MB_ICONERROR | MB_OK);
+        tellUser(mainWindow, "Sorry,your file selected is too large!\n", nullptr,
+                 MB_ICONERROR | MB_OK);
     if (text) {
         fseek(file, 0, SEEK_SET);
         long count = 0;
@@ -72,7 +73,7 @@ int loadTextFile(HWND mainWindow, const char *path) {
         char text[pathCapacity + 96];
         snprintf(text, sizeof text,
                  "The file %s holds a zero byte!\nOnly the text before it is converted.", path);
-        MessageBoxA(mainWindow, text, nullptr, MB_ICONWARNING | MB_OK);
+        tellUser(mainWindow, text, nullptr, MB_ICONWARNING | MB_OK);
     }
 
     SetWindowTextA(editor.textEdit, fileText);

@@ -2,11 +2,12 @@
 
 #include "app/app.h"
 #include "model/editor_state.h"
+#include "model/user_messages.h"
 
 #include <cstdio>
 
 void reportPathTooLong(HWND owner) {
-    MessageBoxA(owner, "Sorry,the path of your file is too long!\n", nullptr, MB_ICONERROR | MB_OK);
+    tellUser(owner, "Sorry,the path of your file is too long!\n", nullptr, MB_ICONERROR | MB_OK);
 }
 
 void enableModeRadios(BOOL enable) {

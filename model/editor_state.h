@@ -31,6 +31,10 @@ struct EditorState {
     // that bitmap coding (set with the buffer, under the frame lock)
     int frameCoding = 0;
 
+    // the console program: the window is never shown, no setting is read or written, and what
+    // the user is told goes to standard error
+    bool consoleProgram = false;
+
     // text sampling
     int textShiftX = 0;
     int textShiftY = 0;

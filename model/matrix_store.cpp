@@ -2,6 +2,7 @@
 
 #include "model/editor_state.h"
 #include "model/size_limits.h"
+#include "model/user_messages.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -110,8 +111,7 @@ static void installFrames(unsigned char *block, int width, int height, int codin
 
 static int reportOutOfMemory(HWND owner) {
     installFrames(nullptr, editor.matrixWidth, editor.matrixHeight);
-    MessageBoxA(owner, "Fatal error:not enough memory!\nOK for Close!", nullptr,
-                MB_ICONERROR | MB_OK);
+    tellUser(owner, "Fatal error:not enough memory!\nOK for Close!", nullptr, MB_ICONERROR | MB_OK);
     // From a conversion worker the quit message must reach the window's own thread, whose
     // message loop it is meant to end.
     DWORD ownerThread = owner ? GetWindowThreadProcessId(owner, nullptr) : 0;

@@ -1,4 +1,5 @@
 #include "model/size_limits.h"
+#include "model/user_messages.h"
 
 #include <cstdio>
 
@@ -28,6 +29,6 @@ bool framesFit(HWND owner, long long width, long long height, long long frames) 
              "Sorry,%lld frames of %lldX%lld pixels are too large!\n"
              "All frames together may take at most %llu MiB.",
              frames, width, height, maxFrameStoreBytes >> 20);
-    MessageBoxA(owner, text, nullptr, MB_ICONERROR | MB_OK);
+    tellUser(owner, text, nullptr, MB_ICONERROR | MB_OK);
     return false;
 }

@@ -3,16 +3,17 @@
 #include "app/app.h"
 #include "model/editor_state.h"
 #include "res/resource.h"
+#include "model/user_messages.h"
 
 #include <cstring>
 
 const char clipboardTempFile[] = "~~$$~~.tmp";
 
 static int reportCopy(HWND window, bool success) {
-    return MessageBoxA(window,
-                       success ? "Copy DOT Matrix to clipboard Successed!"
-                               : "Copy DOT Matrix to clipboard Failed!",
-                       mainWindowTitle, success ? MB_ICONINFORMATION : MB_ICONERROR);
+    return tellUser(window,
+                    success ? "Copy DOT Matrix to clipboard Successed!"
+                            : "Copy DOT Matrix to clipboard Failed!",
+                    mainWindowTitle, success ? MB_ICONINFORMATION : MB_ICONERROR);
 }
 
 // Reads the whole temporary file into a new moveable block, NUL-terminated.

@@ -2,6 +2,7 @@
 
 #include "model/editor_state.h"
 #include "output/file_replacement.h"
+#include "model/user_messages.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -45,7 +46,7 @@ static int writeKeywords(FILE *file) {
 static void reportFileError(const char *format, const char *path) {
     char text[pathCapacity + 64];
     snprintf(text, sizeof text, format, path);
-    MessageBoxA(editor.mainWindow, text, nullptr, MB_ICONERROR | MB_OK);
+    tellUser(editor.mainWindow, text, nullptr, MB_ICONERROR | MB_OK);
 }
 
 void writeHeader(FILE *file) {

@@ -73,7 +73,9 @@ static void keepInRange(int &field, int low, int high, int fallback) {
 
 int loadSettings() {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    // the console program takes every setting from its options: the built-in defaults here
+    if (editor.consoleProgram ||
+        RegOpenKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
         editor.foregroundColor = 0;
         editor.backgroundColor = 0xFFFFFF;
         editor.gridColor = 0;
@@ -110,6 +112,7 @@ int loadSettings() {
 
 int saveSettings() {
     HKEY key;
+    if (editor.consoleProgram) return 0;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return 0;

@@ -2,6 +2,7 @@
 
 #include "model/editor_state.h"
 #include "res/resource.h"
+#include "model/user_messages.h"
 
 #include <cstdio>
 
@@ -50,14 +51,14 @@ static bool readSize(HWND dialog, int id, const char *name, int &size) {
     if (size > 1024 || size <= 0) {
         snprintf(text, sizeof text,
                  "Pixels settings %s=%d out of range!\nIt should from 1 to 1024!!\n", name, size);
-        MessageBoxA(dialog, text, fatalCaption, MB_ICONERROR | MB_OK);
+        tellUser(dialog, text, fatalCaption, MB_ICONERROR | MB_OK);
         return false;
     }
     if (size >= 100) {
         snprintf(text, sizeof text,
                  "Warnning:\nPixels settings %s=%d is too large!\nIt will be very slowly!", name,
                  size);
-        MessageBoxA(dialog, text, fatalCaption, MB_ICONINFORMATION | MB_OK);
+        tellUser(dialog, text, fatalCaption, MB_ICONINFORMATION | MB_OK);
     }
     return true;
 }

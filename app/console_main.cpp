@@ -1,0 +1,117 @@
+// morvex7c: the console program. It runs the window program's core with the main window made
+// but never shown, and drives it through the program's own commands.
+#include "app/app.h"
+#include "app/console_options.h"
+#include "convert/convert.h"
+#include "model/editor_state.h"
+#include "model/matrix_store.h"
+#include "model/user_messages.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+
+static void pumpUntilIdle() {
+    MSG message;
+    do {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    } while ((isBusy() || !IsWindowEnabled(editor.paintRadio)) &&
+             MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT) != WAIT_FAILED);
+}
+
+static void applyOptions(const ConsoleOptions &options) {
+    editor.pixelWidth = editor.matrixWidth = options.width;
+    editor.pixelHeight = editor.matrixHeight = options.height;
+    editor.outputStyle = options.outputStyle;
+    editor.codingStyle = options.codingStyle;
+    editor.alignStyle = options.alignStyle;
+    editor.bitmapStyle = options.bitmapStyle;
+    editor.characterDetect = options.characterDetect;
+    LOGFONTA &font = editor.defaultFont;
+    if (!options.font.empty()) snprintf(font.lfFaceName, LF_FACESIZE, "%s", options.font.c_str());
+    if (options.weight >= 0) font.lfWeight = options.weight;
+    if (options.italic) font.lfItalic = TRUE;
+    editor.frameCount = 1;
+    allocateFrames(editor.mainWindow);
+}
+
+// Converts the input as the window program does when the user asks; false when it failed.
+static bool convertInput(const ConsoleOptions &options) {
+    HWND window = editor.mainWindow;
+    const char *input = options.inputText.c_str();
+    switch (options.input) {
+    case ManualText:
+        SetWindowTextA(editor.textEdit, input);
+        rerunManualText(window);
+        break;
+    case TextFile:
+        sendOwnCommand(window, TextFile);
+        if (!loadTextFile(window, input)) return false;
+        break;
+    case BitmapFile:
+        sendOwnCommand(window, BitmapFile);
+        if (!storePath(editor.bitmapFilePath, input)) {
+            reportPathTooLong(window);
+            return false;
+        }
+        sendOwnCommand(window, IDC_OPEN); // the stored path, as the mode switch imports it
+        break;
+    default:
+        if (!loadSourceFile(window, input)) return false;
+    }
+    pumpUntilIdle();
+    return true;
+}
+
+// Saves as the window program's Save with a path does; "-" through a file of ours that is
+// copied to standard output as it is.
+static bool saveOutput(const std::string &output) {
+    char path[MAX_PATH], folder[MAX_PATH];
+    bool toStandardOutput = output == "-";
+    if (toStandardOutput &&
+        (!GetTempPathA(sizeof folder, folder) || !GetTempFileNameA(folder, "mx7", 0, path)))
+        return false;
+    editor.lastSaveResult = 0;
+    SendMessageA(editor.mainWindow, WM_COMMAND, IDM_SAVE,
+                 reinterpret_cast<LPARAM>(toStandardOutput ? path : output.c_str()));
+    bool saved = editor.lastSaveResult == 1;
+    if (!toStandardOutput) return saved;
+    FILE *file = saved ? fopen(path, "rb") : nullptr;
+    _setmode(_fileno(stdout), _O_BINARY);
+    char block[4096];
+    for (size_t read; file && (read = fread(block, 1, sizeof block, file)) > 0;)
+        saved = fwrite(block, 1, read, stdout) == read && saved;
+    if (file) fclose(file);
+    DeleteFileA(path);
+    return saved && fflush(stdout) == 0;
+}
+
+int main(int argc, char **argv) {
+    ConsoleOptions options;
+    std::string error;
+    if (!readConsoleOptions(argc, argv, options, error)) {
+        fprintf(stderr, "morvex7c: %s\n%s", error.c_str(), consoleUsage);
+        return 2;
+    }
+    editor.consoleProgram = true;
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    editor.instanceHandle = GetModuleHandleA(nullptr);
+    if (!registerMainWindowClass(editor.instanceHandle) ||
+        !createMainWindow(editor.instanceHandle)) {
+        fputs("morvex7c: no window could be made (under Wine it needs an X display)\n", stderr);
+        return 1;
+    }
+    applyOptions(options);
+    bool done = convertInput(options) && !consoleFailed();
+    if (done && !saveOutput(options.output) && !consoleFailed())
+        fprintf(stderr, "morvex7c: Can't write %s!\n", options.output.c_str());
+    else if (!done && !consoleFailed())
+        fprintf(stderr, "morvex7c: Can't read %s!\n", options.inputText.c_str());
+    int status = done && !consoleFailed() && editor.lastSaveResult == 1 ? 0 : 1;
+    DestroyWindow(editor.mainWindow);
+    return status;
+}

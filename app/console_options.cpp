@@ -1,0 +1,99 @@
+#include "app/console_options.h"
+
+#include "model/editor_state.h"
+#include "res/resource.h"
+
+#include <cstdlib>
+#include <cstring>
+
+const char consoleUsage[] =
+    "usage: morvex7c [options] (--text TEXT | --text-file FILE | --bitmap FILE | --load SOURCE)"
+    " -o OUT\n"
+    "  --size WxH          matrix size, 1..1024 each (default 16x16)\n"
+    "  --style c51|c|asm   output style (default c51)\n"
+    "  --order N           coding style 0..8 (default 0)     --high-bit-first   align style 1\n"
+    "  --coding N          bitmap coding 0..3 (default 0)    --keep-repeats     repeats kept\n"
+    "  --font FACE         face name of the rendering font\n"
+    "  --weight N          font weight 0..1000                --italic\n"
+    "OUT - writes to standard output.\n";
+
+// A whole number from low to high.
+static bool readNumber(const char *text, int low, int high, int &number) {
+    char *end = nullptr;
+    long value = strtol(text, &end, 10);
+    if (end == text || *end || value < low || value > high) return false;
+    number = static_cast<int>(value);
+    return true;
+}
+
+static bool readSize(const char *text, ConsoleOptions &options) {
+    const char *cross = strchr(text, 'x');
+    if (!cross) return false;
+    std::string width(text, cross - text);
+    return readNumber(width.c_str(), 1, 1024, options.width) &&
+           readNumber(cross + 1, 1, 1024, options.height);
+}
+
+static bool readStyle(const std::string &text, int &style) {
+    const char *names[] = {"c51", "c", "asm"};
+    for (int s = 0; s < 3; ++s) {
+        if (text != names[s]) continue;
+        style = s;
+        return true;
+    }
+    return false;
+}
+
+bool readConsoleOptions(int argc, char **argv, ConsoleOptions &options, std::string &error) {
+    const std::pair<const char *, int> inputs[] = {{"--text", ManualText},
+                                                   {"--text-file", TextFile},
+                                                   {"--bitmap", BitmapFile},
+                                                   {"--load", IDM_LOAD}};
+    for (int i = 1; i < argc; ++i) {
+        std::string option = argv[i];
+        const char *value = i + 1 < argc ? argv[i + 1] : nullptr;
+        bool flag =
+            option == "--high-bit-first" || option == "--keep-repeats" || option == "--italic";
+        if (!flag && !value) {
+            error = option + " needs a value";
+            return false;
+        }
+        bool good = true;
+        if (option == "--high-bit-first")
+            options.alignStyle = 1;
+        else if (option == "--keep-repeats")
+            options.characterDetect = 0;
+        else if (option == "--italic")
+            options.italic = true;
+        else if (option == "--size")
+            good = readSize(value, options);
+        else if (option == "--style")
+            good = readStyle(value, options.outputStyle);
+        else if (option == "--order")
+            good = readNumber(value, 0, 8, options.codingStyle);
+        else if (option == "--coding")
+            good = readNumber(value, 0, 3, options.bitmapStyle);
+        else if (option == "--weight")
+            good = readNumber(value, 0, 1000, options.weight);
+        else if (option == "--font")
+            options.font = value;
+        else if (option == "-o")
+            options.output = value;
+        else {
+            good = false;
+            for (const auto &input : inputs)
+                if (option == input.first && !options.input) {
+                    options.input = input.second;
+                    options.inputText = value;
+                    good = true;
+                }
+        }
+        if (!good) {
+            error = "bad option or value: " + option + (flag ? "" : std::string(" ") + value);
+            return false;
+        }
+        i += flag ? 0 : 1;
+    }
+    if (!options.input || options.output.empty()) error = "one input and -o OUT are needed";
+    return error.empty();
+}

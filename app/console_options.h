@@ -1,0 +1,18 @@
+// The command line of the console program.
+#pragma once
+
+#include <string>
+
+struct ConsoleOptions {
+    int width = 16, height = 16;
+    int outputStyle = 0, codingStyle = 0, alignStyle = 0, bitmapStyle = 0, characterDetect = 1;
+    std::string font;
+    int weight = -1; // the default font's own
+    bool italic = false;
+    int input = 0; // ManualText, TextFile, BitmapFile, or IDM_LOAD for a source of ours
+    std::string inputText, output;
+};
+
+extern const char consoleUsage[];
+// Reads the arguments; false on a usage error, with the reason in error.
+bool readConsoleOptions(int argc, char **argv, ConsoleOptions &options, std::string &error);
