@@ -59,8 +59,11 @@ static bool convertInput(const ConsoleOptions &options) {
         }
         sendOwnCommand(window, IDC_OPEN); // the stored path, as the mode switch imports it
         break;
-    default:
+    default: // the options' output style and dot order, not the file's
         if (!loadSourceFile(window, input)) return false;
+        editor.outputStyle = options.outputStyle;
+        editor.codingStyle = options.codingStyle;
+        editor.alignStyle = options.alignStyle;
     }
     pumpUntilIdle();
     return true;

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <tuple>
 
 using Strings = std::vector<std::string>;
@@ -288,4 +289,88 @@ TEST_F(ConverterTest, BadSourcesAreToldAndChangeNothing) {
     answerMessageBox(IDOK);
     EXPECT_EQ(loadSourceFile(editor.mainWindow, std::string(300, 'p').c_str()), 0);
     EXPECT_EQ(modalLog().back().text, "Sorry,the path of your file is too long!\n");
+}
+
+// Runs the console program with the arguments, standard error into a file; its exit status.
+static int runConsole(const std::string &arguments, std::string *errors = nullptr) {
+    std::string errorFile = testDataPath("errors.txt");
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE error =
+        CreateFileA(errorFile.c_str(), GENERIC_WRITE, 0, &inherited, CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdError = error;
+    PROCESS_INFORMATION process;
+    std::string command = "\"" MORVEX7_BUILD_FOLDER "\\morvex7c.exe\" " + arguments;
+    DWORD status = 99;
+    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        WaitForSingleObject(process.hProcess, 60000);
+        GetExitCodeProcess(process.hProcess, &status);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    CloseHandle(error);
+    if (errors) *errors = readFile(errorFile);
+    return static_cast<int>(status);
+}
+
+// Each input kind converted in the window, as the user does it, and by the console program
+// with the same settings: the same file.
+TEST_F(ConverterTest, ConsoleProgramWritesWhatTheWindowWrites) {
+    std::string window = testDataPath("window.c"), console = testDataPath("console.c");
+    writeFile(path, "ABCA\r\nxyz");
+    writeFile(picture, makeBitmap(20, 12, 24, false, swatch));
+    const std::pair<std::string, std::function<void()>> kinds[] = {
+        {"--text Hello --size 12x10 --order 8 --high-bit-first",
+         [] {
+             setMatrixSize(12, 10);
+             editor.codingStyle = 8;
+             editor.alignStyle = 1;
+             SetWindowTextA(editor.textEdit, "Hello");
+             sendCommand(IDC_UPDATE, editor.updateButton);
+         }},
+        {"--text-file " + path + " --style asm --keep-repeats",
+         [this] {
+             editor.outputStyle = OutputAsm;
+             editor.characterDetect = 0;
+             sendCommand(TextFile);
+             loadTextFile(editor.mainWindow, path.c_str());
+         }},
+        {"--load " + window + " --style c",
+         [&window] {
+             loadSourceFile(editor.mainWindow, window.c_str());
+             editor.outputStyle = OutputAnsiC;
+         }},
+        {"--bitmap " + picture + " --coding 3", [this] {
+             editor.bitmapStyle = 3;
+             sendCommand(BitmapFile);
+             answerFileChooser(picture);
+             sendCommand(IDC_OPEN, editor.openButton);
+         }}};
+    for (const auto &kind : kinds) {
+        setMatrixSize(16, 16); // the settings the console program starts from
+        editor.outputStyle = editor.codingStyle = editor.alignStyle = editor.bitmapStyle = 0;
+        editor.characterDetect = 1;
+        kind.second();
+        waitForWorker();
+        EXPECT_EQ(saveSource(window.c_str()), 1);
+        EXPECT_EQ(runConsole(kind.first + " -o " + console), 0) << kind.first;
+        EXPECT_EQ(readFile(console), readFile(window)) << kind.first;
+    }
+}
+
+// A missing input, a bad size and a text file too large: the exit status and one line.
+TEST_F(ConverterTest, ConsoleProgramFailuresAreOneLine) {
+    std::string missing = testDataPath("missing.txt"), errors;
+    writeFile(path, std::string(10241, 'b'));
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"--text-file " + missing, 1, "morvex7c: Can't read " + missing + "!\r\n"},
+        {"--text A --size 0x5", 2, "morvex7c: bad option or value: --size 0x5\r\nusage:"},
+        {"--text-file " + path, 1, "morvex7c: Sorry,your file selected is too large!\r\n"}};
+    for (const auto &c : cases) {
+        EXPECT_EQ(runConsole(std::get<0>(c) + " -o out.c", &errors), std::get<1>(c));
+        EXPECT_EQ(errors.substr(0, std::get<2>(c).size()), std::get<2>(c));
+    }
 }
