@@ -207,6 +207,9 @@ TEST_F(ConverterTest, GrayAndColourCodings) {
         }
     }
     ReleaseDC(editor.mainWindow, dc);
+    mouse(WM_LBUTTONDOWN, MK_LBUTTON, 0, 0); // such pixels are not painted by hand
+    EXPECT_EQ(windowText(editor.statusBar), "Gray and colour pixels are not painted by hand.");
+    EXPECT_EQ(codedPixel(0, 0), expectedValue(swatch(0, 0), 3));
     for (int value : values) {
         char line[8];
         snprintf(line, sizeof line, "%04x\n", value);
