@@ -7,6 +7,9 @@ extern const char mainWindowTitle[];
 extern const char mainWindowClassName[];
 
 int runApplication(HINSTANCE instance);
+// Handles the window's messages until no conversion runs and the mode buttons are enabled
+// again, then what is still waiting: for the programs that drive the window themselves.
+void pumpUntilIdle();
 bool registerMainWindowClass(HINSTANCE instance);
 bool createMainWindow(HINSTANCE instance);
 void initEditorState(HWND window);

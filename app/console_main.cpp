@@ -13,15 +13,6 @@
 #include <fcntl.h>
 #include <io.h>
 
-static void pumpUntilIdle() {
-    MSG message;
-    do {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-    } while ((isBusy() || !IsWindowEnabled(editor.paintRadio)) &&
-             MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT) != WAIT_FAILED);
-}
-
 static void applyOptions(const ConsoleOptions &options) {
     editor.pixelWidth = editor.matrixWidth = options.width;
     editor.pixelHeight = editor.matrixHeight = options.height;

@@ -1,14 +1,14 @@
 // Shared by the benchmarks: timing, the window's message pump, and what a conversion left.
 #pragma once
 
+#include "app/app.h"
+
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 double seconds();
-// Pumps the window's messages until no worker runs and the mode buttons are enabled again.
-void pumpUntilIdle();
 std::vector<unsigned char> allFrames();
 // The frame list's entries, then the selected index.
 std::vector<std::string> listedFrames();

@@ -15,17 +15,6 @@ double seconds() {
     return static_cast<double>(now.QuadPart) / frequency.QuadPart;
 }
 
-void pumpUntilIdle() {
-    MSG message;
-    while (isBusy() || !IsWindowEnabled(editor.paintRadio)) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&message);
-}
-
 std::vector<unsigned char> allFrames() {
     size_t size = static_cast<size_t>(currentFrameBytes()) * editor.frameCount;
     return std::vector<unsigned char>(editor.frameBuffer, editor.frameBuffer + size);
