@@ -19,12 +19,8 @@ const char mainWindowClassName[] = "MORVEX7";
 static const int statusPartEdges[3] = {212, 424, 636};
 static const char openCaption[] = "&Open...";
 
-// The console program shows the progress on a terminal, one line written over in place.
 void setStatusText(int part, const char *text) {
     SendMessageA(editor.statusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
-    static const bool terminal = GetFileType(GetStdHandle(STD_ERROR_HANDLE)) == FILE_TYPE_CHAR;
-    if (editor.consoleProgram && terminal && part == 0 && strncmp(text, "Format", 6) == 0)
-        fprintf(stderr, "\r%s", text);
 }
 
 bool registerMainWindowClass(HINSTANCE instance) {

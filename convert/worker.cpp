@@ -41,4 +41,7 @@ void showProgress(ProgressText &progress, int percent) {
     char text[48];
     snprintf(text, sizeof text, "Format progress:%d%%", percent);
     setStatusText(0, text);
+    // the console program shows it on a terminal, one line written over in place
+    static const bool terminal = GetFileType(GetStdHandle(STD_ERROR_HANDLE)) == FILE_TYPE_CHAR;
+    if (editor.consoleProgram && terminal) fprintf(stderr, "\r%s", text);
 }
