@@ -5,16 +5,21 @@
 
 extern const char mainWindowTitle[];
 extern const char mainWindowClassName[];
+// The bitmap button's caption while no picture is chosen.
+extern const char openCaption[];
 
 int runApplication(HINSTANCE instance);
-// Handles the window's messages until no conversion runs and the mode buttons are enabled
-// again, then what is still waiting: for the programs that drive the window themselves.
+// Handles the window's messages until no conversion runs (its result shown), then what is
+// still waiting: for the programs that drive the window themselves.
 void pumpUntilIdle();
 bool registerMainWindowClass(HINSTANCE instance);
 bool createMainWindow(HINSTANCE instance);
 void initEditorState(HWND window);
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Refuses to close while a worker runs, or when the user keeps changed frames.
 bool onClose();
+// Asks before changed frames are lost; true when the user agrees.
+bool mayLoseChanges(HWND window);
 void CALLBACK updateClock(HWND window, UINT message, UINT_PTR timerId, DWORD time);
 
 // Ctrl+O, Ctrl+S and Ctrl+C of the menu: true when the message was one of them and was sent.
@@ -39,9 +44,6 @@ int onInitMenuPopup(HWND window, WPARAM wParam, LPARAM lParam);
 int onMenuSelect(HWND window, WPARAM wParam, LPARAM lParam);
 const char *menuHelpText(int id);
 
-// Posted by the bitmap importer when a file could not be imported; lParam is the worker's
-// block of two paths (the file, then the stored path before it), released by the handler.
-#define WM_APP_IMPORT_FAILED (WM_APP + 1)
-// Sent by the text rasterizer when its frames are drawn: wParam the text's length, lParam the
-// text; the handler lists the characters.
-#define WM_APP_LIST_TEXT (WM_APP + 2)
+// Posted by a conversion worker as its last act; lParam is its WorkerResult, released by the
+// handler.
+#define WM_APP_WORKER_DONE (WM_APP + 1)

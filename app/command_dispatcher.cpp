@@ -75,8 +75,7 @@ static void saveCommand(HWND window, LPARAM lParam) {
     editor.modified = saveSource(path) ? 0 : 1;
 }
 
-// Asks before changed frames are replaced; true when the user agrees.
-static bool mayLoseChanges(HWND window) {
+bool mayLoseChanges(HWND window) {
     return tellUser(
                window,
                "DOT Matrix has been changed!Continue will lost all your datas!\nContinue?(Y/N)",

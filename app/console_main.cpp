@@ -83,6 +83,22 @@ static bool saveOutput(const std::string &output) {
     return saved && fflush(stdout) == 0;
 }
 
+// A face that is not installed is replaced by the system without a word: the user is told which
+// face draws the glyphs instead, and the run goes on.
+static void reportSubstitutedFont(const std::string &requested) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = createGlyphFont(editor.matrixWidth, editor.matrixHeight);
+    HGDIOBJ previous = SelectObject(dc, font);
+    char face[LF_FACESIZE] = "";
+    GetTextFaceA(dc, sizeof face, face);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    DeleteDC(dc);
+    if (lstrcmpiA(face, requested.c_str()) != 0)
+        fprintf(stderr, "morvex7c: the font %s is not installed; %s is used instead\n",
+                requested.c_str(), face);
+}
+
 int main(int argc, char **argv) {
     ConsoleOptions options;
     std::string error;
@@ -90,6 +106,7 @@ int main(int argc, char **argv) {
         fprintf(stderr, "morvex7c: %s\n%s", error.c_str(), consoleUsage);
         return 2;
     }
+    if (options.help) return fputs(consoleUsage, stdout) >= 0 && fflush(stdout) == 0 ? 0 : 1;
     editor.consoleProgram = true;
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -100,12 +117,14 @@ int main(int argc, char **argv) {
         return 1;
     }
     applyOptions(options);
+    if (!options.font.empty()) reportSubstitutedFont(options.font);
     bool done = convertInput(options) && !consoleFailed();
-    if (done && !saveOutput(options.output) && !consoleFailed())
+    bool saved = done && saveOutput(options.output);
+    if (done && !saved && !consoleFailed())
         fprintf(stderr, "morvex7c: Can't write %s!\n", options.output.c_str());
     else if (!done && !consoleFailed())
         fprintf(stderr, "morvex7c: Can't read %s!\n", options.inputText.c_str());
-    int status = done && !consoleFailed() && editor.lastSaveResult == 1 ? 0 : 1;
+    int status = saved && !consoleFailed() ? 0 : 1;
     DestroyWindow(editor.mainWindow);
     return status;
 }

@@ -15,7 +15,7 @@ const char consoleUsage[] =
     "  --coding N          bitmap coding 0..3 (default 0)    --keep-repeats     repeats kept\n"
     "  --font FACE         face name of the rendering font\n"
     "  --weight N          font weight 0..1000                --italic\n"
-    "OUT - writes to standard output.\n";
+    "OUT - writes to standard output.  --help, -h: this text.\n";
 
 // A whole number from low to high.
 static bool readNumber(const char *text, int low, int high, int &number) {
@@ -51,6 +51,10 @@ bool readConsoleOptions(int argc, char **argv, ConsoleOptions &options, std::str
                                                    {"--load", IDM_LOAD}};
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+            return true;
+        }
         const char *value = i + 1 < argc ? argv[i + 1] : nullptr;
         bool flag =
             option == "--high-bit-first" || option == "--keep-repeats" || option == "--italic";

@@ -11,6 +11,7 @@ struct ConsoleOptions {
     bool italic = false;
     int input = 0; // ManualText, TextFile, BitmapFile, or IDM_LOAD for a source of ours
     std::string inputText, output;
+    bool help = false; // --help or -h: the usage only
 };
 
 extern const char consoleUsage[];

@@ -17,7 +17,7 @@ const char mainWindowTitle[] = "Tarvell VELDRIN Author BETA V1.0";
 const char mainWindowClassName[] = "MORVEX7";
 
 static const int statusPartEdges[3] = {212, 424, 636};
-static const char openCaption[] = "&Open...";
+const char openCaption[] = "&Open...";
 
 void setStatusText(int part, const char *text) {
     SendMessageA(editor.statusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
@@ -151,21 +151,11 @@ void CALLBACK updateClock(HWND, UINT, UINT_PTR, DWORD) {
 
 bool onClose() {
     if (isBusy()) return true;
+    // the console program never asks
+    if (editor.modified && !editor.consoleProgram && !mayLoseChanges(editor.mainWindow))
+        return true;
     releaseFrames();
     return false;
-}
-
-// paths: the failing file, then the stored path from before the import; both come back.
-static void showImportFailure(HWND window, char *paths) {
-    char text[pathCapacity + 64];
-    snprintf(text, sizeof text, "Can't load the bitmap %s!", paths);
-    const char *previous = paths + pathCapacity;
-    if (strcmp(editor.bitmapFilePath, paths) == 0) {
-        storePath(editor.bitmapFilePath, previous);
-        SetWindowTextA(editor.openButton, previous[0] ? fileNameOf(previous) : openCaption);
-    }
-    tellUser(window, text, nullptr, MB_ICONERROR | MB_OK);
-    free(paths);
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -214,11 +204,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSELEAVE:
         onMouseLeave(window);
         break;
-    case WM_APP_IMPORT_FAILED:
-        showImportFailure(window, reinterpret_cast<char *>(lParam));
-        return 0;
-    case WM_APP_LIST_TEXT:
-        listTextFrames(reinterpret_cast<const unsigned char *>(lParam), static_cast<int>(wParam));
+    case WM_APP_WORKER_DONE:
+        onWorkerDone(window, reinterpret_cast<WorkerResult *>(lParam));
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -231,7 +218,7 @@ static void dispatchWaiting() {
 }
 
 void pumpUntilIdle() {
-    while (isBusy() || !IsWindowEnabled(editor.paintRadio)) {
+    while (isBusy()) {
         dispatchWaiting();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }

@@ -65,7 +65,7 @@ static DWORD WINAPI importPixelByPixel(LPVOID path) {
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    finishWorker();
+    postWorkerResult(editor.mainWindow, WorkerResult());
     return 0;
 }
 

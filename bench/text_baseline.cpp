@@ -40,7 +40,7 @@ static void listCharactersOneByOne(const unsigned char *text, int length) {
     for (int p = 0; p < length && text[p]; ++p) {
         if (isLineEnd(text[p])) continue;
         char entry[3] = {static_cast<char>(text[p]), 0, 0};
-        if (isLeadByte(text[p]) && p + 1 < length) entry[1] = static_cast<char>(text[++p]);
+        if (characterBytes(text, p, length) == 2) entry[1] = static_cast<char>(text[++p]);
         SendMessageA(editor.frameComboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     }
 }
@@ -52,7 +52,7 @@ DWORD WINAPI baselineTextWorker(LPVOID argument) {
     enableModeRadios(FALSE);
     if (!allocateFrames(owner)) {
         free(text);
-        finishWorker();
+        postWorkerResult(owner, WorkerResult());
         return 1;
     }
     SendMessageA(editor.frameComboBox, CB_RESETCONTENT, 0, 0);
@@ -65,7 +65,7 @@ DWORD WINAPI baselineTextWorker(LPVOID argument) {
     int frame = 0;
     for (int p = 0; p < length; ++p) {
         if (isLineEnd(text[p])) continue;
-        int bytes = isLeadByte(text[p]) && p + 1 < length ? 2 : 1;
+        int bytes = characterBytes(text, p, length);
         editor.currentFrame = frame;
         showProgress(progress, static_cast<int>((p + 1) * 100LL / length));
         drawCharacterAlone(ownerDc, memory, text + p, bytes, pixels);
@@ -79,9 +79,6 @@ DWORD WINAPI baselineTextWorker(LPVOID argument) {
     SendMessageA(editor.frameComboBox, CB_SETCURSEL, 0, 0);
     free(text);
     editor.currentFrame = 0;
-    invalidateEditor(owner);
-    refreshControls();
-    finishWorker();
-    enableModeRadios(TRUE);
+    postWorkerResult(owner, WorkerResult());
     return 1;
 }

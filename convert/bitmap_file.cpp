@@ -1,14 +1,17 @@
 // What the importer knows of a BMP file before the loader sees it: a sound header, and a
 // bottom-up copy of a top-down file.
 #include "convert/convert.h"
+#include "convert/input_file.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 // The largest picture imported: 16 mega-pixels keep the frame at 2 MiB and the pixel read
 // buffer at 64 MiB, also in the 32-bit program.
 constexpr long long maxBitmapPixels = 16LL * 1024 * 1024;
+constexpr unsigned fileHeaderBytes = 14, coreHeaderBytes = 12;
 
 struct BitmapHeader {
     long long fileSize;
@@ -16,8 +19,10 @@ struct BitmapHeader {
     unsigned infoSize;
     long long width;
     long long height; // negative: the rows are stored top row first
+    unsigned planes;
     unsigned bitCount;
     unsigned compression;
+    unsigned long long paletteEntries; // as the loader reads them
 };
 
 static unsigned readLittleEndian(const unsigned char *bytes, int count) {
@@ -31,36 +36,98 @@ static long long rowStride(const BitmapHeader &bmp) {
     return (bmp.width * bmp.bitCount + 31) / 32 * 4;
 }
 
-// Reads and checks the header: "BM", a known info header, a size within maxBitmapPixels and,
-// for uncompressed files, all pixel rows inside the file.
-static bool readBitmapHeader(const char *path, BitmapHeader &bmp) {
-    FILE *file = fopen(path, "rb");
-    if (!file) return false;
-    unsigned char header[54] = {};
-    size_t got = fread(header, 1, sizeof header, file);
-    fseek(file, 0, SEEK_END);
-    bmp.fileSize = ftell(file);
-    fclose(file);
-    if (got < 26 || header[0] != 'B' || header[1] != 'M') return false;
-    bmp.dataOffset = readLittleEndian(header + 10, 4);
-    bmp.infoSize = readLittleEndian(header + 14, 4);
-    bmp.compression = BI_RGB;
-    if (bmp.infoSize == 12) {
+static bool knownInfoSize(unsigned size) {
+    for (unsigned known : {coreHeaderBytes, 40u, 52u, 56u, 108u, 124u})
+        if (size == known) return true;
+    return false;
+}
+
+static bool knownBitCount(const BitmapHeader &bmp) {
+    switch (bmp.bitCount) {
+    case 1:
+    case 4:
+    case 8:
+    case 24:
+        return true;
+    case 16:
+    case 32:
+        return bmp.infoSize != coreHeaderBytes;
+    }
+    return false;
+}
+
+// Run-length coding only for its own bit count and bottom-up rows, bit fields for 16 and 32.
+static bool compressionFits(const BitmapHeader &bmp) {
+    switch (bmp.compression) {
+    case BI_RGB:
+        return true;
+    case BI_RLE8:
+        return bmp.bitCount == 8 && bmp.height > 0;
+    case BI_RLE4:
+        return bmp.bitCount == 4 && bmp.height > 0;
+    case BI_BITFIELDS:
+        return bmp.bitCount == 16 || bmp.bitCount == 32;
+    }
+    return false;
+}
+
+// Where the headers end: the file header, the info header, the colour masks a 40-byte header
+// is followed by, and the palette.
+static unsigned long long headersEnd(const BitmapHeader &bmp) {
+    bool core = bmp.infoSize == coreHeaderBytes;
+    unsigned masks = bmp.compression == BI_BITFIELDS && bmp.infoSize == 40 ? 12 : 0;
+    return fileHeaderBytes + bmp.infoSize + masks + bmp.paletteEntries * (core ? 3 : 4);
+}
+
+static void readInfoHeader(const unsigned char *header, BitmapHeader &bmp) {
+    if (bmp.infoSize == coreHeaderBytes) {
         bmp.width = readLittleEndian(header + 18, 2);
         bmp.height = readLittleEndian(header + 20, 2);
+        bmp.planes = readLittleEndian(header + 22, 2);
         bmp.bitCount = readLittleEndian(header + 24, 2);
-    } else {
-        if (bmp.infoSize < 40 || got < 54) return false;
-        bmp.width = static_cast<int>(readLittleEndian(header + 18, 4));
-        bmp.height = static_cast<int>(readLittleEndian(header + 22, 4));
-        bmp.bitCount = readLittleEndian(header + 28, 2);
-        bmp.compression = readLittleEndian(header + 30, 4);
+        bmp.compression = BI_RGB;
+        bmp.paletteEntries = bmp.bitCount <= 8 ? 1ULL << bmp.bitCount : 0;
+        return;
     }
+    bmp.width = static_cast<int>(readLittleEndian(header + 18, 4));
+    bmp.height = static_cast<int>(readLittleEndian(header + 22, 4));
+    bmp.planes = readLittleEndian(header + 26, 2);
+    bmp.bitCount = readLittleEndian(header + 28, 2);
+    bmp.compression = readLittleEndian(header + 30, 4);
+    bmp.paletteEntries = readLittleEndian(header + 46, 4);
+    if (bmp.paletteEntries == 0 && bmp.bitCount <= 8) bmp.paletteEntries = 1ULL << bmp.bitCount;
+}
+
+// Reads and checks the header: "BM", a known info header with sound fields, pixel data behind
+// the headers, a size within maxBitmapPixels and, for uncompressed files, all pixel rows inside
+// the file. Returns nullptr, or the reason the file is refused.
+static const char *readBitmapHeader(const char *path, BitmapHeader &bmp) {
+    InputFile input;
+    if (const char *reason = openInputFile(path, input)) return reason;
+    unsigned char header[54] = {};
+    size_t got = fread(header, 1, sizeof header, input.file);
+    fclose(input.file);
+    bmp.fileSize = input.size;
+    if (got < fileHeaderBytes + coreHeaderBytes || header[0] != 'B' || header[1] != 'M')
+        return "It is not a BMP file.";
+    bmp.dataOffset = readLittleEndian(header + 10, 4);
+    bmp.infoSize = readLittleEndian(header + 14, 4);
+    if (!knownInfoSize(bmp.infoSize) || (bmp.infoSize != coreHeaderBytes && got < sizeof header))
+        return "Its info header is not one this program knows.";
+    readInfoHeader(header, bmp);
+    if (bmp.planes != 1) return "It has more or fewer planes than one.";
+    if (!knownBitCount(bmp)) return "Its bit count is not one this program knows.";
+    if (!compressionFits(bmp)) return "Its compression does not fit its bit count or rows.";
+    if (bmp.bitCount < 32 && bmp.paletteEntries > (1ULL << bmp.bitCount))
+        return "Its palette is longer than its bit count allows.";
+    if (bmp.dataOffset < headersEnd(bmp)) return "Its pixel data starts inside its headers.";
     long long rows = bmp.height < 0 ? -bmp.height : bmp.height;
-    if (bmp.width <= 0 || rows <= 0 || bmp.width * rows > maxBitmapPixels) return false;
-    if (bmp.compression == BI_RGB || bmp.compression == BI_BITFIELDS)
-        return bmp.dataOffset + rowStride(bmp) * rows <= bmp.fileSize; // else truncated
-    return bmp.dataOffset < bmp.fileSize;
+    if (bmp.width <= 0 || rows <= 0 || bmp.width * rows > maxBitmapPixels)
+        return "Its size is not one this program imports.";
+    bool complete = bmp.compression == BI_RGB || bmp.compression == BI_BITFIELDS
+                        ? bmp.dataOffset + rowStride(bmp) * rows <= bmp.fileSize
+                        : bmp.dataOffset < bmp.fileSize;
+    return complete ? nullptr : "Its pixel data is cut short.";
 }
 
 // Wine's loader reads a top-down file as all black; its rows turned over under a positive
@@ -88,18 +155,23 @@ static bool writeBottomUpCopy(const BitmapHeader &bmp, const char *path, const c
     return written;
 }
 
-HBITMAP loadBitmapFile(const char *path, UINT flags) {
+HBITMAP loadBitmapFile(const char *path, UINT flags, const char *&reason) {
     BitmapHeader bmp;
-    if (!readBitmapHeader(path, bmp)) return nullptr;
+    reason = readBitmapHeader(path, bmp);
+    if (reason) return nullptr;
+    reason = "Its pixels can't be read.";
     flags |= LR_LOADFROMFILE;
-    if (bmp.height > 0 || (bmp.compression != BI_RGB && bmp.compression != BI_BITFIELDS))
-        return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, flags));
-    char folder[MAX_PATH], copyPath[MAX_PATH];
-    if (!GetTempPathA(sizeof folder, folder) || !GetTempFileNameA(folder, "mvx", 0, copyPath))
-        return nullptr;
     HBITMAP bitmap = nullptr;
-    if (writeBottomUpCopy(bmp, path, copyPath))
-        bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, copyPath, IMAGE_BITMAP, 0, 0, flags));
-    DeleteFileA(copyPath);
+    if (bmp.height > 0) {
+        bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, flags));
+    } else {
+        char folder[MAX_PATH], copyPath[MAX_PATH];
+        if (!GetTempPathA(sizeof folder, folder) || !GetTempFileNameA(folder, "mvx", 0, copyPath))
+            return nullptr;
+        if (writeBottomUpCopy(bmp, path, copyPath))
+            bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, copyPath, IMAGE_BITMAP, 0, 0, flags));
+        DeleteFileA(copyPath);
+    }
+    if (bitmap) reason = nullptr;
     return bitmap;
 }

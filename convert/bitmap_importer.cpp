@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "model/coded_pixels.h"
 #include "model/editor_state.h"
+#include "model/user_messages.h"
 #include "model/matrix_store.h"
 #include "view/dib_pixels.h"
 #include "view/view.h"
@@ -62,16 +63,19 @@ static void storePixels(const std::vector<DWORD> &pixels, int width, int height)
     }
 }
 
-static bool readBitmapPixels(HWND owner, const char *path, std::vector<DWORD> &pixels,
-                             BITMAP &shape) {
+// Returns nullptr when read, else the reason.
+static const char *readBitmapPixels(HWND owner, const char *path, std::vector<DWORD> &pixels,
+                                    BITMAP &shape) {
     bool ownColours = editor.bitmapStyle >= 1 && editor.bitmapStyle <= 3;
-    HBITMAP bitmap = loadBitmapFile(path, ownColours ? 0 : LR_MONOCHROME);
+    const char *reason = nullptr;
+    HBITMAP bitmap = loadBitmapFile(path, ownColours ? 0 : LR_MONOCHROME, reason);
+    if (!bitmap) return reason;
     HDC ownerDc = GetDC(owner);
-    bool read = bitmap && GetObjectA(bitmap, sizeof shape, &shape) &&
+    bool read = GetObjectA(bitmap, sizeof shape, &shape) &&
                 readTopDownPixels(ownerDc, bitmap, shape.bmWidth, shape.bmHeight, pixels);
     ReleaseDC(owner, ownerDc);
-    if (bitmap) DeleteObject(bitmap);
-    return read;
+    DeleteObject(bitmap);
+    return read ? nullptr : "Its pixels can't be read.";
 }
 
 DWORD WINAPI bitmapImportWorker(LPVOID argument) {
@@ -79,23 +83,36 @@ DWORD WINAPI bitmapImportWorker(LPVOID argument) {
     HWND owner = editor.mainWindow;
     std::vector<DWORD> pixels;
     BITMAP shape = {};
-    bool imported = readBitmapPixels(owner, paths, pixels, shape);
-    if (imported) {
+    WorkerResult result;
+    result.reason = readBitmapPixels(owner, paths, pixels, shape);
+    if (!result.reason) {
         editor.currentFrame = 0;
         editor.frameCount = 1;
-        imported = allocateBitmapFrame(shape.bmWidth, shape.bmHeight);
+        if (!allocateBitmapFrame(shape.bmWidth, shape.bmHeight))
+            result.reason = "It is too large for the memory left.";
     }
-    if (imported) {
+    // on failure the previous frame and size stay, and the window's thread tells the user
+    if (result.reason) {
+        result.failedImport = paths;
+    } else {
         editor.pixelWidth = shape.bmWidth;
         editor.pixelHeight = shape.bmHeight;
         storePixels(pixels, shape.bmWidth, shape.bmHeight);
-        invalidateEditor(owner);
-        refreshControls();
         free(paths);
     }
-    enableModeRadios(TRUE);
-    finishWorker();
-    // otherwise the previous frame and size stay, and the user-interface thread tells the user
-    if (!imported) PostMessageA(owner, WM_APP_IMPORT_FAILED, 0, reinterpret_cast<LPARAM>(paths));
+    postWorkerResult(owner, result);
     return 1;
+}
+
+// paths: the failing file, then the stored path from before the import; both come back.
+void showImportFailure(HWND window, char *paths, const char *reason) {
+    char text[pathCapacity + 128];
+    snprintf(text, sizeof text, "Can't load the bitmap %s!\n%s", paths, reason);
+    const char *previous = paths + pathCapacity;
+    if (strcmp(editor.bitmapFilePath, paths) == 0) {
+        storePath(editor.bitmapFilePath, previous);
+        SetWindowTextA(editor.openButton, previous[0] ? fileNameOf(previous) : openCaption);
+    }
+    tellUser(window, text, nullptr, MB_ICONERROR | MB_OK);
+    free(paths);
 }

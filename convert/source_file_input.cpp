@@ -1,6 +1,7 @@
 #include "convert/convert.h"
 
 #include "app/app.h"
+#include "convert/input_file.h"
 #include "convert/source_parser.h"
 #include "model/editor_state.h"
 #include "model/matrix_store.h"
@@ -13,20 +14,19 @@
 #include <cstdio>
 #include <cstring>
 
-static const long maxSourceBytes = 64L << 20;
+static const long long maxSourceBytes = 64LL << 20;
 static const size_t maxSourceFrames = 65536;
 
 static const char *readWholeFile(const char *path, std::string &text) {
-    FILE *file = fopen(path, "rb");
-    if (!file) return "It can't be opened.";
-    long size = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
-    const char *reason = size < 0 || size > maxSourceBytes ? "It is larger than 64 MiB." : nullptr;
+    InputFile input;
+    if (const char *reason = openInputFile(path, input)) return reason;
+    const char *reason = input.size > maxSourceBytes ? "It is larger than 64 MiB." : nullptr;
     if (!reason) {
-        text.resize(static_cast<size_t>(size));
-        rewind(file);
-        if (fread(&text[0], 1, text.size(), file) != text.size()) reason = "It can't be read.";
+        text.resize(static_cast<size_t>(input.size));
+        if (fread(&text[0], 1, text.size(), input.file) != text.size())
+            reason = "It can't be read.";
     }
-    fclose(file);
+    fclose(input.file);
     return reason;
 }
 
@@ -42,8 +42,9 @@ static const char *checkSource(const ParsedSource &source) {
         source.frames.size() > maxSourceFrames ||
         !frameStoreBytes(source.width, source.height, source.frames.size(), 1, bytes))
         return "Its matrix size or frame count is not one this program writes.";
-    size_t frameBytes = orderedFrameBytes(static_cast<int>(source.width),
-                                          static_cast<int>(source.height), source.codingStyle);
+    size_t frameBytes =
+        orderedFrameBytes(static_cast<int>(source.width), static_cast<int>(source.height),
+                          static_cast<int>(source.codingStyle));
     for (const std::vector<unsigned char> &frame : source.frames)
         if (frame.size() != frameBytes)
             return "A frame in it has fewer or more bytes than its size needs.";
@@ -59,7 +60,10 @@ static void listFrames(const ParsedSource &source) {
     size_t at = 0;
     for (size_t i = 0; i < source.frames.size(); ++i) {
         char name[32];
-        size_t length = at < keywords.size() && isLeadByte(keywords[at]) ? 2 : 1;
+        if (at < keywords.size() && keywords[at] == '\t') ++at; // after a high byte alone
+        const unsigned char *bytes = reinterpret_cast<const unsigned char *>(keywords.data());
+        size_t length =
+            at < keywords.size() ? characterBytes(bytes, static_cast<int>(at), keywords.size()) : 1;
         if (characters && at + length <= keywords.size()) {
             snprintf(name, sizeof name, "%s", keywords.substr(at, length).c_str());
             at += length;

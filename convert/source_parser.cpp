@@ -27,6 +27,31 @@ static bool readNumber(const std::string &text, long long &number) {
     return *end == 0;
 }
 
+// The C header's comment would end at "*/": the writer puts one more backslash between a star
+// and a slash (and the backslashes between them), and the reader takes it out again.
+static std::string changeBackslashesAfterStars(const std::string &keywords, int change) {
+    std::string result;
+    for (size_t at = 0; at < keywords.size(); ++at) {
+        result += keywords[at];
+        if (keywords[at] != '*') continue;
+        size_t slash = keywords.find_first_not_of('\\', at + 1);
+        if (slash == std::string::npos || keywords[slash] != '/') continue;
+        long long backslashes = static_cast<long long>(slash - at - 1) + change;
+        if (backslashes < 0) continue; // "*/" not written by us: left as it is
+        result.append(static_cast<size_t>(backslashes), '\\');
+        at = slash - 1;
+    }
+    return result;
+}
+
+std::string keywordsForComment(const std::string &keywords) {
+    return changeBackslashesAfterStars(keywords, 1);
+}
+
+std::string keywordsFromComment(const std::string &written) {
+    return changeBackslashesAfterStars(written, -1);
+}
+
 // One header line after its prefix: "Key=value". Keywords keep what lies between the first
 // and the last double quote, as written.
 static bool readHeaderLine(const std::string &line, ParsedSource &source) {
@@ -46,15 +71,15 @@ static bool readHeaderLine(const std::string &line, ParsedSource &source) {
     else if (key == "Height")
         source.height = number;
     else if (key == "Text Mode")
-        source.textMode = static_cast<int>(number);
+        source.textMode = number;
     else if (key == "Output Style")
-        source.outputStyle = static_cast<int>(number);
+        source.outputStyle = number;
     else if (key == "Bitmap Style")
-        source.bitmapStyle = static_cast<int>(number);
+        source.bitmapStyle = number;
     else if (key == "Coding Style")
-        source.codingStyle = static_cast<int>(number);
+        source.codingStyle = number;
     else if (key == "Align Style")
-        source.alignStyle = static_cast<int>(number);
+        source.alignStyle = number;
     else
         return false;
     return true;
@@ -98,6 +123,7 @@ static const char *readBody(const std::vector<std::string> &lines, size_t at, bo
 }
 
 const char *parseSource(const std::string &text, ParsedSource &source) {
+    if (text.find('\0') != std::string::npos) return "It holds a zero byte.";
     std::vector<std::string> lines = linesOf(text);
     bool assembler = lines[0] == ";Config:";
     if (!assembler && lines[0] != "/*Config:") return notOurs;
@@ -105,6 +131,7 @@ const char *parseSource(const std::string &text, ParsedSource &source) {
     size_t at = 1;
     for (; at < lines.size() && lines[at].compare(0, prefix.size(), prefix) == 0; ++at)
         if (!readHeaderLine(lines[at].substr(prefix.size()), source)) return notOurs;
+    if (!assembler) source.keywords = keywordsFromComment(source.keywords);
     // the C header closes its comment and declares the array; the ASM one names the label
     if (assembler) {
         if (at >= lines.size() || lines[at++] != "CODE_MATRIX:") return notOurs;

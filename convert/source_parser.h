@@ -5,8 +5,9 @@
 #include <vector>
 
 struct ParsedSource {
+    // every number as written, to be checked on its full value
     long long width = 0, height = 0;
-    int textMode = 0, outputStyle = 0, bitmapStyle = 0, codingStyle = 0, alignStyle = 0;
+    long long textMode = 0, outputStyle = 0, bitmapStyle = 0, codingStyle = 0, alignStyle = 0;
     std::string keywords;
     std::vector<std::vector<unsigned char>> frames; // each frame's data bytes as written
 };
@@ -14,3 +15,7 @@ struct ParsedSource {
 // Parses the whole text of a file. Returns nullptr when it reads as one of ours, else the
 // reason it does not, for the user.
 const char *parseSource(const std::string &text, ParsedSource &source);
+
+// The keywords as the C header's comment holds them, so that it never ends early, and back.
+std::string keywordsForComment(const std::string &keywords);
+std::string keywordsFromComment(const std::string &written);

@@ -1,6 +1,7 @@
 #include "convert/convert.h"
 
 #include "app/app.h"
+#include "convert/input_file.h"
 #include "model/editor_state.h"
 #include "model/size_limits.h"
 #include "res/resource.h"
@@ -10,7 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
-constexpr long textFileLimit = 10 * 1024;
+constexpr long long textFileLimit = 10 * 1024;
 
 const char asciiTable[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n"
                           "abcdefghijklmnopqrstuvwxyz\r\n"
@@ -29,28 +30,30 @@ static char *copyWindowText(HWND window) {
     return text;
 }
 
-// Reads a text file of at most textFileLimit bytes in text mode; returns the text (the caller
+// Reads a text file of at most textFileLimit bytes as they are; returns the text (the caller
 // frees it) or nullptr. The edit box ends its text at a zero byte, so the text does too.
 static char *readTextFile(HWND mainWindow, const char *path, bool &cutAtZero) {
-    FILE *file = fopen(path, "rt");
-    if (!file) return nullptr;
-    // a file whose size cannot be measured cannot be read either: the open failure
-    long size = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
-    char *text =
-        size >= 0 && size <= textFileLimit ? static_cast<char *>(malloc(size + 1)) : nullptr;
+    InputFile input;
+    if (const char *reason = openInputFile(path, input)) {
+        if (reason == inputIsNotAFile) { // a missing file is told by the caller, or not at all
+            char text[pathCapacity + 64];
+            snprintf(text, sizeof text, "Can't read %s!\n%s", path, reason);
+            tellUser(mainWindow, text, nullptr, MB_ICONERROR | MB_OK);
+        }
+        return nullptr;
+    }
+    long long size = input.size;
+    char *text = size <= textFileLimit ? static_cast<char *>(malloc(size + 1)) : nullptr;
     if (size > textFileLimit)
         tellUser(mainWindow, "Sorry,your file selected is too large!\n", nullptr,
                  MB_ICONERROR | MB_OK);
     if (text) {
-        fseek(file, 0, SEEK_SET);
-        long count = 0;
-        int c = 0;
-        while (count < size && (c = fgetc(file)) != EOF && c != 0)
-            text[count++] = static_cast<char>(c);
-        cutAtZero = count < size && c == 0;
-        text[count] = 0;
+        size_t count = fread(text, 1, static_cast<size_t>(size), input.file);
+        size_t zero = strnlen(text, count);
+        cutAtZero = zero < count;
+        text[zero] = 0;
     }
-    fclose(file);
+    fclose(input.file);
     return text;
 }
 

@@ -18,6 +18,14 @@ bool isLeadByte(unsigned char b) {
     return b >= 160;
 }
 
+// A line break, a tab or the terminating zero is never the second byte of a character: a
+// frame name may never hold a line break.
+int characterBytes(const unsigned char *text, int at, int length) {
+    if (!isLeadByte(text[at]) || at + 1 >= length) return 1;
+    unsigned char second = text[at + 1];
+    return isLineOrTab(second) || second == 0 ? 1 : 2;
+}
+
 // Searches every byte offset of the kept bytes, not only where characters begin.
 static bool keptContains(const unsigned char *kept, int k, unsigned char b) {
     for (int o = 0; o < k; ++o)
@@ -38,13 +46,12 @@ void removeRepeatedCharacters(const unsigned char *text, int length, unsigned ch
     for (int p = 0; p < length; ++p) {
         unsigned char b = text[p];
         if (isLineOrTab(b)) continue;
-        if (!isLeadByte(b)) {
-            if (!keptContains(kept, k, b)) kept[k++] = b;
+        if (characterBytes(text, p, length) == 1) {
+            if (keptContains(kept, k, b)) continue;
+            kept[k++] = b;
+            // a high byte alone keeps what parts it from the next character
+            if (isLeadByte(b) && p + 1 < length && text[p + 1]) kept[k++] = text[++p];
             continue;
-        }
-        if (p + 1 >= length) { // a lead byte without its second byte ends the text
-            if (!keptContains(kept, k, b)) kept[k++] = b;
-            break;
         }
         unsigned char b2 = text[p + 1];
         if (!keptContainsPair(kept, k, length, b, b2)) {
@@ -58,7 +65,11 @@ void removeRepeatedCharacters(const unsigned char *text, int length, unsigned ch
 HFONT createGlyphFont(int width, int height) {
     editor.defaultFont.lfWidth = width;
     editor.defaultFont.lfHeight = height;
-    return CreateFontIndirectA(&editor.defaultFont);
+    // Smoothed edges are grey and only black sets a dot: curves and diagonals would lose
+    // their dots. The stored record keeps its quality.
+    LOGFONTA glyphFont = editor.defaultFont;
+    glyphFont.lfQuality = NONANTIALIASED_QUALITY;
+    return CreateFontIndirectA(&glyphFont);
 }
 
 int startTextRasterizer(HWND owner) {
@@ -173,7 +184,7 @@ void listTextFrames(const unsigned char *text, int length) {
     for (int p = 0; p < length && text[p]; ++p) {
         if (isLineOrTab(text[p])) continue;
         char entry[3] = {static_cast<char>(text[p]), 0, 0};
-        if (isLeadByte(text[p]) && p + 1 < length) entry[1] = static_cast<char>(text[++p]);
+        if (characterBytes(text, p, length) == 2) entry[1] = static_cast<char>(text[++p]);
         SendMessageA(editor.frameComboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     }
     SendMessageA(editor.frameComboBox, CB_SETCURSEL, 0, 0);
@@ -187,7 +198,7 @@ DWORD WINAPI textRasterizerWorker(LPVOID argument) {
     enableModeRadios(FALSE);
     if (!allocateFrames(owner)) {
         free(text);
-        finishWorker();
+        postWorkerResult(owner, WorkerResult());
         return 1;
     }
     SendMessageA(editor.frameComboBox, CB_RESETCONTENT, 0, 0);
@@ -200,7 +211,7 @@ DWORD WINAPI textRasterizerWorker(LPVOID argument) {
     int frame = 0;
     for (int p = 0; p < length; ++p) {
         if (isLineOrTab(text[p])) continue;
-        int bytes = isLeadByte(text[p]) && p + 1 < length ? 2 : 1;
+        int bytes = characterBytes(text, p, length);
         editor.currentFrame = frame;
         showProgress(progress, static_cast<int>((p + 1) * 100LL / length));
         drawCharacter(canvas, text + p, bytes);
@@ -210,13 +221,10 @@ DWORD WINAPI textRasterizerWorker(LPVOID argument) {
     closeCanvas(canvas);
     ReleaseDC(owner, ownerDc);
 
-    // the list is filled by the window's own thread, in one message
-    SendMessageA(owner, WM_APP_LIST_TEXT, length, reinterpret_cast<LPARAM>(text));
-    free(text);
-    editor.currentFrame = 0;
-    invalidateEditor(owner);
-    refreshControls();
-    finishWorker();
-    enableModeRadios(TRUE);
+    // the list is filled by the window's own thread
+    WorkerResult result;
+    result.text = text;
+    result.textLength = length;
+    postWorkerResult(owner, result);
     return 1;
 }

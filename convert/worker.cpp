@@ -4,7 +4,11 @@
 #include "model/editor_state.h"
 #include "model/user_messages.h"
 
+#include "view/view.h"
+
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 
 void reportPathTooLong(HWND owner) {
     tellUser(owner, "Sorry,the path of your file is too long!\n", nullptr, MB_ICONERROR | MB_OK);
@@ -25,10 +29,36 @@ HANDLE startWorker(LPTHREAD_START_ROUTINE routine, LPVOID argument) {
     return thread;
 }
 
-void finishWorker() {
-    HANDLE self = editor.workerThread;
+static void endBusy() {
+    HANDLE worker = editor.workerThread;
     editor.workerThread = nullptr;
-    if (self) CloseHandle(self);
+    if (worker) CloseHandle(worker);
+}
+
+void postWorkerResult(HWND owner, const WorkerResult &result) {
+    WorkerResult *handedOver = new (std::nothrow) WorkerResult(result);
+    if (handedOver &&
+        PostMessageA(owner, WM_APP_WORKER_DONE, 0, reinterpret_cast<LPARAM>(handedOver)))
+        return;
+    // no message can carry it: the result is dropped and busy ends here, as a last resort
+    delete handedOver;
+    free(result.text);
+    free(result.failedImport);
+    endBusy();
+}
+
+void onWorkerDone(HWND window, WorkerResult *result) {
+    if (result->text) {
+        listTextFrames(result->text, result->textLength);
+        editor.currentFrame = 0;
+    }
+    if (result->failedImport) showImportFailure(window, result->failedImport, result->reason);
+    free(result->text);
+    delete result;
+    invalidateEditor(window);
+    refreshControls();
+    enableModeRadios(TRUE);
+    endBusy();
 }
 
 void beginProgress(ProgressText &progress) {

@@ -1,45 +1,52 @@
 #include "output/output.h"
 
+#include "convert/convert.h"
+#include "convert/source_parser.h"
 #include "model/editor_state.h"
 #include "output/file_replacement.h"
 #include "model/user_messages.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 static const char quote = 34;
 constexpr size_t lineLimit = 1024;
 
 // The texts of the frame list joined; in Manual Paint only the entries that name a character
-// (frames loaded from a text), so that painted frames keep an empty list.
-static int writeEntries(FILE *file, bool charactersOnly) {
+// (frames loaded from a text), so that painted frames keep an empty list. A line break would
+// end the header line: it is left out.
+static std::string joinedEntries(bool charactersOnly) {
     int entries = static_cast<int>(SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0));
-    int written = 0;
+    std::string joined;
+    bool loneHighByte = false;
     for (int i = 0; i < entries; ++i) {
         LRESULT length = SendMessageA(editor.frameComboBox, CB_GETLBTEXTLEN, i, 0);
-        if (charactersOnly && (length < 1 || length > 2)) continue;
-        char *entry = length >= 0 ? static_cast<char *>(malloc(length + 1)) : nullptr;
-        if (!entry) continue;
-        SendMessageA(editor.frameComboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
-        written += fprintf(file, "%.255s", entry);
-        free(entry);
+        if (length < 0 || (charactersOnly && (length < 1 || length > 2))) continue;
+        std::string entry(static_cast<size_t>(length) + 1, '\0');
+        SendMessageA(editor.frameComboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&entry[0]));
+        entry.resize(strnlen(entry.c_str(), 255));
+        // a high byte alone would take the next name's first byte: a tab parts them
+        if (loneHighByte) joined += '\t';
+        loneHighByte = entry.size() == 1 && isLeadByte(entry[0]);
+        for (char c : entry)
+            if (c != '\n' && c != '\r') joined += c;
     }
-    return written;
+    return joined;
 }
 
-// Returns more than 0 when it wrote anything.
-static int writeKeywords(FILE *file) {
+static std::string keywords() {
     switch (editor.inputMode) {
     case ManualPaint:
-        return writeEntries(file, true);
+        return joinedEntries(true);
     case ManualText:
-        return writeEntries(file, false);
+        return joinedEntries(false);
     case TextFile:
-        return fputs(editor.textFilePath, file) >= 0;
+        return editor.textFilePath;
     case BitmapFile:
-        return fputs(editor.bitmapFilePath, file) >= 0;
+        return editor.bitmapFilePath;
     }
-    return 0;
+    return "";
 }
 
 // format holds one %s for the path.
@@ -68,11 +75,11 @@ void writeHeader(FILE *file) {
                 assembler ? "Coding Style=%d\n;\tAlign Style=%d\n;\t"
                           : "Coding Style=%d\n\tAlign Style=%d\n\t",
                 editor.codingStyle, editor.alignStyle);
-    fprintf(file, "Keywords=%c", quote);
-    bool keywords = writeKeywords(file) > 0;
+    std::string written = assembler ? keywords() : keywordsForComment(keywords());
+    fprintf(file, "Keywords=%c%s", quote, written.c_str());
     // in assembler the closing quote is followed by a semicolon in every mode but ManualPaint,
     // and there too once frames name their characters
-    if (assembler && (editor.inputMode != ManualPaint || keywords))
+    if (assembler && (editor.inputMode != ManualPaint || !written.empty()))
         fprintf(file, "%c;\n", quote);
     else
         fprintf(file, "%c\n", quote);
@@ -154,11 +161,8 @@ int writeSourceFile(const char *path) {
         return 0;
     }
     writeHeader(file);
-    if (editor.outputStyle == OutputAsm)
-        writeAsmBody(file);
-    else
-        writeCBody(file);
-    bool written = writeTrailer(file);
+    bool complete = editor.outputStyle == OutputAsm ? writeAsmBody(file) : writeCBody(file);
+    bool written = writeTrailer(file) && complete;
     if (written && replaceTarget(temporary, path)) return 1;
     if (!written) DeleteFileA(temporary);
     reportFileError("Can't write %s!\nThe file is not complete.", path);

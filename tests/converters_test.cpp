@@ -47,8 +47,7 @@ class ConverterTest : public AppTest {
 };
 
 // One frame a character of the text (and one more); the list names each kept character, and
-// with the repeat switch a repeat is found at every byte offset of the kept text. The header
-// lists the characters.
+// with the repeat switch a repeat is found at every byte offset of the kept text.
 TEST_F(ConverterTest, OneFramePerCharacter) {
     const std::tuple<const char *, int, Strings> cases[] = {
         {"ABA", 0, {"A", "B", "A"}},
@@ -64,8 +63,6 @@ TEST_F(ConverterTest, OneFramePerCharacter) {
         EXPECT_EQ(editor.frameCount, static_cast<int>(strlen(std::get<0>(c))) + 1);
         EXPECT_EQ(comboEntries(), std::get<2>(c)) << std::get<0>(c);
     }
-    EXPECT_EQ(saveSource(path.c_str()), 1);
-    EXPECT_NE(readFile(path).find("\tKeywords=\"AB\"\r\n"), std::string::npos);
 }
 
 TEST_F(ConverterTest, TextFilesAreLimitedAndBadOnesTold) {
@@ -73,20 +70,18 @@ TEST_F(ConverterTest, TextFilesAreLimitedAndBadOnesTold) {
     writeFile(path, std::string(10240, 'a'));
     EXPECT_EQ(loadTextFile(editor.mainWindow, path.c_str()), 1);
     waitForWorker();
-    struct Bad {
-        std::string name, bytes, message;
-        int result;
-    } bad[] = {
+    const std::tuple<std::string, std::string, std::string, int> bad[] = {
         {"big.txt", std::string(10241, 'b'), "Sorry,your file selected is too large!\n", 0},
         {std::string(260, 'p') + ".txt", "", "Sorry,the path of your file is too long!\n", 0},
-        {"zero.txt", std::string("cd\0ef", 5), " holds a zero byte!", 1}};
-    for (const Bad &b : bad) {
-        if (!b.bytes.empty()) writeFile(testDataPath(b.name), b.bytes);
+        {"com1.txt", "", "com1.txt!\nIt is not a file.", 0},
+        {"zero.txt", std::string("c\x1a\r\nd\0ef", 7), " holds a zero byte!", 1}};
+    for (const auto &[name, bytes, message, result] : bad) {
+        if (!bytes.empty()) writeFile(testDataPath(name), bytes);
         answerMessageBox(IDOK);
-        EXPECT_EQ(loadTextFile(editor.mainWindow, testDataPath(b.name).c_str()), b.result);
+        EXPECT_EQ(loadTextFile(editor.mainWindow, testDataPath(name).c_str()), result);
         waitForWorker();
-        EXPECT_NE(modalLog().back().text.find(b.message), std::string::npos) << b.name;
-        EXPECT_EQ(comboEntries(), b.result ? Strings({"c", "d"}) : Strings{"a"}) << b.name;
+        EXPECT_NE(modalLog().back().text.find(message), std::string::npos) << name;
+        EXPECT_EQ(comboEntries(), result ? Strings({"c", "\x1a", "d"}) : Strings{"a"}) << name;
     }
 }
 
@@ -107,6 +102,15 @@ TEST_F(ConverterTest, EveryEncodingAndRowOrderGivesTheSameFrame) {
     }
 }
 
+// A copy of bytes with a little-endian value of size bytes written at offset.
+static std::string patched(std::string bytes, size_t offset, unsigned value, int size = 4) {
+    for (int i = 0; i < size; ++i)
+        bytes[offset + i] = static_cast<char>(value >> (8 * i));
+    return bytes;
+}
+
+// Each refused file is told with its reason as soon as the import is idle again: no waiter
+// sees idle before the failure arrives.
 TEST_F(ConverterTest, HostileBitmapsKeepTheOldFrameAndTellTheUser) {
     writeFile(picture, makeBitmap(12, 5, 24, false, cross));
     sendCommand(BitmapFile);
@@ -115,21 +119,68 @@ TEST_F(ConverterTest, HostileBitmapsKeepTheOldFrameAndTellTheUser) {
     waitForWorker();
     std::vector<unsigned char> frame = frameBytes(0);
 
-    std::string good = makeBitmap(40, 40, 24, false, cross), huge = good, noise(5000, 'x');
-    const unsigned side = 100000;
-    memcpy(&huge[18], &side, 4);
-    memcpy(&huge[22], &side, 4);
-    std::string broken = testDataPath("broken.bmp");
-    for (const std::string &bytes :
-         {good.substr(0, good.size() / 2), std::string(), huge, noise, "BM" + noise}) {
-        writeFile(broken, bytes);
+    std::string good = makeBitmap(40, 40, 24, false, cross), noise(5000, 'x');
+    std::string gray = makeBitmap(4, 4, 8, false, cross), dot = makeBitmap(1, 1, 1, true, cross);
+    const std::pair<std::string, const char *> cases[] = {
+        {good.substr(0, good.size() / 2), "Its pixel data is cut short."},
+        {"", "It is not a BMP file."},
+        {patched(patched(good, 18, 100000), 22, 100000),
+         "Its size is not one this program imports."},
+        {"BM" + noise, "Its info header is not one this program knows."},
+        {patched(patched(gray, 30, BI_RLE8), 10, 13), "Its pixel data starts inside its headers."},
+        {patched(dot, 10, 14), "Its pixel data starts inside its headers."},
+        {patched(good, 28, 7, 2), "Its bit count is not one this program knows."},
+        {patched(good, 26, 2, 2), "It has more or fewer planes than one."},
+        {patched(patched(gray, 30, BI_RLE8), 22, -4),
+         "Its compression does not fit its bit count or rows."},
+        {patched(gray, 46, 300), "Its palette is longer than its bit count allows."},
+        {"aux", "It is not a file."}};
+    for (const auto &c : cases) {
+        std::string broken = testDataPath(c.first == "aux" ? "aux.bmp" : "broken.bmp");
+        if (c.first != "aux") writeFile(broken, c.first);
         answerFileChooser(broken);
         answerMessageBox(IDOK);
         sendCommand(IDC_OPEN, editor.openButton);
-        waitForWorker();
-        EXPECT_EQ(modalLog().back().text, "Can't load the bitmap " + broken + "!");
+        waitForWorker(); // returns once busy is cleared, and no later
+        EXPECT_EQ(modalLog().back().text, "Can't load the bitmap " + broken + "!\n" + c.second);
         EXPECT_EQ(frameBytes(0), frame);                      // the size and the dots from the file
         EXPECT_STREQ(editor.bitmapFilePath, picture.c_str()); // the good picture stays
+    }
+}
+
+// Closed letters of an outline font keep their strokes at any edge smoothing of the system:
+// their dots are what the font draws on a monochrome canvas, which is never smoothed.
+TEST_F(ConverterTest, OutlineGlyphsKeepTheirStrokes) {
+    strcpy(editor.defaultFont.lfFaceName, "DejaVu Sans Mono");
+    editor.defaultFont.lfWeight = FW_NORMAL;
+    const char letters[] = "0O8B";
+    for (int width : {8, 16}) {
+        setMatrixSize(width, 16);
+        SetWindowTextA(editor.textEdit, letters);
+        sendCommand(IDC_UPDATE, editor.updateButton);
+        waitForWorker();
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP canvas = CreateBitmap(width, 16, 1, 1, nullptr);
+        HFONT font = CreateFontIndirectA(&editor.defaultFont); // sized to the matrix
+        SelectObject(dc, canvas);
+        SelectObject(dc, font);
+        char face[LF_FACESIZE];
+        GetTextFaceA(dc, sizeof face, face);
+        EXPECT_STREQ(face, "DejaVu Sans Mono");
+        for (int frame = 0; frame < 4; ++frame) {
+            PatBlt(dc, 0, 0, width, 16, WHITENESS);
+            TextOutA(dc, 0, 0, letters + frame, 1);
+            editor.currentFrame = frame;
+            std::string dots, drawn; // as pictures, so that a failure shows both
+            for (int x = 0, y = 0; y < 16; x = (x + 1) % width, y += x == 0) {
+                dots += std::string(x == 0, '\n') + (testDot(x, y) ? '#' : '.');
+                drawn += std::string(x == 0, '\n') + (GetPixel(dc, x, y) == 0 ? '#' : '.');
+            }
+            EXPECT_EQ(dots, drawn) << letters[frame] << " at " << width << " x 16";
+        }
+        DeleteDC(dc); // before the objects it holds
+        DeleteObject(font);
+        DeleteObject(canvas);
     }
 }
 
@@ -220,7 +271,7 @@ TEST_F(ConverterTest, GrayAndColourCodings) {
 
 // Painted frames saved in each output style (and one dot order) load back through File, Load:
 // the same size, dots and list, and saved again the same file; a text saved and loaded lists
-// its characters and saves again as it was but for its mode.
+// its characters and saves again as it was but for its mode, whatever characters it holds.
 TEST_F(ConverterTest, SourcesWeWroteLoadBack) {
     setMatrixSize(12, 5);
     sendCommand(ManualPaint);
@@ -248,14 +299,16 @@ TEST_F(ConverterTest, SourcesWeWroteLoadBack) {
         EXPECT_EQ(readFile(again), readFile(saved)) << style.first << style.second;
     }
     sendCommand(ManualText);
-    SetWindowTextA(editor.textEdit, "AB");
+    editor.outputStyle = OutputAnsiC;
+    SetWindowTextA(editor.textEdit, "A\xE9\r\n*/"); // a high byte before a line break is one
     sendCommand(IDC_UPDATE, editor.updateButton);
     waitForWorker();
     saveSource(saved.c_str());
     EXPECT_EQ(loadSourceFile(editor.mainWindow, saved.c_str()), 1);
-    EXPECT_EQ(comboEntries(), (Strings{"A", "B"}));
+    EXPECT_EQ(comboEntries(), (Strings{"A", "\xE9", "*", "/"}));
     saveSource(again.c_str());
     std::string text = readFile(saved);
+    EXPECT_EQ(text.find("*/"), text.find("\r\n*/\r\n") + 2); // the comment ends where it should
     text.replace(text.find("Text Mode=202"), 13, "Text Mode=201");
     EXPECT_EQ(readFile(again), text);
 }
@@ -279,31 +332,46 @@ TEST_F(ConverterTest, BadSourcesAreToldAndChangeNothing) {
         {changed(",0x02", ""), "A frame in it has fewer or more bytes than its size needs."},
         {changed("Bitmap Style=0", "Bitmap Style=2"),
          "Its gray or colour pixels can't be edited as dots."},
-        {std::string((64 << 20) + 1, ' '), "It is larger than 64 MiB."}};
-    for (const auto &c : cases) {
-        writeFile(bad, c.first);
+        {changed("Width=8", "Width=8\r\n\tCoding Style=4294967297"),
+         "It was not written by this program."},
+        {changed("Width=8", std::string("Width=8\0junk", 12)), "It holds a zero byte."}};
+    auto refused = [](const std::string &path, const std::string &reason) {
         answerMessageBox(IDOK);
-        EXPECT_EQ(loadSourceFile(editor.mainWindow, bad.c_str()), 0);
-        EXPECT_EQ(modalLog().back().text, "Can't load " + bad + "!\n" + c.second);
+        EXPECT_EQ(loadSourceFile(editor.mainWindow, path.c_str()), 0);
+        EXPECT_EQ(modalLog().back().text, "Can't load " + path + "!\n" + reason);
         EXPECT_EQ(editor.matrixWidth * 10 + editor.matrixHeight, 82);
         EXPECT_NE(testDot(1, 1), 0);
+    };
+    for (const auto &c : cases) {
+        writeFile(bad, c.first);
+        refused(bad, c.second);
     }
-    DeleteFileA(bad.c_str());
+    // 4 GiB and 16 bytes, sparse
+    HANDLE big = CreateFileA(bad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER size = {{16, 1}};
+    EXPECT_TRUE(SetFilePointerEx(big, size, nullptr, FILE_BEGIN) && SetEndOfFile(big));
+    CloseHandle(big);
+    refused(bad, "It is larger than 64 MiB.");
+    refused(testDataPath("nul.c"), "It is not a file.");
     answerMessageBox(IDOK);
     EXPECT_EQ(loadSourceFile(editor.mainWindow, std::string(300, 'p').c_str()), 0);
     EXPECT_EQ(modalLog().back().text, "Sorry,the path of your file is too long!\n");
 }
 
-// Runs the console program with the arguments, standard error into a file; its exit status.
-static int runConsole(const std::string &arguments, std::string *errors = nullptr) {
-    std::string errorFile = testDataPath("errors.txt");
+// Runs the console program with the arguments, standard error and output into files (output
+// into one opened for reading only, where no write succeeds, when writable is false); its exit
+// status.
+static int runConsole(const std::string &arguments, std::string *errors = nullptr,
+                      std::string *output = nullptr, bool writable = true) {
+    std::string errorFile = testDataPath("errors.txt"), outputFile = testDataPath("output.txt");
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-    HANDLE error =
-        CreateFileA(errorFile.c_str(), GENERIC_WRITE, 0, &inherited, CREATE_ALWAYS, 0, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdError = error;
+    startup.hStdError = CreateFileA(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                    CREATE_ALWAYS, 0, nullptr);
+    startup.hStdOutput = CreateFileA(outputFile.c_str(), writable ? GENERIC_WRITE : GENERIC_READ,
+                                     FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, nullptr);
     PROCESS_INFORMATION process;
     std::string command = "\"" MORVEX7_BUILD_FOLDER "\\morvex7c.exe\" " + arguments;
     DWORD status = 99;
@@ -314,8 +382,10 @@ static int runConsole(const std::string &arguments, std::string *errors = nullpt
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
     }
-    CloseHandle(error);
+    CloseHandle(startup.hStdError);
+    CloseHandle(startup.hStdOutput);
     if (errors) *errors = readFile(errorFile);
+    if (output) *output = readFile(outputFile);
     return static_cast<int>(status);
 }
 
@@ -364,16 +434,23 @@ TEST_F(ConverterTest, ConsoleProgramWritesWhatTheWindowWrites) {
     }
 }
 
-// A missing input, a bad size and a text file too large: the exit status and one line.
+// A missing input, a bad size, a text file too large, a face that is not installed (the run
+// goes on) and help: the exit status and one line.
 TEST_F(ConverterTest, ConsoleProgramFailuresAreOneLine) {
-    std::string missing = testDataPath("missing.txt"), errors;
+    std::string missing = testDataPath("missing.txt"), errors, output;
     writeFile(path, std::string(10241, 'b'));
     const std::tuple<std::string, int, std::string> cases[] = {
         {"--text-file " + missing, 1, "morvex7c: Can't read " + missing + "!\r\n"},
         {"--text A --size 0x5", 2, "morvex7c: bad option or value: --size 0x5\r\nusage:"},
-        {"--text-file " + path, 1, "morvex7c: Sorry,your file selected is too large!\r\n"}};
+        {"--text-file " + path, 1, "morvex7c: Sorry,your file selected is too large!\r\n"},
+        {"--text A --font NoSuchFace", 0, "morvex7c: the font NoSuchFace is not installed; "},
+        {"--help", 0, ""}};
     for (const auto &c : cases) {
-        EXPECT_EQ(runConsole(std::get<0>(c) + " -o out.c", &errors), std::get<1>(c));
+        EXPECT_EQ(runConsole(std::get<0>(c) + " -o out.c", &errors, &output), std::get<1>(c));
         EXPECT_EQ(errors.substr(0, std::get<2>(c).size()), std::get<2>(c));
     }
+    EXPECT_EQ(output.rfind("usage: morvex7c", 0), 0u);
+    // standard output that takes no byte fails the run
+    EXPECT_EQ(runConsole("--text A -o -", &errors, nullptr, false), 1);
+    EXPECT_EQ(errors, "morvex7c: Can't write -!\r\n");
 }

@@ -4,7 +4,7 @@
 
 using EditingTest = AppTest;
 
-// Switching by radio button and Clear All ask first; only Yes loses the painted dots.
+// Switching by radio button, Clear All and closing ask first; only Yes loses the painted dots.
 TEST_F(EditingTest, AsksBeforeLosingPaintedDots) {
     sendCommand(ManualPaint);
     mouse(WM_LBUTTONDOWN, MK_LBUTTON, 0, 0);
@@ -17,6 +17,11 @@ TEST_F(EditingTest, AsksBeforeLosingPaintedDots) {
         answerMessageBox(answer);
         sendCommand(IDM_CLEAR_ALL);
         EXPECT_EQ(testDot(0, 0) != 0, answer != IDYES) << answer;
+    }
+    for (int answer : {IDNO, IDYES}) {
+        answerMessageBox(answer);
+        sendCommand(IDM_EXIT);
+        EXPECT_EQ(IsWindow(editor.mainWindow), answer == IDNO);
     }
 }
 
@@ -68,7 +73,7 @@ static void pressWithControl(BYTE key) {
     keybd_event(key, 0, 0, 0);
     keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
     keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-    waitForWorker();
+    dispatchWaiting();
 }
 
 // Real key presses: Ctrl+S opens the save chooser, Ctrl+O the open chooser; Ctrl+C copies the

@@ -139,6 +139,16 @@ TEST_F(OutputTest, SaveThroughTheChooserAndItsFailures) {
     sendCommand(IDM_SAVE);
     EXPECT_EQ(modalLog().at(1).text, "Sorry,the path of your file is too long!\n");
 
+    // frames that can't be packed (a gray coding with no gray picture): told, the file kept
+    writeFile(path, "the previous frames");
+    editor.inputMode = BitmapFile;
+    editor.bitmapStyle = 2;
+    answerMessageBox(IDOK);
+    EXPECT_EQ(saveSource(path.c_str()), 0);
+    EXPECT_EQ(modalLog().back().text, "Can't write " + path + "!\nThe file is not complete.");
+    EXPECT_EQ(readFile(path), "the previous frames");
+    editor.inputMode = ManualPaint;
+
     // a full disk: told, the work marked as changed, the previous file as it was and no file of
     // ours beside it; once there is room, one file with the new content
     std::string target = smallDisk + "\\frames.c";

@@ -1,8 +1,8 @@
 #!/bin/bash
 # End to end, as a person would: the real program runs under wine64, real X mouse events
 # press and drag over its grid, a screenshot of the screen shows the painted dots and the
-# ones a drag with the right button erased, and the first click on "&New..." right after
-# painting shows a new, blank frame.
+# ones a drag with the right button erased, the first click on "&New..." right after
+# painting shows a new, blank frame, and closing asks before the dots are lost.
 set -u
 program=$1 probe=$2
 wine=/usr/lib/wine/wine64
@@ -53,7 +53,8 @@ xdotool mousemove "$(cell_x 10)" "$(cell_y 8)" sleep 0.3 \
     mousemove $((left + 270)) $((top + thumb + 345)) sleep 0.3 click 1
 expect FFFFFF 8 10 12
 
-xdotool key alt+F4
+# closing with painted dots asks first; Enter answers Yes, the default button
+xdotool key alt+F4 sleep 1 key Return
 wait $program_pid
 [ $? -eq 1 ] || fail "the program did not exit with 1"
 [ $failures -eq 0 ] && echo "painted dots seen on screen, then a new blank frame"

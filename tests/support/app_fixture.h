@@ -16,8 +16,10 @@
 #include <string>
 #include <vector>
 
-// Pumps until the running conversion worker, if any, has finished.
+// Pumps until the running conversion worker, if any, has finished and its result is shown.
 void waitForWorker();
+// Handles the messages waiting, as the program's own loop does.
+void dispatchWaiting();
 std::string windowText(HWND window);
 std::vector<std::string> comboEntries();
 // Sends a command as a control or menu would (lParam: the control's handle, or 0 for a menu).

@@ -1,0 +1,16 @@
+// Every file the program reads (a picture, a text file, a source) is opened here: a regular
+// file only, never a device such as COM1 or NUL, whose read could wait for ever.
+#pragma once
+
+#include <cstdio>
+
+struct InputFile {
+    FILE *file = nullptr; // binary mode, the bytes as they are
+    long long size = 0;   // measured in 64 bits
+};
+
+extern const char inputCannotBeOpened[];
+extern const char inputIsNotAFile[];
+
+// Opens path for reading; nullptr when open, else the reason for the user (nothing opened).
+const char *openInputFile(const char *path, InputFile &input);
