@@ -34,16 +34,18 @@ void setStatusText(int part, const char *text);
 int onCommand(HWND window, WPARAM wParam, LPARAM lParam);
 bool chooseOpenFile(HWND owner, char *path, const char *filter);
 bool chooseSaveFile(HWND owner, char *path, const char *filter);
-// Sends a command to the main window as the program itself (lParam 0).
-void sendOwnCommand(HWND window, int id);
-// Sends the ManualText mode command with inputMode 0 for its duration, so it runs again.
-void rerunManualText(HWND window);
+// The text box's text converted into the frames.
+void convertTextBox(HWND window);
+// The settings a written source records, from the settings in force.
+struct OutputSettings outputSettings();
+// Saves the frames as source to path with the settings in force; failures are told.
+int saveFrames(HWND window, const char *path);
 
 void refreshControls();
+
+extern const char clipboardTempFile[];
+// Copies the source to the clipboard through the temporary file; tells the result.
+int copyToClipboard(HWND window);
 int onInitMenuPopup(HWND window, WPARAM wParam, LPARAM lParam);
 int onMenuSelect(HWND window, WPARAM wParam, LPARAM lParam);
 const char *menuHelpText(int id);
-
-// Posted by a conversion worker as its last act; lParam is its WorkerResult, released by the
-// handler.
-#define WM_APP_WORKER_DONE (WM_APP + 1)

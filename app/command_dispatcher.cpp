@@ -1,14 +1,15 @@
 #include "app/app.h"
 
-#include "convert/convert.h"
-#include "model/editor_state.h"
-#include "model/matrix_store.h"
+#include "app/conversions.h"
+#include "app/editor_state.h"
+#include "convert/text_file.h"
+#include "app/matrix_store.h"
 #include "model/size_limits.h"
 #include "output/output.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "view/view.h"
-#include "model/user_messages.h"
+#include "app/user_messages.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
@@ -40,7 +41,10 @@ static bool chooseFile(HWND owner, char *path, const char *filter, const char *t
     choice.lpstrDefExt = filter == asmFilter ? "asm" : filter == cFilter ? "c" : nullptr;
     if (chooser(&choice)) return true;
     // a chosen path longer than the buffer is no cancel: the user is told why nothing happens
-    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) reportPathTooLong(owner);
+    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
+        WindowReporter report(owner);
+        reportPathTooLong(report);
+    }
     return false;
 }
 
@@ -52,27 +56,30 @@ bool chooseSaveFile(HWND owner, char *path, const char *filter) {
     return chooseFile(owner, path, filter, "Save as...", GetSaveFileNameA);
 }
 
-void sendOwnCommand(HWND window, int id) {
-    SendMessageA(window, WM_COMMAND, id, 0);
+OutputSettings outputSettings() {
+    OutputSettings settings;
+    settings.width = editor.pixelWidth;
+    settings.height = editor.pixelHeight;
+    settings.inputMode = editor.inputMode;
+    settings.outputStyle = editor.outputStyle;
+    settings.codingStyle = editor.codingStyle;
+    settings.alignStyle = editor.alignStyle;
+    settings.bitmapStyle = editor.bitmapStyle;
+    settings.textFilePath = editor.textFilePath;
+    settings.bitmapFilePath = editor.bitmapFilePath;
+    return settings;
 }
 
-void rerunManualText(HWND window) {
-    int savedMode = editor.inputMode;
-    editor.inputMode = 0;
-    sendOwnCommand(window, ManualText);
-    editor.inputMode = savedMode;
+int saveFrames(HWND window, const char *path) {
+    WindowReporter report(window);
+    return saveSource(path, editor.frames, outputSettings(), report);
 }
 
-static void saveCommand(HWND window, LPARAM lParam) {
+static void saveCommand(HWND window) {
     char path[pathCapacity] = "";
-    if (lParam) {
-        if (!storePath(path, reinterpret_cast<const char *>(lParam))) return;
-        saveSource(path);
-        return;
-    }
     const char *filter = editor.outputStyle >= OutputAsm ? asmFilter : cFilter;
     if (!chooseSaveFile(window, path, filter)) return;
-    editor.modified = saveSource(path) ? 0 : 1;
+    editor.modified = saveFrames(window, path) ? 0 : 1;
 }
 
 bool mayLoseChanges(HWND window) {
@@ -88,31 +95,54 @@ static void loadCommand(HWND window) {
     if (chooseOpenFile(window, path, sourceFilter)) loadSourceFile(window, path);
 }
 
-static void switchMode(HWND window, int mode, LPARAM lParam) {
+void convertTextBox(HWND window) {
+    int length = GetWindowTextLengthA(editor.textEdit);
+    std::string text(length + 1, '\0');
+    text.resize(GetWindowTextA(editor.textEdit, &text[0], length + 1));
+    startTextConversion(window, text);
+}
+
+// The Update button: the view back home, the text box converted.
+static void updateCommand(HWND window) {
+    scrollViewHome(window);
+    convertTextBox(window);
+    invalidateEditor(window);
+}
+
+// The stored text file read again, without a chooser.
+static void reloadTextFile(HWND window) {
+    char path[pathCapacity];
+    storePath(path, editor.textFilePath);
+    loadTextFile(window, path);
+}
+
+// ask: the user switched by a radio button or a menu item, and is asked before changed frames
+// are lost; the program's own switches never ask.
+void switchMode(HWND window, int mode, bool ask) {
     if (mode == editor.inputMode) return;
-    if (editor.modified && lParam) {
-        if (!mayLoseChanges(window)) {
-            refreshControls();
-            return;
-        }
-        editor.currentFrame = 0;
-        editor.frameCount = 1;
+    if (editor.modified && ask && !mayLoseChanges(window)) {
+        refreshControls();
+        return;
     }
+    editor.currentFrame = 0;
+    editor.frames.count = 1;
+    editor.frames.names.clear();
     if (!allocateFrames(window)) return;
+    showFrameNames();
     editor.modified = 0;
     editor.inputMode = mode;
-    SendMessageA(editor.frameComboBox, CB_RESETCONTENT, 0, 0);
     switch (mode) {
     case ManualPaint:
-        editor.frameCount = 1;
+        editor.frames.count = 0; // the blank frame becomes Custom 1
+        editor.frames.bytes.clear();
         appendCustomFrame(window);
         break;
     case ManualText:
-        sendOwnCommand(window, IDC_UPDATE);
+        updateCommand(window);
         refreshControls();
         return;
     case TextFile:
-        if (editor.textFilePath[0]) sendOwnCommand(window, IDC_BROWSE);
+        if (editor.textFilePath[0]) reloadTextFile(window);
         break;
     case BitmapFile:
         if (editor.bitmapFilePath[0]) startBitmapImport(window, editor.bitmapFilePath);
@@ -131,6 +161,14 @@ static void clearAllCommand(HWND window) {
     invalidateEditor(window);
 }
 
+// Converts the text of the mode in force again, as it was converted.
+static void convertAgain(HWND window) {
+    if (editor.inputMode == ManualText)
+        updateCommand(window);
+    else if (editor.inputMode == TextFile)
+        reloadTextFile(window);
+}
+
 static void systemSettingsCommand(HWND window) {
     int rememberedDetect = editor.characterDetect, rememberedCoding = editor.bitmapStyle;
     if (DialogBoxParamA(editor.instanceHandle, "Setup_dlg", window, systemSettingsDialogProc, 0) !=
@@ -142,59 +180,40 @@ static void systemSettingsCommand(HWND window) {
         if (!isBusy()) startBitmapImport(window, editor.bitmapFilePath);
         return;
     }
-    if (editor.matrixWidth == editor.pixelWidth && editor.matrixHeight == editor.pixelHeight &&
+    if (editor.frames.width == editor.pixelWidth && editor.frames.height == editor.pixelHeight &&
         editor.characterDetect == rememberedDetect)
         return;
     if (isBusy()) return;
-    if (!framesFit(window, editor.pixelWidth, editor.pixelHeight, editor.frameCount)) {
+    WindowReporter report(window);
+    if (!framesFit(report, editor.pixelWidth, editor.pixelHeight, editor.frames.count)) {
         // the frames keep their size
-        editor.pixelWidth = editor.matrixWidth;
-        editor.pixelHeight = editor.matrixHeight;
+        editor.pixelWidth = editor.frames.width;
+        editor.pixelHeight = editor.frames.height;
         return;
     }
     editor.textShiftX = editor.textShiftY = 0;
     editor.currentFrame = 0;
-    editor.matrixWidth = editor.pixelWidth;
-    editor.matrixHeight = editor.pixelHeight;
+    editor.frames.width = editor.pixelWidth;
+    editor.frames.height = editor.pixelHeight;
     editor.viewOriginX = editor.viewOriginY = 0;
     if (!allocateFrames(window)) return;
-    if (editor.inputMode == ManualText)
-        rerunManualText(window);
-    else if (editor.inputMode == TextFile)
-        sendOwnCommand(window, IDC_BROWSE);
-    else
-        SendMessageA(editor.frameComboBox, CB_SETCURSEL, 0, 0); // frame 0 is current now
+    if (editor.inputMode == ManualText) editor.modified = 0;
+    convertAgain(window);
+    showFrameNames(); // frame 0 is current now
     refreshControls();
     invalidateEditor(window);
 }
 
-static void rerenderText(HWND window) {
-    if (editor.inputMode == ManualText)
-        sendOwnCommand(window, IDC_UPDATE);
-    else if (editor.inputMode == TextFile)
-        sendOwnCommand(window, IDC_BROWSE);
-}
-
-static void updateCommand(HWND window) {
-    SendMessageA(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0),
-                 reinterpret_cast<LPARAM>(editor.viewScrollBarV));
-    SendMessageA(window, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0),
-                 reinterpret_cast<LPARAM>(editor.viewScrollBarH));
-    startTextRasterizer(window);
-    invalidateEditor(window);
-}
-
-static void browseCommand(HWND window, LPARAM lParam) {
+static void browseCommand(HWND window) {
     char path[pathCapacity];
     storePath(path, editor.textFilePath);
-    if (lParam && !chooseOpenFile(window, path, textFilter)) return;
-    loadTextFile(window, path);
+    if (chooseOpenFile(window, path, textFilter)) loadTextFile(window, path);
 }
 
-static void openBitmapCommand(HWND window, LPARAM lParam) {
+static void openBitmapCommand(HWND window) {
     char path[pathCapacity];
     storePath(path, editor.bitmapFilePath);
-    if (lParam && !chooseOpenFile(window, path, bitmapFilter)) return;
+    if (!chooseOpenFile(window, path, bitmapFilter)) return;
     startBitmapImport(window, path);
     storePath(editor.bitmapFilePath, path);
     SetWindowTextA(editor.openButton, fileNameOf(editor.bitmapFilePath));
@@ -219,7 +238,7 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         loadCommand(window);
         break;
     case IDM_SAVE:
-        saveCommand(window, lParam);
+        saveCommand(window);
         break;
     case IDM_EXIT:
         SendMessageA(editor.mainWindow, WM_CLOSE, 0, 0);
@@ -228,7 +247,7 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case ManualText:
     case TextFile:
     case BitmapFile:
-        switchMode(window, id, lParam);
+        switchMode(window, id, true);
         break;
     case IDM_INVERT_ALL:
         invertAllFrames();
@@ -255,7 +274,7 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         systemSettingsCommand(window);
         break;
     case IDM_FONT_SETUP:
-        if (chooseDefaultFont(window) == 1) rerenderText(window);
+        if (chooseDefaultFont(window) == 1) convertAgain(window);
         break;
     case IDM_COLOR_SETUP:
         DialogBoxParamA(editor.instanceHandle, "Color_dlg", window, colorDialogProc, 0);
@@ -267,7 +286,6 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         DialogBoxParamA(editor.instanceHandle, "About_DLG", window, aboutDialogProc, 0);
         break;
     case IDC_NEW:
-        editor.frameCount += 1;
         appendCustomFrame(window);
         invalidateEditor(window);
         break;
@@ -275,10 +293,10 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         updateCommand(window);
         break;
     case IDC_BROWSE:
-        browseCommand(window, lParam);
+        browseCommand(window);
         break;
     case IDC_OPEN:
-        openBitmapCommand(window, lParam);
+        openBitmapCommand(window);
         break;
     }
     return 0;

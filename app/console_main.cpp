@@ -1,102 +1,126 @@
-// morvex7c: the console program. It runs the window program's core with the main window made
-// but never shown, and drives it through the program's own commands.
-#include "app/app.h"
+// morvex7c: the console program. It calls the core directly: no window, no message loop;
+// every setting from its options, messages as lines on standard error.
 #include "app/console_options.h"
-#include "convert/convert.h"
-#include "model/editor_state.h"
-#include "model/matrix_store.h"
-#include "model/user_messages.h"
-#include "res/resource.h"
+#include "convert/picture_import.h"
+#include "convert/source_file.h"
+#include "convert/text_conversion.h"
+#include "convert/text_file.h"
+#include "output/output.h"
 
-#include <commctrl.h>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <io.h>
 
-static void applyOptions(const ConsoleOptions &options) {
-    editor.pixelWidth = editor.matrixWidth = options.width;
-    editor.pixelHeight = editor.matrixHeight = options.height;
-    editor.outputStyle = options.outputStyle;
-    editor.codingStyle = options.codingStyle;
-    editor.alignStyle = options.alignStyle;
-    editor.bitmapStyle = options.bitmapStyle;
-    editor.characterDetect = options.characterDetect;
-    LOGFONTA &font = editor.defaultFont;
-    if (!options.font.empty()) snprintf(font.lfFaceName, LF_FACESIZE, "%s", options.font.c_str());
-    if (options.weight >= 0) font.lfWeight = options.weight;
-    if (options.italic) font.lfItalic = TRUE;
-    editor.frameCount = 1;
-    allocateFrames(editor.mainWindow);
-}
-
-// Converts the input as the window program does when the user asks; false when it failed.
-static bool convertInput(const ConsoleOptions &options) {
-    HWND window = editor.mainWindow;
-    const char *input = options.inputText.c_str();
-    switch (options.input) {
-    case ManualText:
-        SetWindowTextA(editor.textEdit, input);
-        rerunManualText(window);
-        break;
-    case TextFile:
-        sendOwnCommand(window, TextFile);
-        if (!loadTextFile(window, input)) return false;
-        break;
-    case BitmapFile:
-        sendOwnCommand(window, BitmapFile);
-        if (!storePath(editor.bitmapFilePath, input)) {
-            reportPathTooLong(window);
-            return false;
-        }
-        sendOwnCommand(window, IDC_OPEN); // the stored path, as the mode switch imports it
-        break;
-    default: // the options' output style and dot order, not the file's
-        if (!loadSourceFile(window, input)) return false;
-        editor.outputStyle = options.outputStyle;
-        editor.codingStyle = options.codingStyle;
-        editor.alignStyle = options.alignStyle;
+// Messages as one line each on standard error; an error marks the run as failed. Progress is
+// shown on a terminal only, one line written over in place.
+class ConsoleReporter : public Reporter {
+  public:
+    bool failed = false;
+    void tell(const std::string &text, UINT type) override {
+        std::string line = text;
+        while (!line.empty() && line.back() == '\n')
+            line.pop_back();
+        for (char &c : line) // one line: the box's line breaks become spaces
+            if (c == '\n') c = ' ';
+        fprintf(stderr, "%smorvex7c: %s\n", progressShown ? "\n" : "", line.c_str());
+        progressShown = false;
+        if ((type & MB_ICONMASK) == MB_ICONERROR) failed = true;
     }
-    pumpUntilIdle();
-    return true;
-}
+    void progress(int percent) override {
+        static const bool terminal = GetFileType(GetStdHandle(STD_ERROR_HANDLE)) == FILE_TYPE_CHAR;
+        if (!terminal || percent == lastPercent) return;
+        lastPercent = percent;
+        fprintf(stderr, "\rFormat progress:%d%%", percent);
+        progressShown = true;
+    }
 
-// Saves as the window program's Save with a path does; "-" through a file of ours that is
-// copied to standard output as it is.
-static bool saveOutput(const std::string &output) {
-    char path[MAX_PATH], folder[MAX_PATH];
-    bool toStandardOutput = output == "-";
-    if (toStandardOutput &&
-        (!GetTempPathA(sizeof folder, folder) || !GetTempFileNameA(folder, "mx7", 0, path)))
-        return false;
-    editor.lastSaveResult = 0;
-    SendMessageA(editor.mainWindow, WM_COMMAND, IDM_SAVE,
-                 reinterpret_cast<LPARAM>(toStandardOutput ? path : output.c_str()));
-    bool saved = editor.lastSaveResult == 1;
-    if (!toStandardOutput) return saved;
-    FILE *file = saved ? fopen(path, "rb") : nullptr;
-    _setmode(_fileno(stdout), _O_BINARY);
-    char block[4096];
-    for (size_t read; file && (read = fread(block, 1, sizeof block, file)) > 0;)
-        saved = fwrite(block, 1, read, stdout) == read && saved;
-    if (file) fclose(file);
-    DeleteFileA(path);
-    return saved && fflush(stdout) == 0;
+  private:
+    int lastPercent = -1;
+    bool progressShown = false;
+};
+
+static TextSettings textSettings(const ConsoleOptions &options) {
+    TextSettings settings;
+    settings.width = options.width;
+    settings.height = options.height;
+    settings.font = builtInGlyphFont();
+    if (!options.font.empty())
+        snprintf(settings.font.lfFaceName, LF_FACESIZE, "%s", options.font.c_str());
+    if (options.weight >= 0) settings.font.lfWeight = options.weight;
+    if (options.italic) settings.font.lfItalic = TRUE;
+    settings.dropRepeats = options.characterDetect != 0;
+    return settings;
 }
 
 // A face that is not installed is replaced by the system without a word: the user is told which
 // face draws the glyphs instead, and the run goes on.
-static void reportSubstitutedFont(const std::string &requested) {
+static void reportSubstitutedFont(const TextSettings &settings) {
     HDC dc = CreateCompatibleDC(nullptr);
-    HFONT font = createGlyphFont(editor.matrixWidth, editor.matrixHeight);
+    HFONT font = createGlyphFont(settings.font, settings.width, settings.height);
     HGDIOBJ previous = SelectObject(dc, font);
     char face[LF_FACESIZE] = "";
     GetTextFaceA(dc, sizeof face, face);
     SelectObject(dc, previous);
     DeleteObject(font);
     DeleteDC(dc);
-    if (lstrcmpiA(face, requested.c_str()) != 0)
+    if (lstrcmpiA(face, settings.font.lfFaceName) != 0)
         fprintf(stderr, "morvex7c: the font %s is not installed; %s is used instead\n",
-                requested.c_str(), face);
+                settings.font.lfFaceName, face);
+}
+
+// Converts the input as the window program does when the user asks; the frames and what the
+// written file records. False when it failed.
+static bool convertInput(const ConsoleOptions &options, FrameSet &frames, OutputSettings &output,
+                         Reporter &report) {
+    const char *input = options.inputText.c_str();
+    output.width = options.width;
+    output.height = options.height;
+    output.inputMode = options.input;
+    output.outputStyle = options.outputStyle;
+    output.codingStyle = options.codingStyle;
+    output.alignStyle = options.alignStyle;
+    output.bitmapStyle = options.bitmapStyle;
+    TextSettings settings = textSettings(options);
+    if (!options.font.empty() && (options.input == ManualText || options.input == TextFile))
+        reportSubstitutedFont(settings);
+    std::string text = options.inputText;
+    switch (options.input) {
+    case TextFile:
+        output.textFilePath = input;
+        if (!readTextFile(input, text, report)) return false;
+        [[fallthrough]]; // the file's text is converted as typed text is
+    case ManualText:
+        return convertText(text, settings, frames, report) == FramesMade::made;
+    case BitmapFile:
+        output.bitmapFilePath = input;
+        if (strlen(input) >= pathCapacity) {
+            reportPathTooLong(report);
+            return false;
+        }
+        if (importPicture(input, options.bitmapStyle, frames, report) != FramesMade::made)
+            return false;
+        output.width = frames.width; // a picture keeps its own size
+        output.height = frames.height;
+        return true;
+    }
+    LoadedSource loaded; // --load: the options' output style and dot order, not the file's
+    if (loadSource(input, loaded, report) != FramesMade::made) return false;
+    frames = std::move(loaded.frames);
+    output.inputMode = ManualPaint;
+    output.width = frames.width;
+    output.height = frames.height;
+    return true;
+}
+
+// "-" writes to standard output in text mode, as a file is written.
+static bool writeOutput(const std::string &path, const FrameSet &frames,
+                        const OutputSettings &settings, Reporter &report) {
+    if (path != "-") return saveSource(path.c_str(), frames, settings, report) == 1;
+    OutputSettings written = settings;
+    if (written.inputMode != BitmapFile) written.bitmapStyle = 0;
+    _setmode(_fileno(stdout), _O_TEXT);
+    return writeSource(stdout, frames, written) && fflush(stdout) == 0;
 }
 
 int main(int argc, char **argv) {
@@ -107,24 +131,14 @@ int main(int argc, char **argv) {
         return 2;
     }
     if (options.help) return fputs(consoleUsage, stdout) >= 0 && fflush(stdout) == 0 ? 0 : 1;
-    editor.consoleProgram = true;
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-    editor.instanceHandle = GetModuleHandleA(nullptr);
-    if (!registerMainWindowClass(editor.instanceHandle) ||
-        !createMainWindow(editor.instanceHandle)) {
-        fputs("morvex7c: no window could be made (under Wine it needs an X display)\n", stderr);
-        return 1;
-    }
-    applyOptions(options);
-    if (!options.font.empty()) reportSubstitutedFont(options.font);
-    bool done = convertInput(options) && !consoleFailed();
-    bool saved = done && saveOutput(options.output);
-    if (done && !saved && !consoleFailed())
+    ConsoleReporter report;
+    FrameSet frames;
+    OutputSettings output;
+    bool done = convertInput(options, frames, output, report) && !report.failed;
+    bool saved = done && writeOutput(options.output, frames, output, report);
+    if (done && !saved && !report.failed)
         fprintf(stderr, "morvex7c: Can't write %s!\n", options.output.c_str());
-    else if (!done && !consoleFailed())
+    else if (!done && !report.failed)
         fprintf(stderr, "morvex7c: Can't read %s!\n", options.inputText.c_str());
-    int status = saved && !consoleFailed() ? 0 : 1;
-    DestroyWindow(editor.mainWindow);
-    return status;
+    return saved && !report.failed ? 0 : 1;
 }

@@ -1,7 +1,6 @@
 #include "app/console_options.h"
 
-#include "model/editor_state.h"
-#include "res/resource.h"
+#include "model/modes.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -48,7 +47,7 @@ bool readConsoleOptions(int argc, char **argv, ConsoleOptions &options, std::str
     const std::pair<const char *, int> inputs[] = {{"--text", ManualText},
                                                    {"--text-file", TextFile},
                                                    {"--bitmap", BitmapFile},
-                                                   {"--load", IDM_LOAD}};
+                                                   {"--load", ManualPaint}};
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
         if (option == "--help" || option == "-h") {

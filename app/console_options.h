@@ -9,7 +9,7 @@ struct ConsoleOptions {
     std::string font;
     int weight = -1; // the default font's own
     bool italic = false;
-    int input = 0; // ManualText, TextFile, BitmapFile, or IDM_LOAD for a source of ours
+    int input = 0; // ManualText, TextFile, BitmapFile, or ManualPaint: a source of ours loaded
     std::string inputText, output;
     bool help = false; // --help or -h: the usage only
 };

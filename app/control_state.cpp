@@ -1,6 +1,6 @@
 #include "app/app.h"
 
-#include "model/editor_state.h"
+#include "app/editor_state.h"
 #include "res/resource.h"
 #include "view/view.h"
 
@@ -72,8 +72,8 @@ void refreshControls() {
     EnableWindow(editor.frameComboBox, SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0) > 0);
 
     char sizeText[64];
-    snprintf(sizeText, sizeof sizeText, "DOT Matrix Size:%dX%d Pixels", editor.matrixWidth,
-             editor.matrixHeight);
+    snprintf(sizeText, sizeof sizeText, "DOT Matrix Size:%dX%d Pixels", editor.frames.width,
+             editor.frames.height);
     setStatusText(1, sizeText);
 }
 

@@ -1,12 +1,12 @@
 #include "app/app.h"
 
-#include "convert/convert.h"
-#include "model/editor_state.h"
-#include "model/matrix_store.h"
+#include "app/conversions.h"
+#include "app/editor_state.h"
+#include "app/matrix_store.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "view/view.h"
-#include "model/user_messages.h"
+#include "app/user_messages.h"
 
 #include <commctrl.h>
 #include <cstdio>
@@ -102,10 +102,10 @@ static const ControlLayout controlLayouts[] = {
 bool createMainWindow(HINSTANCE instance) {
     int thumb = GetSystemMetrics(SM_CYVTHUMB);
     int outerHeight = thumb + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 385;
-    editor.mainWindow = CreateWindowExA(
-        0, mainWindowClassName, mainWindowTitle,
-        (editor.consoleProgram ? 0 : WS_VISIBLE) | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-        CW_USEDEFAULT, CW_USEDEFAULT, 622, outerHeight, nullptr, nullptr, instance, nullptr);
+    editor.mainWindow =
+        CreateWindowExA(0, mainWindowClassName, mainWindowTitle,
+                        WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 622, outerHeight, nullptr, nullptr, instance, nullptr);
     if (!editor.mainWindow) return false;
 
     for (const ControlLayout &layout : controlLayouts) {
@@ -128,10 +128,10 @@ bool createMainWindow(HINSTANCE instance) {
 }
 
 void initEditorState(HWND window) {
-    editor.matrixWidth = 16;
-    editor.matrixHeight = 16;
+    editor.frames.width = 16;
+    editor.frames.height = 16;
     editor.currentFrame = 0;
-    editor.frameCount = 1;
+    editor.frames.count = 1;
     editor.textShiftX = 0;
     editor.textShiftY = 0;
     initDefaultFont();
@@ -151,9 +151,7 @@ void CALLBACK updateClock(HWND, UINT, UINT_PTR, DWORD) {
 
 bool onClose() {
     if (isBusy()) return true;
-    // the console program never asks
-    if (editor.modified && !editor.consoleProgram && !mayLoseChanges(editor.mainWindow))
-        return true;
+    if (editor.modified && !mayLoseChanges(editor.mainWindow)) return true;
     releaseFrames();
     return false;
 }
@@ -206,6 +204,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_APP_WORKER_DONE:
         onWorkerDone(window, reinterpret_cast<WorkerResult *>(lParam));
+        return 0;
+    case WM_APP_PROGRESS:
+        showProgress(static_cast<int>(wParam));
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

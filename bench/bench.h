@@ -1,7 +1,8 @@
-// Shared by the benchmarks: timing, the window's message pump, and what a conversion left.
+// Shared by the benchmarks: timing, memory, and the report lines. The benchmarks call the core
+// directly, as the console program does: no window.
 #pragma once
 
-#include "app/app.h"
+#include "model/frame_set.h"
 
 #include <windows.h>
 
@@ -9,11 +10,8 @@
 #include <vector>
 
 double seconds();
-std::vector<unsigned char> allFrames();
-// The frame list's entries, then the selected index.
-std::vector<std::string> listedFrames();
-// Records the texts written into status-bar part 0 into log (nullptr stops).
-void recordStatus(std::vector<std::string> *log);
+// The most memory the process has held so far, in MiB.
+double peakMemoryMiB();
 
 struct Figures {
     double min, median;
@@ -23,6 +21,8 @@ Figures figuresOf(std::vector<double> times);
 // were equal.
 void reportPair(const std::string &what, Figures baseline, Figures product, bool equal);
 
-DWORD WINAPI baselineTextWorker(LPVOID text);
+// The conversion before only listed frames were made: a frame for every byte of the text and
+// one more, each drawn.
+void baselineConvertText(const std::string &text, struct TextSettings &settings, FrameSet &frames);
 void runTextBenchmarks(int runs);
 void runImportBenchmarks(int runs);

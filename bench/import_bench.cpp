@@ -1,14 +1,9 @@
-// Bitmap import of a 512 x 512 1-bit picture: the product's import (all pixels read in one
-// call, a progress text per percent) against one GetPixel per pixel with a progress text per
-// percent, and against one GetPixel and one progress text per pixel: the first pair shows what
-// bulk reading saves, the second what fewer progress texts save. Frames compared.
+// Bitmap import of a 512 x 512 1-bit picture: importPicture (all pixels read in one call)
+// against one GetPixel per pixel: what bulk reading saves. Frames compared.
 #include "bench.h"
 
-#include "app/app.h"
-#include "convert/convert.h"
-#include "model/editor_state.h"
-#include "model/matrix_store.h"
-#include "res/resource.h"
+#include "convert/picture_import.h"
+#include "model/reporter.h"
 
 #include <cstdio>
 
@@ -31,54 +26,25 @@ static void writeCheckerBitmap(const std::string &path, int size) {
     fclose(file);
 }
 
-static bool progressPerPixel;
-static bool pictureLoaded;
-
-// One GetPixel per pixel on a worker thread as the import runs, with a progress text per
-// pixel or per percent.
-static DWORD WINAPI importPixelByPixel(LPVOID path) {
-    HBITMAP bitmap =
-        static_cast<HBITMAP>(LoadImageA(nullptr, static_cast<const char *>(path), IMAGE_BITMAP, 0,
-                                        0, LR_LOADFROMFILE | LR_MONOCHROME));
+// One GetPixel per pixel, with a progress report per percent.
+static bool importPixelByPixel(const char *path, FrameSet &frames, Reporter &report) {
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_MONOCHROME));
     BITMAP shape = {};
-    pictureLoaded = bitmap && GetObjectA(bitmap, sizeof shape, &shape);
+    if (!bitmap || !GetObjectA(bitmap, sizeof shape, &shape)) return false;
     HDC memory = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    editor.currentFrame = 0;
-    editor.frameCount = 1;
-    if (pictureLoaded) allocateBitmapFrame(shape.bmWidth, shape.bmHeight);
+    makeFrames(frames, shape.bmWidth, shape.bmHeight, 1);
     long long total = static_cast<long long>(shape.bmWidth) * shape.bmHeight, c = 0;
-    ProgressText progress;
-    beginProgress(progress);
-    char text[48];
     for (int y = 0; y < shape.bmHeight; ++y)
         for (int x = 0; x < shape.bmWidth; ++x, ++c) {
-            storeBitmapPixel(x, y, GetPixel(memory, x, y) & 0xFFFFFF);
-            int percent = static_cast<int>(c * 100 / total);
-            if (!progressPerPixel) {
-                showProgress(progress, percent);
-                continue;
-            }
-            snprintf(text, sizeof text, "Format progress:%d%%", percent);
-            setStatusText(0, text);
+            putDot(frames, 0, x, y, (GetPixel(memory, x, y) & 0xFFFFFF) != 0);
+            report.progress(static_cast<int>(c * 100 / total));
         }
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    postWorkerResult(editor.mainWindow, WorkerResult());
-    return 0;
-}
-
-static double importOnce(const std::string &path, int variant) {
-    double start = seconds();
-    if (variant == 0) {
-        startBitmapImport(editor.mainWindow, path.c_str());
-    } else {
-        progressPerPixel = variant == 2;
-        startWorker(importPixelByPixel, const_cast<char *>(path.c_str()));
-    }
-    pumpUntilIdle();
-    return seconds() - start;
+    return true;
 }
 
 void runImportBenchmarks(int runs) {
@@ -86,18 +52,19 @@ void runImportBenchmarks(int runs) {
     GetTempPathA(sizeof folder, folder);
     std::string path = std::string(folder) + "morvex7-bench.bmp";
     writeCheckerBitmap(path, 512);
-    SendMessageA(editor.mainWindow, WM_COMMAND, BitmapFile, 0);
-    pumpUntilIdle();
-    std::vector<double> times[3];
-    std::vector<unsigned char> frames[3];
-    for (int run = 0; run < runs; ++run)
-        for (int variant = 0; variant < 3; ++variant) {
-            times[variant].push_back(importOnce(path, variant));
-            frames[variant] = allFrames();
-        }
-    if (!pictureLoaded) printf("the baseline could not load the picture\n");
-    bool equal = pictureLoaded && frames[0] == frames[1] && frames[1] == frames[2];
-    reportPair("import 512x512: bulk reading", figuresOf(times[1]), figuresOf(times[0]), equal);
-    reportPair("import: progress per percent", figuresOf(times[2]), figuresOf(times[1]), equal);
+    std::vector<double> before, now;
+    bool equal = true;
+    SilentReporter silent;
+    for (int run = 0; run < runs; ++run) {
+        FrameSet baseline, product;
+        double start = seconds();
+        equal = importPixelByPixel(path.c_str(), baseline, silent) && equal;
+        before.push_back(seconds() - start);
+        start = seconds();
+        equal = importPicture(path.c_str(), 0, product, silent) == FramesMade::made && equal;
+        now.push_back(seconds() - start);
+        equal = equal && baseline.bytes == product.bytes;
+    }
+    reportPair("import 512x512: bulk reading", figuresOf(before), figuresOf(now), equal);
     DeleteFileA(path.c_str());
 }

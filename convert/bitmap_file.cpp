@@ -1,6 +1,6 @@
 // What the importer knows of a BMP file before the loader sees it: a sound header, and a
 // bottom-up copy of a top-down file.
-#include "convert/convert.h"
+#include "convert/picture_import.h"
 #include "convert/input_file.h"
 
 #include <cstdio>

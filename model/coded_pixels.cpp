@@ -1,26 +1,24 @@
 #include "model/coded_pixels.h"
 
-#include "model/editor_state.h"
-
-static size_t pixelIndex(int column, int row) {
-    return static_cast<size_t>(row) * editor.matrixWidth + column;
+static size_t pixelIndex(const FrameSet &frames, int column, int row) {
+    return static_cast<size_t>(row) * frames.width + column;
 }
 
-unsigned codedPixel(int column, int row) {
-    size_t i = pixelIndex(column, row);
-    const unsigned char *store = editor.frameBuffer;
-    if (editor.frameCoding == 1) return (store[i / 2] >> (i % 2 * 4)) & 15;
-    if (editor.frameCoding == 2) return store[i];
+unsigned codedPixel(const FrameSet &frames, int column, int row) {
+    size_t i = pixelIndex(frames, column, row);
+    const unsigned char *store = frames.bytes.data();
+    if (frames.coding == 1) return (store[i / 2] >> (i % 2 * 4)) & 15;
+    if (frames.coding == 2) return store[i];
     return store[2 * i] | store[2 * i + 1] << 8;
 }
 
-void storeCodedPixel(int column, int row, unsigned value) {
-    size_t i = pixelIndex(column, row);
-    unsigned char *store = editor.frameBuffer;
-    if (editor.frameCoding == 1) {
+void storeCodedPixel(FrameSet &frames, int column, int row, unsigned value) {
+    size_t i = pixelIndex(frames, column, row);
+    unsigned char *store = frames.bytes.data();
+    if (frames.coding == 1) {
         int shift = i % 2 * 4;
         store[i / 2] = static_cast<unsigned char>((store[i / 2] & ~(15 << shift)) | value << shift);
-    } else if (editor.frameCoding == 2) {
+    } else if (frames.coding == 2) {
         store[i] = static_cast<unsigned char>(value);
     } else {
         store[2 * i] = static_cast<unsigned char>(value);

@@ -1,5 +1,5 @@
 #include "model/size_limits.h"
-#include "model/user_messages.h"
+#include "model/frame_set.h"
 
 #include <cstdio>
 
@@ -21,14 +21,9 @@ bool frameStoreBytes(long long width, long long height, long long frames, int de
     return true;
 }
 
-bool framesFit(HWND owner, long long width, long long height, long long frames) {
+bool framesFit(Reporter &report, long long width, long long height, long long frames) {
     size_t bytes;
     if (frameStoreBytes(width, height, frames, 1, bytes)) return true;
-    char text[256];
-    snprintf(text, sizeof text,
-             "Sorry,%lld frames of %lldX%lld pixels are too large!\n"
-             "All frames together may take at most %llu MiB.",
-             frames, width, height, maxFrameStoreBytes >> 20);
-    tellUser(owner, text, nullptr, MB_ICONERROR | MB_OK);
+    report.tell(framesTooLargeText(width, height, frames), MB_ICONERROR);
     return false;
 }

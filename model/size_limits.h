@@ -2,7 +2,7 @@
 // for all frames together.
 #pragma once
 
-#include <windows.h>
+#include "model/reporter.h"
 
 #include <cstddef>
 
@@ -21,6 +21,5 @@ bool multiplySizes(size_t a, size_t b, size_t &product);
 // false when that exceeds maxFrameStoreBytes or cannot be represented.
 bool frameStoreBytes(long long width, long long height, long long frames, int depthFactor,
                      size_t &bytes);
-// Like frameStoreBytes for 1-bit frames, but tells the user (owned by owner) when the frames
-// would not fit.
-bool framesFit(HWND owner, long long width, long long height, long long frames);
+// Like frameStoreBytes for 1-bit frames, but tells the user when the frames would not fit.
+bool framesFit(Reporter &report, long long width, long long height, long long frames);

@@ -9,12 +9,12 @@ size_t codedFrameBytes(int width, int height, int coding) {
     return coding == 2 ? pixels : 2 * pixels;
 }
 
-void packCodedFrame(int width, int height, int codingStyle, int alignStyle, int coding,
-                    unsigned char *out) {
+void packCodedFrame(const FrameSet &frames, int codingStyle, int alignStyle, unsigned char *out) {
+    int coding = frames.coding;
     size_t k = 0; // pixels written
     int order = codingStyle == 8 ? 4 : codingStyle;
-    walkInOrder(width, height, order, [&](int x, int y, int, int) {
-        unsigned value = codedPixel(x, y);
+    walkInOrder(frames.width, frames.height, order, [&](int x, int y, int, int) {
+        unsigned value = codedPixel(frames, x, y);
         if (coding == 1) {
             bool high = (k % 2 == 1) != (alignStyle == 1);
             out[k / 2] |= static_cast<unsigned char>(high ? value << 4 : value);

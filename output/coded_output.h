@@ -4,9 +4,10 @@
 // bytes a pixel, high byte first.
 #pragma once
 
+#include "model/frame_set.h"
+
 #include <cstddef>
 
 size_t codedFrameBytes(int width, int height, int coding);
 // Packs the coded pixels of frame 0 into out, which holds codedFrameBytes zeroed bytes.
-void packCodedFrame(int width, int height, int codingStyle, int alignStyle, int coding,
-                    unsigned char *out);
+void packCodedFrame(const FrameSet &frames, int codingStyle, int alignStyle, unsigned char *out);

@@ -1,6 +1,6 @@
 #include "output/dot_orders.h"
 
-#include "model/matrix_store.h"
+#include "model/frame_set.h"
 
 static const int pagesOfEightRows = 8;
 

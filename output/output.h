@@ -1,20 +1,35 @@
-// Code output: frame packer, source writer, clipboard export.
+// Code output: the frame packer and the source writer. Frames in, source text out.
 #pragma once
 
-#include <windows.h>
+#include "model/frame_set.h"
+#include "model/modes.h"
+#include "model/reporter.h"
+
 #include <cstdio>
+#include <string>
+#include <vector>
+
+// What a written source records and how its bytes are ordered.
+struct OutputSettings {
+    int width = 16, height = 16; // the configured matrix size
+    int inputMode = ManualText;
+    int outputStyle = OutputC51, codingStyle = 0, alignStyle = 0, bitmapStyle = 0;
+    std::string textFilePath, bitmapFilePath; // the keywords of those input modes
+};
 
 // The number of data bytes in a frame record (the length field holds it modulo 65536).
-size_t frameRecordLength();
-unsigned char *frameRecord(int n);
-unsigned char *packFrame(int n);
+size_t frameRecordLength(const FrameSet &frames, const OutputSettings &settings);
+// Frame n as a record: a 2-byte big-endian length, then its data bytes (zero data for a frame
+// not held or of another size). False when it can't be packed: a bitmap coding other than
+// what the frames hold, or no memory.
+bool packFrame(const FrameSet &frames, int n, const OutputSettings &settings,
+               std::vector<unsigned char> &record);
 
-int saveSource(const char *path);
-int writeSourceFile(const char *path);
-void writeHeader(FILE *file);
-int writeCBody(FILE *file);
-int writeAsmBody(FILE *file);
-int writeTrailer(FILE *file);
-
-extern const char clipboardTempFile[];
-int copyToClipboard(HWND window);
+// Writes the whole source into an open file in text mode; 1 when every frame was packed and
+// nothing written was lost.
+int writeSource(FILE *file, const FrameSet &frames, const OutputSettings &settings);
+// Writes the source into a new file beside path, which replaces path only when complete; the
+// failures are told. Outside Bitmap File mode the frames are written as dots. Returns 1 when
+// saved.
+int saveSource(const char *path, const FrameSet &frames, const OutputSettings &settings,
+               Reporter &report);

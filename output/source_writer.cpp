@@ -1,31 +1,23 @@
 #include "output/output.h"
 
-#include "convert/convert.h"
+#include "convert/text_conversion.h"
 #include "convert/source_parser.h"
-#include "model/editor_state.h"
 #include "output/file_replacement.h"
-#include "model/user_messages.h"
 
-#include <cstdlib>
 #include <cstring>
-#include <string>
 
 static const char quote = 34;
 constexpr size_t lineLimit = 1024;
 
-// The texts of the frame list joined; in Manual Paint only the entries that name a character
-// (frames loaded from a text), so that painted frames keep an empty list. A line break would
-// end the header line: it is left out.
-static std::string joinedEntries(bool charactersOnly) {
-    int entries = static_cast<int>(SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0));
+// The frame names joined; in Manual Paint only the names of characters (frames loaded from a
+// text), so that painted frames keep an empty list. A line break would end the header line: it
+// is left out.
+static std::string joinedNames(const FrameSet &frames, bool charactersOnly) {
     std::string joined;
     bool loneHighByte = false;
-    for (int i = 0; i < entries; ++i) {
-        LRESULT length = SendMessageA(editor.frameComboBox, CB_GETLBTEXTLEN, i, 0);
-        if (length < 0 || (charactersOnly && (length < 1 || length > 2))) continue;
-        std::string entry(static_cast<size_t>(length) + 1, '\0');
-        SendMessageA(editor.frameComboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&entry[0]));
-        entry.resize(strnlen(entry.c_str(), 255));
+    for (const std::string &name : frames.names) {
+        std::string entry = name.substr(0, 255);
+        if (charactersOnly && (entry.empty() || entry.size() > 2)) continue;
         // a high byte alone would take the next name's first byte: a tab parts them
         if (loneHighByte) joined += '\t';
         loneHighByte = entry.size() == 1 && isLeadByte(entry[0]);
@@ -35,66 +27,48 @@ static std::string joinedEntries(bool charactersOnly) {
     return joined;
 }
 
-static std::string keywords() {
-    switch (editor.inputMode) {
+static std::string keywords(const FrameSet &frames, const OutputSettings &settings) {
+    switch (settings.inputMode) {
     case ManualPaint:
-        return joinedEntries(true);
+        return joinedNames(frames, true);
     case ManualText:
-        return joinedEntries(false);
+        return joinedNames(frames, false);
     case TextFile:
-        return editor.textFilePath;
+        return settings.textFilePath;
     case BitmapFile:
-        return editor.bitmapFilePath;
+        return settings.bitmapFilePath;
     }
     return "";
 }
 
-// format holds one %s for the path.
-static void reportFileError(const char *format, const char *path) {
-    char text[pathCapacity + 64];
-    snprintf(text, sizeof text, format, path);
-    tellUser(editor.mainWindow, text, nullptr, MB_ICONERROR | MB_OK);
-}
-
-void writeHeader(FILE *file) {
-    bool assembler = editor.outputStyle == OutputAsm;
-    if (assembler) {
-        fprintf(file, ";Config:\n;\tWidth=%d\n;\tHeight=%d\n;\tText Mode=%d\n;\t",
-                editor.pixelWidth, editor.pixelHeight, editor.inputMode);
-        fprintf(file, "Output Style=%d\n;\tBitmap Style=%d\n;\t", editor.outputStyle,
-                editor.bitmapStyle);
-    } else {
-        fprintf(file, "/*Config:\n\tWidth=%d\n\tHeight=%d\n\tText Mode=%d\n\t", editor.pixelWidth,
-                editor.pixelHeight, editor.inputMode);
-        fprintf(file, "Output Style=%d\n\tBitmap Style=%d\n\t", editor.outputStyle,
-                editor.bitmapStyle);
-    }
+static void writeHeader(FILE *file, const FrameSet &frames, const OutputSettings &settings) {
+    bool assembler = settings.outputStyle == OutputAsm;
+    const char *prefix = assembler ? ";\t" : "\t";
+    fprintf(file, assembler ? ";Config:\n" : "/*Config:\n");
+    fprintf(file, "%sWidth=%d\n%sHeight=%d\n", prefix, settings.width, prefix, settings.height);
+    fprintf(file, "%sText Mode=%d\n%sOutput Style=%d\n", prefix, settings.inputMode, prefix,
+            settings.outputStyle);
+    fprintf(file, "%sBitmap Style=%d\n", prefix, settings.bitmapStyle);
     // the dot order only when it is not the default, so default output stays as it was
-    if (editor.codingStyle != 0 || editor.alignStyle != 0)
-        fprintf(file,
-                assembler ? "Coding Style=%d\n;\tAlign Style=%d\n;\t"
-                          : "Coding Style=%d\n\tAlign Style=%d\n\t",
-                editor.codingStyle, editor.alignStyle);
-    std::string written = assembler ? keywords() : keywordsForComment(keywords());
-    fprintf(file, "Keywords=%c%s", quote, written.c_str());
+    if (settings.codingStyle != 0 || settings.alignStyle != 0)
+        fprintf(file, "%sCoding Style=%d\n%sAlign Style=%d\n", prefix, settings.codingStyle, prefix,
+                settings.alignStyle);
+    std::string names = keywords(frames, settings);
+    std::string written = assembler ? names : keywordsForComment(names);
+    fprintf(file, "%sKeywords=%c%s", prefix, quote, written.c_str());
     // in assembler the closing quote is followed by a semicolon in every mode but ManualPaint,
     // and there too once frames name their characters
-    if (assembler && (editor.inputMode != ManualPaint || !written.empty()))
+    if (assembler && (settings.inputMode != ManualPaint || !written.empty()))
         fprintf(file, "%c;\n", quote);
     else
         fprintf(file, "%c\n", quote);
 
-    if (editor.outputStyle == OutputC51)
+    if (settings.outputStyle == OutputC51)
         fputs("*/\ncode unsigned char CODE_MATRIX[]=\n{\n", file);
-    else if (editor.outputStyle == OutputAnsiC)
+    else if (settings.outputStyle == OutputAnsiC)
         fputs("*/\nconst unsigned char CODE_MATRIX[]=\n{\n", file);
     else
         fputs("CODE_MATRIX:\n", file);
-}
-
-static int listedFrames() {
-    int entries = static_cast<int>(SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0));
-    return entries > 0 ? entries : 1;
 }
 
 // Writes one frame's data bytes; assembler lines never carry a final comma, C lines only
@@ -127,53 +101,44 @@ static void writeFrameLine(FILE *file, const unsigned char *data, size_t length,
     fwrite(line, 1, used, file);
 }
 
-static int writeBody(FILE *file, bool assembler) {
-    int frames = listedFrames();
-    for (int i = 0; i < frames; ++i) {
-        const unsigned char *record = frameRecord(i);
-        if (!record) return 0;
-        writeFrameLine(file, record + 2, frameRecordLength(), assembler, i + 1 == frames);
+int writeSource(FILE *file, const FrameSet &frames, const OutputSettings &settings) {
+    bool assembler = settings.outputStyle == OutputAsm;
+    writeHeader(file, frames, settings);
+    int written = writtenFrames(frames);
+    std::vector<unsigned char> record;
+    bool complete = true;
+    for (int i = 0; complete && i < written; ++i) {
+        complete = packFrame(frames, i, settings, record);
+        if (complete)
+            writeFrameLine(file, record.data() + 2, record.size() - 2, assembler, i + 1 == written);
     }
-    return 1;
+    fputs(assembler ? "END\n" : "};\n", file);
+    return complete && !ferror(file) ? 1 : 0;
 }
 
-int writeCBody(FILE *file) {
-    return writeBody(file, false);
-}
-int writeAsmBody(FILE *file) {
-    return writeBody(file, true);
-}
-
-// Returns 0 when anything written into the file was lost (a full disk, a removed medium).
-int writeTrailer(FILE *file) {
-    fputs(editor.outputStyle == OutputAsm ? "END\n" : "};\n", file);
-    bool written = !ferror(file);
-    return fclose(file) == 0 && written ? 1 : 0;
+// format holds one %s for the path.
+static void reportFileError(Reporter &report, const char *format, const char *path) {
+    char text[pathCapacity + 64];
+    snprintf(text, sizeof text, format, path);
+    report.tell(text, MB_ICONERROR);
 }
 
 // The source goes into a new file beside the target, which it replaces only when complete: a
 // failed save leaves the previous file as it was and no file of ours behind.
-int writeSourceFile(const char *path) {
+int saveSource(const char *path, const FrameSet &frames, const OutputSettings &settings,
+               Reporter &report) {
+    OutputSettings written = settings;
+    if (written.inputMode != BitmapFile) written.bitmapStyle = 0;
     char temporary[MAX_PATH];
     FILE *file = createFileBeside(path, temporary) ? fopen(temporary, "wt") : nullptr;
     if (!file) {
-        reportFileError("Can't open %s!", path);
+        reportFileError(report, "Can't open %s!", path);
         return 0;
     }
-    writeHeader(file);
-    bool complete = editor.outputStyle == OutputAsm ? writeAsmBody(file) : writeCBody(file);
-    bool written = writeTrailer(file) && complete;
-    if (written && replaceTarget(temporary, path)) return 1;
-    if (!written) DeleteFileA(temporary);
-    reportFileError("Can't write %s!\nThe file is not complete.", path);
+    bool complete = writeSource(file, frames, written);
+    complete = fclose(file) == 0 && complete;
+    if (complete && replaceTarget(temporary, path)) return 1;
+    if (!complete) DeleteFileA(temporary);
+    reportFileError(report, "Can't write %s!\nThe file is not complete.", path);
     return 0;
-}
-
-int saveSource(const char *path) {
-    int rememberedStyle = editor.bitmapStyle;
-    if (editor.inputMode != BitmapFile) editor.bitmapStyle = 0;
-    int result = writeSourceFile(path);
-    editor.bitmapStyle = rememberedStyle;
-    editor.lastSaveResult = result;
-    return result;
 }

@@ -1,7 +1,7 @@
 #include "settings/settings.h"
 
 #include "app/app.h"
-#include "model/editor_state.h"
+#include "app/editor_state.h"
 #include "res/resource.h"
 #include "view/view.h"
 

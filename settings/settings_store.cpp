@@ -1,25 +1,14 @@
 #include "settings/settings.h"
 
-#include "model/editor_state.h"
+#include "app/editor_state.h"
+#include "convert/text_conversion.h"
 
 #include <cstring>
 
 const char settingsKeyPath[] = "Software\\TarvellSoft\\MORVEX7\\";
 
 int initDefaultFont() {
-    LOGFONTA &font = editor.defaultFont;
-    memset(&font, 0, sizeof font);
-    font.lfHeight = 16;
-    font.lfWidth = 16;
-    font.lfEscapement = 0;
-    font.lfOrientation = 0;
-    font.lfWeight = 1600;
-    font.lfCharSet = ANSI_CHARSET;
-    font.lfOutPrecision = 100;
-    font.lfClipPrecision = 3;
-    font.lfQuality = PROOF_QUALITY;
-    font.lfPitchAndFamily = FIXED_PITCH | FF_DONTCARE;
-    strcpy(font.lfFaceName, "system");
+    editor.defaultFont = builtInGlyphFont();
     return 1;
 }
 
@@ -73,15 +62,13 @@ static void keepInRange(int &field, int low, int high, int fallback) {
 
 int loadSettings() {
     HKEY key;
-    // the console program takes every setting from its options: the built-in defaults here
-    if (editor.consoleProgram ||
-        RegOpenKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
         editor.foregroundColor = 0;
         editor.backgroundColor = 0xFFFFFF;
         editor.gridColor = 0;
         editor.clientColor = 255;
         editor.pixelWidth = editor.pixelHeight = 16;
-        editor.matrixWidth = editor.matrixHeight = 16;
+        editor.frames.width = editor.frames.height = 16;
         editor.codingStyle = editor.alignStyle = editor.outputStyle = editor.bitmapStyle = 0;
         return 0;
     }
@@ -90,17 +77,17 @@ int loadSettings() {
     for (const SettingValue &value : values) {
         if (!readValue(key, value) && value.hasDefault)
             memcpy(value.field, &value.defaultValue, sizeof(DWORD));
-        if (value.field == &editor.pixelWidth) editor.matrixWidth = editor.pixelWidth;
-        if (value.field == &editor.pixelHeight) editor.matrixHeight = editor.pixelHeight;
+        if (value.field == &editor.pixelWidth) editor.frames.width = editor.pixelWidth;
+        if (value.field == &editor.pixelHeight) editor.frames.height = editor.pixelHeight;
     }
     // a face name without its terminator is cut at the field's end
     if (!memchr(editor.defaultFont.lfFaceName, 0, LF_FACESIZE))
         editor.defaultFont.lfFaceName[LF_FACESIZE - 1] = 0;
 
     if (editor.pixelWidth < 1 || editor.pixelWidth > 1024)
-        editor.pixelWidth = editor.matrixWidth = 16;
+        editor.pixelWidth = editor.frames.width = 16;
     if (editor.pixelHeight < 1 || editor.pixelHeight > 1024)
-        editor.pixelHeight = editor.matrixHeight = 16;
+        editor.pixelHeight = editor.frames.height = 16;
     keepInRange(editor.codingStyle, 0, 8, 0);
     keepInRange(editor.alignStyle, 0, 1, 0);
     keepInRange(editor.outputStyle, 0, 2, 0);
@@ -112,15 +99,14 @@ int loadSettings() {
 
 int saveSettings() {
     HKEY key;
-    if (editor.consoleProgram) return 0;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return 0;
     SettingValue values[12];
     describeSettings(values);
     // the size is saved from the frames now held
-    values[4].field = &editor.matrixWidth;
-    values[5].field = &editor.matrixHeight;
+    values[4].field = &editor.frames.width;
+    values[5].field = &editor.frames.height;
     for (const SettingValue &value : values)
         RegSetValueExA(key, value.name, 0, value.type, static_cast<const BYTE *>(value.field),
                        value.size);

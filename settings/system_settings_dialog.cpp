@@ -1,8 +1,8 @@
 #include "settings/settings.h"
 
-#include "model/editor_state.h"
+#include "app/editor_state.h"
 #include "res/resource.h"
-#include "model/user_messages.h"
+#include "app/user_messages.h"
 
 #include <cstdio>
 

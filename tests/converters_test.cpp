@@ -1,6 +1,6 @@
 // Text, text files and bitmaps turned into frames, hostile input included.
 #include "app_fixture.h"
-#include "convert/convert.h"
+#include "app/conversions.h"
 #include "model/coded_pixels.h"
 #include "model/size_limits.h"
 
@@ -60,7 +60,7 @@ TEST_F(ConverterTest, OneFramePerCharacter) {
         SetWindowTextA(editor.textEdit, std::get<0>(c));
         sendCommand(IDC_UPDATE, editor.updateButton);
         waitForWorker();
-        EXPECT_EQ(editor.frameCount, static_cast<int>(strlen(std::get<0>(c))) + 1);
+        EXPECT_EQ(editor.frames.count, static_cast<int>(std::get<2>(c).size()));
         EXPECT_EQ(comboEntries(), std::get<2>(c)) << std::get<0>(c);
     }
 }
@@ -232,7 +232,7 @@ TEST_F(ConverterTest, GrayAndColourCodings) {
         waitForWorker();
         for (int i = 0; i < 15; ++i) {
             int value = expectedValue(swatch(i % 5, i / 5), coding);
-            EXPECT_EQ(codedPixel(i % 5, i / 5), value);
+            EXPECT_EQ(codedPixel(editor.frames, i % 5, i / 5), value);
             EXPECT_EQ(GetPixel(dc, previewRect.left + (2 * (i % 5) + 1) * previewWidth / 10,
                                previewRect.top + (2 * (i / 5) + 1) * previewHeight / 6),
                       shownColour(value, coding));
@@ -253,14 +253,14 @@ TEST_F(ConverterTest, GrayAndColourCodings) {
                 if (coding == 2) expected.push_back(values[i]);
                 if (coding == 3) expected.insert(expected.end(), {values[i] >> 8, values[i] & 255});
             }
-            EXPECT_EQ(saveSource(source.c_str()), 1);
+            EXPECT_EQ(saveFrames(editor.mainWindow, source.c_str()), 1);
             EXPECT_EQ(sourceBytes(source), expected) << coding << order.first << order.second;
         }
     }
     ReleaseDC(editor.mainWindow, dc);
     mouse(WM_LBUTTONDOWN, MK_LBUTTON, 0, 0); // such pixels are not painted by hand
     EXPECT_EQ(windowText(editor.statusBar), "Gray and colour pixels are not painted by hand.");
-    EXPECT_EQ(codedPixel(0, 0), expectedValue(swatch(0, 0), 3));
+    EXPECT_EQ(codedPixel(editor.frames, 0, 0), expectedValue(swatch(0, 0), 3));
     for (int value : values) {
         char line[8];
         snprintf(line, sizeof line, "%04x\n", value);
@@ -287,15 +287,15 @@ TEST_F(ConverterTest, SourcesWeWroteLoadBack) {
         editor.outputStyle = style.first;
         editor.codingStyle = style.second;
         editor.alignStyle = style.second > 0;
-        EXPECT_EQ(saveSource(saved.c_str()), 1);
+        EXPECT_EQ(saveFrames(editor.mainWindow, saved.c_str()), 1);
         setMatrixSize(3, 3);
         answerFileChooser(saved);
         sendCommand(IDM_LOAD);
-        EXPECT_EQ(editor.matrixWidth * 10 + editor.matrixHeight, 125);
+        EXPECT_EQ(editor.frames.width * 10 + editor.frames.height, 125);
         EXPECT_EQ(frameBytes(0), first);
         EXPECT_EQ(frameBytes(1), second);
         EXPECT_EQ(comboEntries(), (Strings{"Custom 1", "Custom 2"}));
-        EXPECT_EQ(saveSource(again.c_str()), 1);
+        EXPECT_EQ(saveFrames(editor.mainWindow, again.c_str()), 1);
         EXPECT_EQ(readFile(again), readFile(saved)) << style.first << style.second;
     }
     sendCommand(ManualText);
@@ -303,10 +303,10 @@ TEST_F(ConverterTest, SourcesWeWroteLoadBack) {
     SetWindowTextA(editor.textEdit, "A\xE9\r\n*/"); // a high byte before a line break is one
     sendCommand(IDC_UPDATE, editor.updateButton);
     waitForWorker();
-    saveSource(saved.c_str());
+    saveFrames(editor.mainWindow, saved.c_str());
     EXPECT_EQ(loadSourceFile(editor.mainWindow, saved.c_str()), 1);
     EXPECT_EQ(comboEntries(), (Strings{"A", "\xE9", "*", "/"}));
-    saveSource(again.c_str());
+    saveFrames(editor.mainWindow, again.c_str());
     std::string text = readFile(saved);
     EXPECT_EQ(text.find("*/"), text.find("\r\n*/\r\n") + 2); // the comment ends where it should
     text.replace(text.find("Text Mode=202"), 13, "Text Mode=201");
@@ -319,7 +319,7 @@ TEST_F(ConverterTest, BadSourcesAreToldAndChangeNothing) {
     sendCommand(ManualPaint);
     setDot(1, 1);
     std::string good = testDataPath("good.c"), bad = testDataPath("bad.c");
-    saveSource(good.c_str());
+    saveFrames(editor.mainWindow, good.c_str());
     auto changed = [&good](const std::string &from, const std::string &to) {
         std::string text = readFile(good);
         return text.replace(text.find(from), from.size(), to);
@@ -339,7 +339,7 @@ TEST_F(ConverterTest, BadSourcesAreToldAndChangeNothing) {
         answerMessageBox(IDOK);
         EXPECT_EQ(loadSourceFile(editor.mainWindow, path.c_str()), 0);
         EXPECT_EQ(modalLog().back().text, "Can't load " + path + "!\n" + reason);
-        EXPECT_EQ(editor.matrixWidth * 10 + editor.matrixHeight, 82);
+        EXPECT_EQ(editor.frames.width * 10 + editor.frames.height, 82);
         EXPECT_NE(testDot(1, 1), 0);
     };
     for (const auto &c : cases) {
@@ -428,7 +428,7 @@ TEST_F(ConverterTest, ConsoleProgramWritesWhatTheWindowWrites) {
         editor.characterDetect = 1;
         kind.second();
         waitForWorker();
-        EXPECT_EQ(saveSource(window.c_str()), 1);
+        EXPECT_EQ(saveFrames(editor.mainWindow, window.c_str()), 1);
         EXPECT_EQ(runConsole(kind.first + " -o " + console), 0) << kind.first;
         EXPECT_EQ(readFile(console), readFile(window)) << kind.first;
     }

@@ -37,10 +37,10 @@ class OutputTest : public AppTest {
         sendCommand(ManualPaint);
         for (int i = 1; i < frames; ++i)
             sendCommand(IDC_NEW, editor.newButton);
-        memcpy(editor.frameBuffer, bytes.data(), bytes.size());
+        memcpy(editor.frames.bytes.data(), bytes.data(), bytes.size());
     }
     std::string save() {
-        EXPECT_EQ(saveSource(path.c_str()), 1);
+        EXPECT_EQ(saveFrames(editor.mainWindow, path.c_str()), 1);
         return readFile(path);
     }
     bool saved(const std::string &part) { return save().find(part) != std::string::npos; }
@@ -144,7 +144,7 @@ TEST_F(OutputTest, SaveThroughTheChooserAndItsFailures) {
     editor.inputMode = BitmapFile;
     editor.bitmapStyle = 2;
     answerMessageBox(IDOK);
-    EXPECT_EQ(saveSource(path.c_str()), 0);
+    EXPECT_EQ(saveFrames(editor.mainWindow, path.c_str()), 0);
     EXPECT_EQ(modalLog().back().text, "Can't write " + path + "!\nThe file is not complete.");
     EXPECT_EQ(readFile(path), "the previous frames");
     editor.inputMode = ManualPaint;
@@ -212,7 +212,7 @@ TEST_F(OutputTest, WritesSamplesForTheCompilers) {
     const char *names[] = {"frames_c51.c", "frames_ansi.c", "frames_asm.asm"};
     for (int style = OutputC51; style <= OutputAsm; ++style) {
         editor.outputStyle = style;
-        EXPECT_EQ(saveSource(names[style]), 1);
+        EXPECT_EQ(saveFrames(editor.mainWindow, names[style]), 1);
     }
 
     paintFrames(16, 16, 1, {});
@@ -224,9 +224,9 @@ TEST_F(OutputTest, WritesSamplesForTheCompilers) {
     }
     editor.outputStyle = OutputAnsiC;
     editor.codingStyle = 8;
-    EXPECT_EQ(saveSource("glyph_pages.c"), 1);
+    EXPECT_EQ(saveFrames(editor.mainWindow, "glyph_pages.c"), 1);
     editor.codingStyle = 0;
     editor.alignStyle = 1;
-    EXPECT_EQ(saveSource("glyph_rows.c"), 1);
+    EXPECT_EQ(saveFrames(editor.mainWindow, "glyph_rows.c"), 1);
     writeFile("glyph.txt", glyph);
 }

@@ -23,9 +23,9 @@ TEST(Registry, HandEditedValuesTakeTheirDefault) {
         DWORD size;
         int stored, loaded;
         int EditorState::*field;
-    } cases[] = {{"Pixel Width", 4, 1025, 16, &EditorState::matrixWidth},
+    } cases[] = {{"Pixel Width", 4, 1025, 16, &EditorState::pixelWidth},
                  {"Pixel Width", 8, 20, 16, &EditorState::pixelWidth},
-                 {"Pixel Height", 4, 1024, 1024, &EditorState::matrixHeight},
+                 {"Pixel Height", 4, 1024, 1024, &EditorState::pixelHeight},
                  {"Coding Style", 4, 8, 8, &EditorState::codingStyle},
                  {"Coding Style", 4, 9, 0, &EditorState::codingStyle},
                  {"Align Style", 4, 2, 0, &EditorState::alignStyle},

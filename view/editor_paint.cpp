@@ -1,9 +1,9 @@
 #include "view/view.h"
 
 #include "model/coded_pixels.h"
-#include "model/editor_state.h"
-#include "model/matrix_store.h"
-#include "view/dib_pixels.h"
+#include "app/editor_state.h"
+#include "app/matrix_store.h"
+#include "convert/dib_pixels.h"
 
 #include <algorithm>
 
@@ -12,11 +12,11 @@ int gridTop() {
 }
 
 int marginColumns() {
-    return editor.matrixWidth <= gridCells ? (gridCells - editor.matrixWidth + 1) / 2 : 0;
+    return editor.frames.width <= gridCells ? (gridCells - editor.frames.width + 1) / 2 : 0;
 }
 
 int marginRows() {
-    return editor.matrixHeight <= gridCells ? (gridCells - editor.matrixHeight + 1) / 2 : 0;
+    return editor.frames.height <= gridCells ? (gridCells - editor.frames.height + 1) / 2 : 0;
 }
 
 RECT cellRect(int column, int row, bool inWindow) {
@@ -58,7 +58,7 @@ static void drawGridLines(HDC dc) {
 }
 
 static void drawMatrixOutline(HDC dc) {
-    int w = editor.matrixWidth, h = editor.matrixHeight;
+    int w = editor.frames.width, h = editor.frames.height;
     RECT origin = cellRect(0, 0, false), across = cellRect(w, 0, false);
     RECT down = cellRect(0, h, false), corner = cellRect(w, h, false);
     MoveToEx(dc, origin.left, origin.top, nullptr);
@@ -74,8 +74,8 @@ static void drawMatrixOutline(HDC dc) {
 static void drawDots(HDC dc, HBRUSH &brush) {
     replaceBrush(dc, brush, editor.foregroundColor);
     int hoverColumn = editor.hoverCell >> 8, hoverRow = editor.hoverCell & 255;
-    int columns = std::min(editor.matrixWidth, gridCells);
-    int rows = std::min(editor.matrixHeight, gridCells);
+    int columns = std::min(editor.frames.width, gridCells);
+    int rows = std::min(editor.frames.height, gridCells);
     for (int c = 0; c < columns; ++c) {
         for (int r = 0; r < rows; ++r) {
             RECT cell = cellRect(c, r, false);
@@ -93,15 +93,16 @@ static void drawDots(HDC dc, HBRUSH &brush) {
 
 // A gray or colour frame: each cell filled with its pixel's colour, inside the grid lines.
 static void drawCodedCells(HDC dc) {
-    int columns = std::min(editor.matrixWidth, gridCells);
-    int rows = std::min(editor.matrixHeight, gridCells);
+    int columns = std::min(editor.frames.width, gridCells);
+    int rows = std::min(editor.frames.height, gridCells);
     for (int c = 0; c < columns; ++c) {
         for (int r = 0; r < rows; ++r) {
             RECT cell = cellRect(c, r, false);
             cell.left += 1;
             cell.top += 1;
-            unsigned value = codedPixel(c + editor.viewOriginX, r + editor.viewOriginY);
-            HBRUSH brush = CreateSolidBrush(shownColour(value, editor.frameCoding));
+            unsigned value =
+                codedPixel(editor.frames, c + editor.viewOriginX, r + editor.viewOriginY);
+            HBRUSH brush = CreateSolidBrush(shownColour(value, editor.frames.coding));
             FillRect(dc, &cell, brush);
             DeleteObject(brush);
         }
@@ -130,7 +131,7 @@ static void paintGrid(HDC windowDc, HDC memory) {
 
     pen = CreatePen(PS_SOLID, 1, editor.foregroundColor);
     SelectObject(memory, pen);
-    if (editor.frameCoding != 0)
+    if (editor.frames.coding != 0)
         drawCodedCells(memory);
     else
         drawDots(memory, brush);
@@ -146,7 +147,7 @@ static void paintGrid(HDC windowDc, HDC memory) {
 
 // The preview fills a DIB's bits directly, one pixel per dot, and stretches it.
 static void paintPreview(HDC windowDc, HDC memory) {
-    int w = editor.matrixWidth, h = editor.matrixHeight;
+    int w = editor.frames.width, h = editor.frames.height;
     if (w <= 0 || h <= 0) return;
     BITMAPINFO info = topDownInfo(w, h);
     void *bits = nullptr;
@@ -158,16 +159,15 @@ static void paintPreview(HDC windowDc, HDC memory) {
     DWORD ground = toPixel(editor.backgroundColor), dot = toPixel(editor.foregroundColor);
     DWORD *pixels = static_cast<DWORD *>(bits);
     int rowBits = rowBytesOf(w) * 8;
-    const unsigned char *frame =
-        editor.frameBuffer
-            ? editor.frameBuffer + static_cast<size_t>(editor.currentFrame) * currentFrameBytes()
-            : nullptr;
+    bool held = !editor.frames.bytes.empty() && editor.currentFrame < editor.frames.count;
+    const unsigned char *frame = held ? frameStart(editor.frames, editor.currentFrame) : nullptr;
     for (int r = 0; r < h; ++r) {
         DWORD *line = pixels + static_cast<size_t>(r) * w;
         const unsigned char *row = frame ? frame + static_cast<size_t>(r) * (rowBits / 8) : nullptr;
         for (int c = 0; c < w; ++c) {
-            if (editor.frameCoding != 0 && frame)
-                line[c] = toPixel(shownColour(codedPixel(c, r), editor.frameCoding));
+            if (editor.frames.coding != 0 && frame)
+                line[c] =
+                    toPixel(shownColour(codedPixel(editor.frames, c, r), editor.frames.coding));
             else
                 line[c] = row && (row[c >> 3] & (1u << (c & 7))) ? dot : ground;
         }
@@ -183,10 +183,8 @@ int paintEditor(HWND window) {
     PAINTSTRUCT paint;
     HDC windowDc = BeginPaint(window, &paint);
     HDC memory = CreateCompatibleDC(windowDc);
-    lockFramesForReading();
     paintGrid(windowDc, memory);
     paintPreview(windowDc, memory);
-    unlockFramesForReading();
     DeleteDC(memory);
     EndPaint(window, &paint);
     return 1;

@@ -1,8 +1,8 @@
 #include "view/view.h"
 
 #include "app/app.h"
-#include "model/editor_state.h"
-#include "model/matrix_store.h"
+#include "app/editor_state.h"
+#include "app/matrix_store.h"
 
 #include <cstdio>
 
@@ -67,9 +67,9 @@ void onMouseMove(HWND window, WPARAM keys, LPARAM point) {
     }
     if (cell == editor.hoverCell) return;
     int column = cell / 256, row = cell & 255;
-    if (column >= editor.matrixWidth || row >= editor.matrixHeight) return;
+    if (column >= editor.frames.width || row >= editor.frames.height) return;
     int dotColumn = column + editor.viewOriginX, dotRow = row + editor.viewOriginY;
-    if (editor.frameCoding != 0 && (keys & anyButton)) {
+    if (editor.frames.coding != 0 && (keys & anyButton)) {
         setStatusText(0, "Gray and colour pixels are not painted by hand.");
         return;
     }

@@ -1,8 +1,8 @@
 #include "view/view.h"
 
 #include "app/app.h"
-#include "convert/convert.h"
-#include "model/editor_state.h"
+#include "app/conversions.h"
+#include "app/editor_state.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -37,7 +37,7 @@ static void onScroll(HWND window, WPARAM request, LPARAM lParam, bool horizontal
     int pos = GetScrollPos(bar, SB_CTL);
     if (isBusy()) return;
     HWND viewBar = horizontal ? editor.viewScrollBarH : editor.viewScrollBarV;
-    int size = horizontal ? editor.matrixWidth : editor.matrixHeight;
+    int size = horizontal ? editor.frames.width : editor.frames.height;
     bool isViewBar = bar == viewBar;
     int max = isViewBar ? size - gridCells : 2 * size;
     pos = scrolledPosition(pos, max, LOWORD(request), HIWORD(request));
@@ -51,16 +51,23 @@ static void onScroll(HWND window, WPARAM request, LPARAM lParam, bool horizontal
         (horizontal ? editor.textShiftX : editor.textShiftY) = pos - size;
         SetScrollPos(bar, SB_CTL, pos, TRUE);
         if (editor.inputMode == ManualText) {
-            startTextRasterizer(window);
+            convertTextBox(window);
             invalidateEditor(window);
         } else if (editor.inputMode == TextFile) {
-            sendOwnCommand(window, IDC_BROWSE);
+            loadTextFile(window, editor.textFilePath);
         }
     }
     char text[48];
     snprintf(text, sizeof text, horizontal ? "Scrollbar Position @%d" : "Scrollbar Position @ %d",
              pos);
     setStatusText(0, text);
+}
+
+void scrollViewHome(HWND window) {
+    onScroll(window, MAKEWPARAM(SB_THUMBTRACK, 0), reinterpret_cast<LPARAM>(editor.viewScrollBarV),
+             false);
+    onScroll(window, MAKEWPARAM(SB_THUMBTRACK, 0), reinterpret_cast<LPARAM>(editor.viewScrollBarH),
+             true);
 }
 
 void onHorizontalScroll(HWND window, WPARAM request, LPARAM bar) {
@@ -84,10 +91,10 @@ static void refreshViewBar(HWND bar, int size, int origin) {
 }
 
 void refreshScrollBars() {
-    refreshViewBar(editor.viewScrollBarH, editor.matrixWidth, editor.viewOriginX);
-    refreshViewBar(editor.viewScrollBarV, editor.matrixHeight, editor.viewOriginY);
-    SetScrollRange(editor.textScrollBarH, SB_CTL, 0, 2 * editor.matrixWidth, FALSE);
-    SetScrollPos(editor.textScrollBarH, SB_CTL, editor.textShiftX + editor.matrixWidth, TRUE);
-    SetScrollRange(editor.textScrollBarV, SB_CTL, 0, 2 * editor.matrixHeight, FALSE);
-    SetScrollPos(editor.textScrollBarV, SB_CTL, editor.textShiftY + editor.matrixHeight, TRUE);
+    refreshViewBar(editor.viewScrollBarH, editor.frames.width, editor.viewOriginX);
+    refreshViewBar(editor.viewScrollBarV, editor.frames.height, editor.viewOriginY);
+    SetScrollRange(editor.textScrollBarH, SB_CTL, 0, 2 * editor.frames.width, FALSE);
+    SetScrollPos(editor.textScrollBarH, SB_CTL, editor.textShiftX + editor.frames.width, TRUE);
+    SetScrollRange(editor.textScrollBarV, SB_CTL, 0, 2 * editor.frames.height, FALSE);
+    SetScrollPos(editor.textScrollBarV, SB_CTL, editor.textShiftY + editor.frames.height, TRUE);
 }

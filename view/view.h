@@ -28,3 +28,5 @@ extern const char contactLine[];
 void onHorizontalScroll(HWND window, WPARAM request, LPARAM bar);
 void onVerticalScroll(HWND window, WPARAM request, LPARAM bar);
 void refreshScrollBars();
+// Pans the grid back to the matrix's top-left corner, as a thumb dragged there does.
+void scrollViewHome(HWND window);

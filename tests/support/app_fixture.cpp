@@ -1,7 +1,7 @@
 #include "app_fixture.h"
 
 #include "app/app.h"
-#include "model/matrix_store.h"
+#include "app/matrix_store.h"
 #include "settings/settings.h"
 #include "view/view.h"
 
@@ -54,8 +54,8 @@ void mouse(UINT message, WPARAM keys, int column, int row) {
 }
 
 void setMatrixSize(int width, int height) {
-    editor.pixelWidth = editor.matrixWidth = width;
-    editor.pixelHeight = editor.matrixHeight = height;
+    editor.pixelWidth = editor.frames.width = width;
+    editor.pixelHeight = editor.frames.height = height;
     allocateFrames(editor.mainWindow);
     refreshControls();
 }
@@ -67,7 +67,7 @@ std::string testDataPath(const std::string &name) {
 }
 
 std::vector<unsigned char> frameBytes(int frame) {
-    const unsigned char *start = editor.frameBuffer + currentFrameBytes() * frame;
+    const unsigned char *start = frameStart(editor.frames, frame);
     return std::vector<unsigned char>(start, start + currentFrameBytes());
 }
 

@@ -5,8 +5,9 @@
 #pragma once
 
 #include "app/app.h"
-#include "model/editor_state.h"
-#include "model/matrix_store.h"
+#include "app/conversions.h"
+#include "app/editor_state.h"
+#include "app/matrix_store.h"
 #include "output/output.h"
 #include "res/resource.h"
 #include "view/view.h"

@@ -1,9 +1,7 @@
-#include "output/output.h"
-
 #include "app/app.h"
-#include "model/editor_state.h"
+#include "app/editor_state.h"
 #include "res/resource.h"
-#include "model/user_messages.h"
+#include "app/user_messages.h"
 
 #include <cstring>
 
@@ -39,9 +37,7 @@ static HGLOBAL readTempFile() {
 
 int copyToClipboard(HWND window) {
     // a save that failed may have left a cut text: nothing of it goes to the clipboard
-    editor.lastSaveResult = 0;
-    SendMessageA(window, WM_COMMAND, IDM_SAVE, reinterpret_cast<LPARAM>(clipboardTempFile));
-    if (!editor.lastSaveResult) return reportCopy(window, false);
+    if (!saveFrames(window, clipboardTempFile)) return reportCopy(window, false);
     HGLOBAL block = readTempFile();
     if (!block) return reportCopy(window, false);
     if (!OpenClipboard(window)) {

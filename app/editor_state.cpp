@@ -1,4 +1,4 @@
-#include "model/editor_state.h"
+#include "app/editor_state.h"
 
 #include <cstring>
 

@@ -1,14 +1,12 @@
-#include "convert/convert.h"
+#include "convert/source_file.h"
 
-#include "app/app.h"
 #include "convert/input_file.h"
 #include "convert/source_parser.h"
-#include "model/editor_state.h"
-#include "model/matrix_store.h"
+#include "convert/text_conversion.h"
+#include "convert/text_file.h"
+#include "model/modes.h"
 #include "model/size_limits.h"
 #include "output/dot_orders.h"
-#include "view/view.h"
-#include "model/user_messages.h"
 
 #include <climits>
 #include <cstdio>
@@ -53,59 +51,49 @@ static const char *checkSource(const ParsedSource &source) {
 
 // The frames' names: the characters of the keywords when they were written from a text or
 // from frames named so, then "Custom %d".
-static void listFrames(const ParsedSource &source) {
-    SendMessageA(editor.frameComboBox, CB_RESETCONTENT, 0, 0);
+static std::vector<std::string> frameNames(const ParsedSource &source) {
     const std::string &keywords = source.keywords;
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(keywords.data());
     bool characters = source.textMode == ManualPaint || source.textMode == ManualText;
+    std::vector<std::string> names;
     size_t at = 0;
     for (size_t i = 0; i < source.frames.size(); ++i) {
-        char name[32];
         if (at < keywords.size() && keywords[at] == '\t') ++at; // after a high byte alone
-        const unsigned char *bytes = reinterpret_cast<const unsigned char *>(keywords.data());
         size_t length =
             at < keywords.size() ? characterBytes(bytes, static_cast<int>(at), keywords.size()) : 1;
         if (characters && at + length <= keywords.size()) {
-            snprintf(name, sizeof name, "%s", keywords.substr(at, length).c_str());
+            names.push_back(keywords.substr(at, length));
             at += length;
         } else {
-            snprintf(name, sizeof name, "Custom %d", static_cast<int>(i) + 1);
+            names.push_back("Custom " + std::to_string(i + 1));
         }
-        SendMessageA(editor.frameComboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     }
-    SendMessageA(editor.frameComboBox, CB_SETCURSEL, 0, 0);
+    return names;
 }
 
-static int applySource(HWND owner, const ParsedSource &source) {
-    editor.pixelWidth = editor.matrixWidth = static_cast<int>(source.width);
-    editor.pixelHeight = editor.matrixHeight = static_cast<int>(source.height);
-    editor.frameCount = static_cast<int>(source.frames.size());
-    editor.currentFrame = 0;
-    if (!allocateFrames(owner)) return 0;
-    size_t frameBytes = currentFrameBytes();
+static void takeFrames(const ParsedSource &source, LoadedSource &loaded) {
+    FrameSet &frames = loaded.frames;
+    int width = static_cast<int>(source.width), height = static_cast<int>(source.height);
+    int codingStyle = static_cast<int>(source.codingStyle);
+    int alignStyle = static_cast<int>(source.alignStyle);
+    size_t frameBytes = frameBytesOf(width, height);
     for (size_t i = 0; i < source.frames.size(); ++i) {
-        unsigned char *frame = editor.frameBuffer + frameBytes * i;
-        if (source.codingStyle == 0 && source.alignStyle == 0) // stored as written, padding too
+        unsigned char *frame = frameStart(frames, static_cast<int>(i));
+        if (codingStyle == 0 && alignStyle == 0) // stored as written, padding too
             memcpy(frame, source.frames[i].data(), frameBytes);
         else
-            unpackInOrder(source.frames[i].data(), editor.matrixWidth, editor.matrixHeight,
-                          source.codingStyle, source.alignStyle, frame);
+            unpackInOrder(source.frames[i].data(), width, height, codingStyle, alignStyle, frame);
     }
-    editor.outputStyle = source.outputStyle;
-    editor.codingStyle = source.codingStyle;
-    editor.alignStyle = source.alignStyle;
-    editor.inputMode = ManualPaint;
-    editor.modified = 0;
-    listFrames(source);
-    refreshControls();
-    invalidateEditor(owner);
-    return 1;
+    frames.names = frameNames(source);
+    loaded.outputStyle = static_cast<int>(source.outputStyle);
+    loaded.codingStyle = codingStyle;
+    loaded.alignStyle = alignStyle;
 }
 
-int loadSourceFile(HWND owner, const char *path) {
-    char stored[pathCapacity];
-    if (!storePath(stored, path)) {
-        reportPathTooLong(owner);
-        return 0;
+FramesMade loadSource(const char *path, LoadedSource &loaded, Reporter &report) {
+    if (strlen(path) >= pathCapacity) {
+        reportPathTooLong(report);
+        return FramesMade::refused;
     }
     std::string text;
     ParsedSource source;
@@ -113,10 +101,12 @@ int loadSourceFile(HWND owner, const char *path) {
     if (!reason) reason = parseSource(text, source);
     if (!reason) reason = checkSource(source);
     if (reason) {
-        char message[pathCapacity + 128];
-        snprintf(message, sizeof message, "Can't load %s!\n%s", path, reason);
-        tellUser(owner, message, nullptr, MB_ICONERROR | MB_OK);
-        return 0;
+        report.tell(std::string("Can't load ") + path + "!\n" + reason, MB_ICONERROR);
+        return FramesMade::refused;
     }
-    return applySource(owner, source);
+    FramesMade made =
+        makeFrames(loaded.frames, static_cast<int>(source.width), static_cast<int>(source.height),
+                   static_cast<int>(source.frames.size()));
+    if (made == FramesMade::made) takeFrames(source, loaded);
+    return made;
 }

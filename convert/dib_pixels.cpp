@@ -1,4 +1,4 @@
-#include "view/dib_pixels.h"
+#include "convert/dib_pixels.h"
 
 #include "model/size_limits.h"
 

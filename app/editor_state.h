@@ -1,39 +1,25 @@
-// The one record of program state, shared by every part of the program.
+// The window program's one record: its settings, the frames it shows (the model's frame set,
+// which the frame list mirrors), its view, flags and window handles.
 #pragma once
 
+#include "model/frame_set.h"
+#include "model/modes.h"
+
 #include <windows.h>
-
-enum InputMode { ManualPaint = 201, ManualText = 202, TextFile = 203, BitmapFile = 204 };
-
-enum OutputStyle { OutputC51 = 0, OutputAnsiC = 1, OutputAsm = 2 };
-
-constexpr int pathCapacity = 256; // 255 characters and the terminating zero
 
 struct EditorState {
     // configured geometry
     int pixelWidth = 16;
     int pixelHeight = 16;
 
-    // frames
-    int matrixWidth = 0;
-    int matrixHeight = 0;
-    int frameCount = 0;
+    // the frames, their size and names; the one shown
+    FrameSet frames;
     int currentFrame = 0;
-    unsigned char *frameBuffer = nullptr;
-    unsigned char *packBuffer = nullptr;
 
     // view
     int viewOriginX = 0;
     int viewOriginY = 0;
     int hoverCell = -1;
-
-    // what the frame store holds: 0 dots; 1 to 3 the values of an imported bitmap's pixels in
-    // that bitmap coding (set with the buffer, under the frame lock)
-    int frameCoding = 0;
-
-    // the console program: the window is never shown, no setting is read or written, and what
-    // the user is told goes to standard error
-    bool consoleProgram = false;
 
     // text sampling
     int textShiftX = 0;
@@ -56,18 +42,14 @@ struct EditorState {
     int inputMode = ManualText;
     int modified = 0;
 
-    // worker hand-over; workerThread doubles as the busy flag
-    HANDLE volatile workerThread = nullptr;
-    HWND workerOwner = nullptr;
-    int textLength = 0;
+    // the running conversion worker, which doubles as the busy flag; cleared by the window's
+    // thread when the worker's result has been shown
+    HANDLE workerThread = nullptr;
 
     // files and font
     char textFilePath[pathCapacity] = {};
     char bitmapFilePath[pathCapacity] = {};
     LOGFONTA defaultFont = {};
-    // what the last save reported (1 written, 0 failed); the clipboard export reads it after
-    // the save it sends itself
-    int lastSaveResult = 0;
 
     // dialog temporaries
     COLORREF colorBackup[4] = {};

@@ -1,0 +1,127 @@
+#include "app/conversions.h"
+
+#include "app/app.h"
+#include "app/editor_state.h"
+#include "app/matrix_store.h"
+#include "app/user_messages.h"
+#include "convert/picture_import.h"
+#include "convert/source_file.h"
+#include "convert/text_file.h"
+#include "model/size_limits.h"
+#include "res/resource.h"
+#include "view/view.h"
+
+static DWORD WINAPI textWorker(LPVOID argument) {
+    TextJob *job = static_cast<TextJob *>(argument);
+    WorkerResult *result = new WorkerResult;
+    WorkerReporter report(job->window, *result);
+    result->made = convertText(job->text, job->settings, result->frames, report);
+    result->font = job->settings.font;
+    postWorkerResult(job->window, result);
+    delete job;
+    return 1;
+}
+
+int startTextConversion(HWND window, const std::string &text) {
+    return startTextConversion(window, text, textWorker);
+}
+
+int startTextConversion(HWND window, const std::string &text, LPTHREAD_START_ROUTINE worker) {
+    if (isBusy()) return 0;
+    FrameSet &frames = editor.frames;
+    TextSettings settings;
+    settings.width = frames.width;
+    settings.height = frames.height;
+    settings.font = editor.defaultFont;
+    settings.shiftX = editor.textShiftX;
+    settings.shiftY = editor.textShiftY;
+    settings.dropRepeats = editor.characterDetect != 0;
+    size_t characters = textCharacters(text, settings.dropRepeats).size();
+    WindowReporter report(window);
+    if (!framesFit(report, frames.width, frames.height, characters ? characters : 1)) return 0;
+    // the frames in hand go at once: the new ones are drawn beside one blank frame only
+    frames.count = 1;
+    frames.names.clear();
+    editor.currentFrame = 0;
+    if (!allocateFrames(window)) return 0;
+    showFrameNames();
+    if (text.empty()) {
+        refreshControls();
+        return 0;
+    }
+    TextJob *job = new TextJob{window, text, settings};
+    enableModeRadios(FALSE);
+    if (startWorker(worker, job)) return 1;
+    delete job;
+    enableModeRadios(TRUE);
+    return 0;
+}
+
+static DWORD WINAPI pictureWorker(LPVOID argument) {
+    WorkerResult *result = static_cast<WorkerResult *>(argument);
+    WorkerReporter report(editor.mainWindow, *result);
+    int coding = editor.bitmapStyle >= 1 && editor.bitmapStyle <= 3 ? editor.bitmapStyle : 0;
+    result->made = importPicture(result->path.c_str(), coding, result->frames, report);
+    postWorkerResult(editor.mainWindow, result);
+    return 1;
+}
+
+int startBitmapImport(HWND window, const char *path) {
+    if (strlen(path) >= pathCapacity) {
+        WindowReporter report(window);
+        reportPathTooLong(report);
+        return 0;
+    }
+    WorkerResult *result = new WorkerResult;
+    result->picture = true;
+    result->path = path;
+    result->previousPath = editor.bitmapFilePath;
+    enableModeRadios(FALSE);
+    if (startWorker(pictureWorker, result)) return 1;
+    delete result;
+    enableModeRadios(TRUE);
+    return 0;
+}
+
+int loadTextFile(HWND window, const char *path) {
+    std::string text;
+    WindowReporter report(window);
+    if (!readTextFile(path, text, report)) return 0;
+    editor.modified = 0;
+    scrollViewHome(window);
+    startTextConversion(window, text);
+    refreshControls();
+    storePath(editor.textFilePath, path);
+    SetWindowTextA(editor.browseButton, fileNameOf(editor.textFilePath));
+    return 1;
+}
+
+int mapAllAscii(HWND window) {
+    SetWindowTextA(editor.textEdit, asciiTable);
+    scrollViewHome(window);
+    startTextConversion(window, asciiTable);
+    invalidateEditor(window);
+    return 1;
+}
+
+int loadSourceFile(HWND window, const char *path) {
+    LoadedSource loaded;
+    WindowReporter report(window);
+    FramesMade made = loadSource(path, loaded, report);
+    if (made == FramesMade::outOfMemory) return reportOutOfMemory(window);
+    if (made != FramesMade::made) return 0;
+    editor.frames = std::move(loaded.frames);
+    editor.pixelWidth = editor.frames.width;
+    editor.pixelHeight = editor.frames.height;
+    editor.currentFrame = 0;
+    editor.viewOriginX = editor.viewOriginY = 0;
+    editor.outputStyle = loaded.outputStyle;
+    editor.codingStyle = loaded.codingStyle;
+    editor.alignStyle = loaded.alignStyle;
+    editor.inputMode = ManualPaint;
+    editor.modified = 0;
+    showFrameNames();
+    refreshControls();
+    invalidateEditor(window);
+    return 1;
+}

@@ -1,0 +1,104 @@
+#include "app/matrix_store.h"
+
+#include "app/editor_state.h"
+#include "app/user_messages.h"
+#include "model/size_limits.h"
+
+#include <cstring>
+
+int currentFrameBytes() {
+    return static_cast<int>(frameBytesOf(editor.frames.width, editor.frames.height));
+}
+
+static bool holdsCurrentFrame() {
+    return !editor.frames.bytes.empty() && editor.currentFrame < editor.frames.count;
+}
+
+int testDot(int column, int row) {
+    return holdsCurrentFrame() && dotAt(editor.frames, editor.currentFrame, column, row);
+}
+
+void setDot(int column, int row) {
+    if (holdsCurrentFrame()) putDot(editor.frames, editor.currentFrame, column, row, true);
+}
+
+void clearDot(int column, int row) {
+    if (holdsCurrentFrame()) putDot(editor.frames, editor.currentFrame, column, row, false);
+}
+
+static int invertBytes(unsigned char *start, size_t count) {
+    if (editor.frames.bytes.empty()) return 0;
+    for (size_t i = 0; i < count; ++i)
+        start[i] = static_cast<unsigned char>(~start[i]);
+    return 1;
+}
+
+static int clearBytes(unsigned char *start, size_t count) {
+    if (editor.frames.bytes.empty()) return 0;
+    memset(start, 0, count);
+    return 1;
+}
+
+int invertCurrentFrame() {
+    return invertBytes(frameStart(editor.frames, editor.currentFrame), currentFrameBytes());
+}
+int clearCurrentFrame() {
+    return clearBytes(frameStart(editor.frames, editor.currentFrame), currentFrameBytes());
+}
+int invertAllFrames() {
+    return invertBytes(editor.frames.bytes.data(), editor.frames.bytes.size());
+}
+int clearAllFrames() {
+    return clearBytes(editor.frames.bytes.data(), editor.frames.bytes.size());
+}
+
+int reportOutOfMemory(HWND owner) {
+    editor.frames.bytes.clear();
+    editor.frames.bytes.shrink_to_fit();
+    tellUser(owner, "Fatal error:not enough memory!\nOK for Close!", nullptr, MB_ICONERROR | MB_OK);
+    PostQuitMessage(0);
+    return 0;
+}
+
+// Frames the bound refuses are told and leave the frames as they were; only a real allocation
+// failure ends the program.
+int allocateFrames(HWND owner) {
+    FrameSet &frames = editor.frames;
+    WindowReporter report(owner);
+    if (!framesFit(report, frames.width, frames.height, frames.count)) return 0;
+    if (makeFrames(frames, frames.width, frames.height, frames.count) != FramesMade::made)
+        return reportOutOfMemory(owner);
+    return 1;
+}
+
+// A frame the bound refuses is not added.
+int appendCustomFrame(HWND owner) {
+    FrameSet &frames = editor.frames;
+    WindowReporter report(owner);
+    if (!framesFit(report, frames.width, frames.height, frames.count + 1)) return 0;
+    try {
+        frames.bytes.resize(frames.bytes.size() + currentFrameBytes());
+        frames.names.push_back("Custom " + std::to_string(frames.names.size() + 1));
+    } catch (const std::bad_alloc &) {
+        return reportOutOfMemory(owner);
+    }
+    frames.count += 1;
+    editor.currentFrame = static_cast<int>(frames.names.size()) - 1;
+    showFrameNames();
+    return 1;
+}
+
+void releaseFrames() {
+    editor.frames.bytes.clear();
+    editor.frames.bytes.shrink_to_fit();
+}
+
+void showFrameNames() {
+    HWND list = editor.frameComboBox;
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    for (const std::string &name : editor.frames.names)
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageA(list, CB_SETCURSEL, editor.frames.names.empty() ? -1 : editor.currentFrame, 0);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+}

@@ -1,0 +1,79 @@
+#include "app/conversions.h"
+
+#include "app/app.h"
+#include "app/editor_state.h"
+#include "app/matrix_store.h"
+#include "app/user_messages.h"
+#include "convert/text_file.h"
+#include "view/view.h"
+
+void enableModeRadios(BOOL enable) {
+    HWND radios[] = {editor.paintRadio, editor.textRadio, editor.textFileRadio, editor.bitmapRadio};
+    for (HWND radio : radios)
+        EnableWindow(radio, enable);
+}
+
+HANDLE startWorker(LPTHREAD_START_ROUTINE routine, LPVOID argument) {
+    HANDLE thread = CreateThread(nullptr, 1024, routine, argument, CREATE_SUSPENDED, nullptr);
+    if (!thread) return nullptr;
+    editor.workerThread = thread;
+    SetThreadPriority(thread, THREAD_PRIORITY_HIGHEST);
+    ResumeThread(thread);
+    return thread;
+}
+
+void WorkerReporter::tell(const std::string &text, UINT type) {
+    result.messages.emplace_back(text, type);
+}
+
+void WorkerReporter::progress(int percent) {
+    if (percent == lastPercent) return;
+    lastPercent = percent;
+    PostMessageA(window, WM_APP_PROGRESS, percent, 0);
+}
+
+static void endBusy() {
+    HANDLE worker = editor.workerThread;
+    editor.workerThread = nullptr;
+    if (worker) CloseHandle(worker);
+}
+
+void postWorkerResult(HWND window, WorkerResult *result) {
+    if (PostMessageA(window, WM_APP_WORKER_DONE, 0, reinterpret_cast<LPARAM>(result))) return;
+    // no message can carry it: the result is dropped and busy ends here, as a last resort
+    delete result;
+    endBusy();
+}
+
+// paths: the failing file, then the stored path from before the import; both come back.
+static void restoreStoredPicture(const WorkerResult &result) {
+    if (result.path != editor.bitmapFilePath) return;
+    storePath(editor.bitmapFilePath, result.previousPath.c_str());
+    SetWindowTextA(editor.openButton,
+                   editor.bitmapFilePath[0] ? fileNameOf(editor.bitmapFilePath) : openCaption);
+}
+
+void onWorkerDone(HWND window, WorkerResult *result) {
+    for (const auto &message : result->messages)
+        tellUser(window, message.first.c_str(), nullptr, message.second | MB_OK);
+    if (result->made == FramesMade::made) {
+        editor.frames = std::move(result->frames);
+        editor.currentFrame = 0;
+        if (result->picture) {
+            editor.pixelWidth = editor.frames.width;
+            editor.pixelHeight = editor.frames.height;
+        } else {
+            editor.defaultFont = result->font;
+        }
+        showFrameNames();
+    } else if (result->picture) {
+        restoreStoredPicture(*result);
+    }
+    bool outOfMemory = result->made == FramesMade::outOfMemory;
+    delete result;
+    invalidateEditor(window);
+    refreshControls();
+    enableModeRadios(TRUE);
+    endBusy();
+    if (outOfMemory) reportOutOfMemory(window);
+}

@@ -1,0 +1,184 @@
+#include "convert/text_conversion.h"
+
+#include "convert/dib_pixels.h"
+
+#include <cstring>
+
+static bool isLineOrTab(unsigned char b) {
+    return b == '\n' || b == '\r' || b == '\t';
+}
+bool isLeadByte(unsigned char b) {
+    return b >= 160;
+}
+
+// A line break, a tab or the terminating zero is never the second byte of a character: a
+// frame name may never hold a line break.
+int characterBytes(const unsigned char *text, int at, int length) {
+    if (!isLeadByte(text[at]) || at + 1 >= length) return 1;
+    unsigned char second = text[at + 1];
+    return isLineOrTab(second) || second == 0 ? 1 : 2;
+}
+
+// Searches every byte offset of the kept bytes, not only where characters begin.
+static bool keptContains(const unsigned char *kept, int k, unsigned char b) {
+    for (int o = 0; o < k; ++o)
+        if (kept[o] == b) return true;
+    return false;
+}
+
+// Offset k is compared too (the zero after the kept bytes), never beyond the buffer.
+static bool keptContainsPair(const unsigned char *kept, int k, int length, unsigned char b,
+                             unsigned char b2) {
+    for (int o = 0; o < k && o + 1 < length; ++o)
+        if (kept[o] == b && kept[o + 1] == b2) return true;
+    return false;
+}
+
+void removeRepeatedCharacters(const unsigned char *text, int length, unsigned char *kept) {
+    int k = 0;
+    for (int p = 0; p < length; ++p) {
+        unsigned char b = text[p];
+        if (isLineOrTab(b)) continue;
+        if (characterBytes(text, p, length) == 1) {
+            if (keptContains(kept, k, b)) continue;
+            kept[k++] = b;
+            // a high byte alone keeps what parts it from the next character
+            if (isLeadByte(b) && p + 1 < length && text[p + 1]) kept[k++] = text[++p];
+            continue;
+        }
+        unsigned char b2 = text[p + 1];
+        if (!keptContainsPair(kept, k, length, b, b2)) {
+            kept[k++] = b;
+            kept[k++] = b2;
+        }
+        ++p;
+    }
+}
+
+std::vector<std::string> textCharacters(const std::string &text, bool dropRepeats) {
+    int length = static_cast<int>(text.size()) + 1; // with the terminating zero
+    std::vector<unsigned char> kept(length);
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text.c_str());
+    if (dropRepeats)
+        removeRepeatedCharacters(bytes, length, kept.data());
+    else
+        memcpy(kept.data(), bytes, length);
+    std::vector<std::string> characters;
+    for (int p = 0; p < length && kept[p]; ++p) {
+        if (isLineOrTab(kept[p])) continue;
+        int bytesOfCharacter = characterBytes(kept.data(), p, length);
+        characters.emplace_back(reinterpret_cast<const char *>(&kept[p]), bytesOfCharacter);
+        p += bytesOfCharacter - 1;
+    }
+    return characters;
+}
+
+LOGFONTA builtInGlyphFont() {
+    LOGFONTA font = {};
+    font.lfHeight = 16;
+    font.lfWidth = 16;
+    font.lfWeight = 1600;
+    font.lfCharSet = ANSI_CHARSET;
+    font.lfOutPrecision = 100;
+    font.lfClipPrecision = 3;
+    font.lfQuality = PROOF_QUALITY;
+    font.lfPitchAndFamily = FIXED_PITCH | FF_DONTCARE;
+    strcpy(font.lfFaceName, "system");
+    return font;
+}
+
+HFONT createGlyphFont(const LOGFONTA &font, int width, int height) {
+    // Smoothed edges are grey and only black sets a dot: curves and diagonals would lose
+    // their dots. The stored record keeps its quality.
+    LOGFONTA glyphFont = font;
+    glyphFont.lfWidth = width;
+    glyphFont.lfHeight = height;
+    glyphFont.lfQuality = NONANTIALIASED_QUALITY;
+    return CreateFontIndirectA(&glyphFont);
+}
+
+void sampleCanvas(const DWORD *pixels, int canvasWidth, int canvasHeight, FrameSet &frames, int n,
+                  int shiftX, int shiftY) {
+    for (int x = 0; x < frames.width; ++x) {
+        for (int y = 0; y < frames.height; ++y) {
+            int sx = x + shiftX, sy = y + shiftY;
+            bool inside = pixels && sx >= 0 && sx < canvasWidth && sy >= 0 && sy < canvasHeight;
+            putDot(frames, n, x, y,
+                   inside && (pixels[static_cast<size_t>(sy) * canvasWidth + sx] & 0xFFFFFF) == 0);
+        }
+    }
+}
+
+// One font for each character width and one canvas serve a whole conversion. The canvas is a
+// DIB section: its pixels are read where they lie, without a copy.
+struct GlyphCanvas {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    DWORD *pixels = nullptr;
+    HFONT fonts[2] = {}; // one-byte and two-byte characters
+    HGDIOBJ oldBitmap = nullptr, oldFont = nullptr;
+    int width = 0, height = 0;
+};
+
+static void openCanvas(GlyphCanvas &canvas, int width, int height) {
+    canvas.width = width + 10;
+    canvas.height = height;
+    canvas.dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO info = topDownInfo(canvas.width, canvas.height);
+    void *bits = nullptr;
+    canvas.bitmap = CreateDIBSection(canvas.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    canvas.pixels = canvas.bitmap ? static_cast<DWORD *>(bits) : nullptr;
+    if (canvas.bitmap) canvas.oldBitmap = SelectObject(canvas.dc, canvas.bitmap);
+}
+
+static void closeCanvas(GlyphCanvas &canvas) {
+    if (canvas.oldFont) SelectObject(canvas.dc, canvas.oldFont);
+    if (canvas.oldBitmap) SelectObject(canvas.dc, canvas.oldBitmap);
+    for (HFONT font : canvas.fonts)
+        if (font) DeleteObject(font);
+    if (canvas.bitmap) DeleteObject(canvas.bitmap);
+    DeleteDC(canvas.dc);
+}
+
+// A canvas that could not be made samples as white: every dot clear. The font record takes the
+// size of the glyph font made last.
+static void drawCharacter(GlyphCanvas &canvas, const std::string &glyph, TextSettings &settings,
+                          FrameSet &frames, int n) {
+    int bytes = static_cast<int>(glyph.size());
+    HFONT &font = canvas.fonts[bytes - 1];
+    if (!font) {
+        settings.font.lfWidth = bytes == 2 ? frames.width / 2 : frames.width;
+        settings.font.lfHeight = frames.height;
+        font = createGlyphFont(settings.font, settings.font.lfWidth, settings.font.lfHeight);
+    }
+    HGDIOBJ previous = SelectObject(canvas.dc, font);
+    if (!canvas.oldFont) canvas.oldFont = previous;
+    if (canvas.pixels) {
+        memset(canvas.pixels, 0xFF, sizeof(DWORD) * canvas.width * canvas.height);
+        TextOutA(canvas.dc, 0, 0, glyph.data(), bytes);
+        GdiFlush();
+    }
+    sampleCanvas(canvas.pixels, canvas.width, canvas.height, frames, n, settings.shiftX,
+                 settings.shiftY);
+}
+
+FramesMade convertText(const std::string &text, TextSettings &settings, FrameSet &frames,
+                       Reporter &report) {
+    std::vector<std::string> characters = textCharacters(text, settings.dropRepeats);
+    int count = characters.empty() ? 1 : static_cast<int>(characters.size());
+    FrameSet made;
+    FramesMade result = makeFrames(made, settings.width, settings.height, count);
+    if (result == FramesMade::tooLarge)
+        report.tell(framesTooLargeText(settings.width, settings.height, count), MB_ICONERROR);
+    if (result != FramesMade::made) return result;
+    GlyphCanvas canvas;
+    openCanvas(canvas, settings.width, settings.height);
+    for (size_t i = 0; i < characters.size(); ++i) {
+        report.progress(static_cast<int>((i + 1) * 100 / characters.size()));
+        drawCharacter(canvas, characters[i], settings, made, static_cast<int>(i));
+    }
+    closeCanvas(canvas);
+    made.names = std::move(characters);
+    frames = std::move(made);
+    return FramesMade::made;
+}

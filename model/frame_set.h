@@ -1,0 +1,36 @@
+// The frames a conversion makes and the program holds: all of one size, back to back. A frame
+// of dots is rows top to bottom, each row whole bytes with the leftmost dot of each group of
+// eight in the least significant bit; an imported picture in a gray or colour coding holds one
+// value a pixel in frame 0.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+struct FrameSet {
+    int width = 16, height = 16;
+    int coding = 0; // 0 dots; 1 to 3 the bitmap coding of an imported picture's values
+    int count = 0;  // the frames held
+    std::vector<unsigned char> bytes;
+    std::vector<std::string> names; // one for each listed frame; the listed frames are written
+};
+
+// What making frames can come to: made, too many for the bound, refused for a reason told to
+// the user, or no memory.
+enum class FramesMade { made, tooLarge, refused, outOfMemory };
+
+int rowBytesOf(int width);
+// The bytes of one frame of dots.
+size_t frameBytesOf(int width, int height);
+// Replaces frames by count blank frames of width x height in coding, names kept; on failure
+// the frames stay as they were.
+FramesMade makeFrames(FrameSet &frames, int width, int height, int count, int coding = 0);
+unsigned char *frameStart(FrameSet &frames, int n);
+const unsigned char *frameStart(const FrameSet &frames, int n);
+bool dotAt(const FrameSet &frames, int n, int x, int y);
+void putDot(FrameSet &frames, int n, int x, int y, bool on);
+// The frames a source file holds: the listed ones, or the one frame of a picture or a blank set.
+int writtenFrames(const FrameSet &frames);
+// The user's words for frames the bound refuses.
+std::string framesTooLargeText(long long width, long long height, long long frames);
