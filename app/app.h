@@ -9,9 +9,6 @@ extern const char mainWindowClassName[];
 extern const char openCaption[];
 
 int runApplication(HINSTANCE instance);
-// Handles the window's messages until no conversion runs (its result shown), then what is
-// still waiting: for the programs that drive the window themselves.
-void pumpUntilIdle();
 bool registerMainWindowClass(HINSTANCE instance);
 bool createMainWindow(HINSTANCE instance);
 void initEditorState(HWND window);

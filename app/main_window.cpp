@@ -212,20 +212,6 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-static void dispatchWaiting() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&message);
-}
-
-void pumpUntilIdle() {
-    while (isBusy()) {
-        dispatchWaiting();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
-    dispatchWaiting();
-}
-
 int runApplication(HINSTANCE instance) {
     editor.instanceHandle = instance;
     if (!registerMainWindowClass(editor.instanceHandle)) return 0;

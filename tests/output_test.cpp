@@ -3,7 +3,6 @@
 #include "app_fixture.h"
 
 #include <cstring>
-#include <tuple>
 
 static const std::string smallDisk = MORVEX7_BUILD_FOLDER "\\small-disk";
 
@@ -43,91 +42,7 @@ class OutputTest : public AppTest {
         EXPECT_EQ(saveFrames(editor.mainWindow, path.c_str()), 1);
         return readFile(path);
     }
-    bool saved(const std::string &part) { return save().find(part) != std::string::npos; }
 };
-
-static std::string repeated(const std::string &piece, int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += piece;
-    return text;
-}
-
-TEST_F(OutputTest, GoldenFilesInEveryStyle) {
-    paintFrames(8, 2, 2, {0x00, 0x18, 0x3C, 0xFF});
-    EXPECT_EQ(save(), "/*Config:\r\n\tWidth=8\r\n\tHeight=2\r\n\tText Mode=201\r\n"
-                      "\tOutput Style=0\r\n\tBitmap Style=0\r\n\tKeywords=\"\"\r\n*/\r\n"
-                      "code unsigned char CODE_MATRIX[]=\r\n{\r\n"
-                      "\t0x00,0x18,\r\n\t0x3c,0xff\r\n};\r\n");
-    editor.outputStyle = OutputAsm;
-    EXPECT_EQ(save(), ";Config:\r\n;\tWidth=8\r\n;\tHeight=2\r\n;\tText Mode=201\r\n"
-                      ";\tOutput Style=2\r\n;\tBitmap Style=0\r\n;\tKeywords=\"\"\r\n"
-                      "CODE_MATRIX:\r\n\tdb 000h,018h\r\n\tdb 03ch,0ffh\r\nEND\r\n");
-
-    // 410 data bytes in one frame, padding bits set
-    paintFrames(12, 205, 1, std::vector<unsigned char>(410, 0xA5));
-    EXPECT_TRUE(saved(repeated("0a5h,", 204) + "0a5h \r\n\tdb " + repeated("0a5h,", 204)));
-    editor.outputStyle = OutputC51;
-    EXPECT_TRUE(saved("{\r\n\t" + repeated("0xa5,", 205) + "\\\r\n\t" + repeated("0xa5,", 204) +
-                      "0xa5\r\n};\r\n"));
-}
-
-// Where the dot (x, y) of a width x height frame lands in a dot order: its byte and bit.
-static std::pair<int, int> placeOf(int order, int align, int x, int y, int width, int height) {
-    int byte = y / 8 * width + x, j = y % 8; // pages: bands of 8 rows, a byte per column
-    if (order < 8) {
-        bool columns = order >= 4;
-        int along = columns ? y : x, line = columns ? x : y;
-        int length = columns ? height : width, lines = columns ? width : height;
-        if (order & 2) along = length - 1 - along;
-        if (order & 1) line = lines - 1 - line;
-        byte = line * ((length + 7) / 8) + along / 8;
-        j = along % 8;
-    }
-    return {byte, align ? 7 - j : j};
-}
-
-// A frame painted with the mouse, saved in each dot order and bit order, decodes to the
-// painted dots, and unused bits are zero; the header names the order unless it is the default.
-// A few orders checked byte for byte.
-TEST_F(OutputTest, EveryDotOrderDecodesToThePaintedDots) {
-    paintFrames(10, 11, 1, {});
-    for (int dot = 0; dot < 110; ++dot)
-        if ((dot % 10 * (dot % 10) + 3 * (dot / 10)) % 5 == 0)
-            mouse(WM_LBUTTONDOWN, MK_LBUTTON, dot % 10, dot / 10);
-    mouse(WM_LBUTTONUP, 0, 0, 0);
-    for (int order = 0; order <= 8; ++order) {
-        for (int align : {0, 1}) {
-            editor.codingStyle = order;
-            editor.alignStyle = align;
-            std::string text = save();
-            std::vector<int> bytes = sourceBytes(path);
-            ASSERT_EQ(bytes.size(), order < 4 ? 22u : 20u) << order;
-            EXPECT_EQ(text.find("\tCoding Style=") != std::string::npos, order + align > 0);
-            int lit = 0, bits = 0;
-            for (int dot = 0; dot < 110; ++dot) {
-                std::pair<int, int> at = placeOf(order, align, dot % 10, dot / 10, 10, 11);
-                EXPECT_EQ(bytes[at.first] >> at.second & 1, testDot(dot % 10, dot / 10) != 0)
-                    << order << align << dot;
-                lit += testDot(dot % 10, dot / 10) != 0;
-            }
-            for (int byte : bytes)
-                bits += __builtin_popcount(byte);
-            EXPECT_EQ(bits, lit) << order << align;
-        }
-    }
-    EXPECT_TRUE(saved("Bitmap Style=0\r\n\tCoding Style=8\r\n\tAlign Style=1\r\n\tKeywords"));
-
-    // X.X over .X., by hand
-    paintFrames(3, 2, 1, {0x05, 0x02});
-    const std::tuple<int, int, const char *> goldens[] = {
-        {0, 1, "\t0xa0,0x40\r\n"}, {7, 0, "\t0x02,0x01,0x02\r\n"}, {8, 1, "\t0x80,0x40,0x80\r\n"}};
-    for (const auto &golden : goldens) {
-        editor.codingStyle = std::get<0>(golden);
-        editor.alignStyle = std::get<1>(golden);
-        EXPECT_TRUE(saved(std::get<2>(golden))) << std::get<2>(golden);
-    }
-}
 
 TEST_F(OutputTest, SaveThroughTheChooserAndItsFailures) {
     paintFrames(8, 2, 1, {1, 2});
@@ -138,16 +53,6 @@ TEST_F(OutputTest, SaveThroughTheChooserAndItsFailures) {
     answerMessageBox(IDOK);
     sendCommand(IDM_SAVE);
     EXPECT_EQ(modalLog().at(1).text, "Sorry,the path of your file is too long!\n");
-
-    // frames that can't be packed (a gray coding with no gray picture): told, the file kept
-    writeFile(path, "the previous frames");
-    editor.inputMode = BitmapFile;
-    editor.bitmapStyle = 2;
-    answerMessageBox(IDOK);
-    EXPECT_EQ(saveFrames(editor.mainWindow, path.c_str()), 0);
-    EXPECT_EQ(modalLog().back().text, "Can't write " + path + "!\nThe file is not complete.");
-    EXPECT_EQ(readFile(path), "the previous frames");
-    editor.inputMode = ManualPaint;
 
     // a full disk: told, the work marked as changed, the previous file as it was and no file of
     // ours beside it; once there is room, one file with the new content

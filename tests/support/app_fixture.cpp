@@ -6,8 +6,6 @@
 #include "view/view.h"
 
 #include <commctrl.h>
-#include <fstream>
-#include <iterator>
 
 void dispatchWaiting() {
     MSG message;
@@ -60,26 +58,6 @@ void setMatrixSize(int width, int height) {
     refreshControls();
 }
 
-std::string testDataPath(const std::string &name) {
-    char folder[MAX_PATH]; // the temporary folder of the throwaway prefix
-    GetTempPathA(sizeof folder, folder);
-    return folder + name;
-}
-
-std::vector<unsigned char> frameBytes(int frame) {
-    const unsigned char *start = frameStart(editor.frames, frame);
-    return std::vector<unsigned char>(start, start + currentFrameBytes());
-}
-
-void writeFile(const std::string &path, const std::string &bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readFile(const std::string &path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 std::string clipboardText() {
     if (!OpenClipboard(nullptr)) return "(clipboard busy)";
     HANDLE data = GetClipboardData(CF_TEXT);
@@ -87,14 +65,6 @@ std::string clipboardText() {
     if (data) GlobalUnlock(data);
     CloseClipboard();
     return text;
-}
-
-std::vector<int> sourceBytes(const std::string &path) {
-    std::string text = readFile(path);
-    std::vector<int> bytes;
-    for (size_t at = text.find("0x"); at != std::string::npos; at = text.find("0x", at + 1))
-        bytes.push_back(std::stoi(text.substr(at + 2, 2), nullptr, 16));
-    return bytes;
 }
 
 void AppTest::SetUp() {

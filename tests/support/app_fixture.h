@@ -10,12 +10,11 @@
 #include "app/matrix_store.h"
 #include "output/output.h"
 #include "res/resource.h"
+#include "test_files.h"
 #include "view/view.h"
 
 #include <functional>
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 // Pumps until the running conversion worker, if any, has finished and its result is shown.
 void waitForWorker();
@@ -30,13 +29,7 @@ void sendCommand(int id, HWND control = nullptr);
 void mouse(UINT message, WPARAM keys, int column, int row);
 // Sets the matrix size and reallocates the frames, as a settings change does.
 void setMatrixSize(int width, int height);
-std::string testDataPath(const std::string &name);
-std::vector<unsigned char> frameBytes(int frame);
-void writeFile(const std::string &path, const std::string &bytes);
-std::string readFile(const std::string &path);
 std::string clipboardText();
-// The data bytes of a generated C source file, in order.
-std::vector<int> sourceBytes(const std::string &path);
 
 // A fresh main window for each test, no stored settings, dialogs answered and recorded.
 class AppTest : public ::testing::Test {

@@ -1,0 +1,344 @@
+// The core without a window: text characters, text files, picture headers, sources read back,
+// the writer and the dot orders, the frame bound, and the console program run with no display.
+#include "convert/picture_import.h"
+#include "convert/source_file.h"
+#include "convert/text_conversion.h"
+#include "convert/text_file.h"
+#include "model/coded_pixels.h"
+#include "model/size_limits.h"
+#include "output/output.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+#include <tuple>
+
+using Strings = std::vector<std::string>;
+
+// A black cross on white.
+static COLORREF cross(int x, int y) {
+    return x == 7 || y == 2 ? RGB(0, 0, 0) : RGB(255, 255, 255);
+}
+
+// A copy of bytes with a little-endian value of size bytes written at offset.
+static std::string patched(std::string bytes, size_t offset, unsigned value, int size = 4) {
+    for (int i = 0; i < size; ++i)
+        bytes[offset + i] = static_cast<char>(value >> (8 * i));
+    return bytes;
+}
+
+// What the core tells, recorded.
+struct Recorder : Reporter {
+    Strings told;
+    void tell(const std::string &text, UINT) override { told.push_back(text); }
+    std::string last() const { return told.empty() ? "" : told.back(); }
+};
+
+// One character a frame; with the repeat switch a repeat is found at every byte offset of the
+// kept text.
+TEST(TextCharacters, OnePerCharacter) {
+    const std::tuple<const char *, bool, Strings> cases[] = {
+        {"ABA", false, {"A", "B", "A"}},
+        {"A\r\nB", true, {"A", "B"}},
+        {"\xB0\x41\x41", true, {"\xB0\x41"}}, // A equals the second byte of the pair
+        {"\xC1\xB2\xB3\xC4\xB2\xB3", true, {"\xC1\xB2", "\xB3\xC4"}}, // across two characters
+        {"ABA", true, {"A", "B"}}};
+    for (const auto &[text, dropRepeats, characters] : cases)
+        EXPECT_EQ(textCharacters(text, dropRepeats), characters) << text;
+}
+
+// Too large, too long a path, a device, and a zero byte (the text ends there, told); Ctrl-Z is
+// a character.
+TEST(TextFile, ReadAsItIsOrTold) {
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+        {"big.txt", std::string(10241, 'b'), "Sorry,your file selected is too large!\n", ""},
+        {std::string(260, 'p') + ".txt", "", "Sorry,the path of your file is too long!\n", ""},
+        {"com1.txt", "", "com1.txt!\nIt is not a file.", ""},
+        {"zero.txt", std::string("c\x1a\r\nd\0ef", 7), " holds a zero byte!", "c\x1a\r\nd"}};
+    for (const auto &[name, bytes, message, text] : cases) {
+        if (!bytes.empty()) writeFile(testDataPath(name), bytes);
+        Recorder report;
+        std::string read;
+        EXPECT_EQ(readTextFile(testDataPath(name).c_str(), read, report), !text.empty());
+        EXPECT_NE(report.last().find(message), std::string::npos) << name;
+        EXPECT_EQ(read, text) << name;
+    }
+}
+
+// Each refused picture is told with its reason, and the frames stay.
+TEST(PictureHeaders, HostileFilesAreRefusedWithTheirReason) {
+    std::string good = makeBitmap(40, 40, 24, false, cross), path = testDataPath("broken.bmp");
+    std::string gray = makeBitmap(4, 4, 8, false, cross), dot = makeBitmap(1, 1, 1, true, cross);
+    const std::pair<std::string, const char *> cases[] = {
+        {good.substr(0, good.size() / 2), "Its pixel data is cut short."},
+        {"", "It is not a BMP file."},
+        {patched(patched(good, 18, 100000), 22, 100000),
+         "Its size is not one this program imports."},
+        {"BM" + std::string(5000, 'x'), "Its info header is not one this program knows."},
+        {patched(patched(gray, 30, BI_RLE8), 10, 13), "Its pixel data starts inside its headers."},
+        {patched(dot, 10, 14), "Its pixel data starts inside its headers."},
+        {patched(good, 28, 7, 2), "Its bit count is not one this program knows."},
+        {patched(good, 26, 2, 2), "It has more or fewer planes than one."},
+        {patched(patched(gray, 30, BI_RLE8), 22, -4),
+         "Its compression does not fit its bit count or rows."},
+        {patched(gray, 46, 300), "Its palette is longer than its bit count allows."},
+        {"aux", "It is not a file."}};
+    FrameSet frames;
+    frames.names = {"kept"};
+    for (const auto &[bytes, reason] : cases) {
+        std::string file = bytes == "aux" ? testDataPath("aux.bmp") : path;
+        if (bytes != "aux") writeFile(file, bytes);
+        Recorder report;
+        EXPECT_EQ(importPicture(file.c_str(), 0, frames, report), FramesMade::refused);
+        EXPECT_EQ(report.last(), "Can't load the bitmap " + file + "!\n" + reason);
+        EXPECT_EQ(frames.names, Strings{"kept"});
+    }
+}
+
+// Every encoding and row order of a picture gives the same dots.
+TEST(PictureImport, EveryEncodingAndRowOrderGivesTheSameFrame) {
+    std::string path = testDataPath("picture.bmp");
+    for (int bits : {1, 4, 8, 24, 32}) {
+        for (bool topDown : {false, true}) {
+            writeFile(path, makeBitmap(16, 16, bits, topDown, cross));
+            FrameSet frames;
+            SilentReporter silent;
+            ASSERT_EQ(importPicture(path.c_str(), 0, frames, silent), FramesMade::made);
+            for (int dot = 0; dot < 16 * 16; ++dot)
+                ASSERT_EQ(dotAt(frames, 0, dot % 16, dot / 16), cross(dot % 16, dot / 16) != 0)
+                    << bits << topDown << dot;
+        }
+    }
+}
+
+// Bad sources are told, naming the file and the reason, and make nothing.
+TEST(SourceReader, BadSourcesAreRefusedWithTheirReason) {
+    std::string good = testDataPath("good.c"), bad = testDataPath("bad.c");
+    writeFile(good,
+              "/*Config:\r\n\tWidth=8\r\n\tHeight=2\r\n\tText Mode=201\r\n\tOutput Style=0\r\n"
+              "\tBitmap Style=0\r\n\tKeywords=\"\"\r\n*/\r\ncode unsigned char "
+              "CODE_MATRIX[]=\r\n{\r\n\t0x00,0x02\r\n};\r\n");
+    auto changed = [&good](const std::string &from, const std::string &to) {
+        std::string text = readFile(good);
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {"int x;\r\n" + readFile(good), "It was not written by this program."},
+        {changed("Width=8", "Width=0"),
+         "Its matrix size or frame count is not one this program writes."},
+        {changed("0x02", "0xg2"), "A byte in it is not a number."},
+        {changed(",0x02", ""), "A frame in it has fewer or more bytes than its size needs."},
+        {changed("Bitmap Style=0", "Bitmap Style=2"),
+         "Its gray or colour pixels can't be edited as dots."},
+        {changed("Width=8", "Width=8\r\n\tCoding Style=4294967297"),
+         "It was not written by this program."},
+        {changed("Width=8", std::string("Width=8\0junk", 12)), "It holds a zero byte."}};
+    auto refused = [](const std::string &path, const std::string &told) {
+        Recorder report;
+        LoadedSource loaded;
+        EXPECT_EQ(loadSource(path.c_str(), loaded, report), FramesMade::refused);
+        EXPECT_EQ(report.last(), told);
+    };
+    for (const auto &c : cases) {
+        writeFile(bad, c.first);
+        refused(bad, "Can't load " + bad + "!\n" + c.second);
+    }
+    // 4 GiB and 16 bytes, sparse
+    HANDLE big = CreateFileA(bad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER size = {{16, 1}};
+    EXPECT_TRUE(SetFilePointerEx(big, size, nullptr, FILE_BEGIN) && SetEndOfFile(big));
+    CloseHandle(big);
+    refused(bad, "Can't load " + bad + "!\nIt is larger than 64 MiB.");
+    refused(testDataPath("nul.c"), "Can't load " + testDataPath("nul.c") + "!\nIt is not a file.");
+    refused(std::string(300, 'p'), "Sorry,the path of your file is too long!\n");
+}
+
+static OutputSettings settingsFor(int width, int height, int inputMode = ManualPaint) {
+    OutputSettings settings;
+    settings.width = width;
+    settings.height = height;
+    settings.inputMode = inputMode;
+    return settings;
+}
+
+// The whole file as the writer writes it.
+static std::string written(const FrameSet &frames, const OutputSettings &settings) {
+    std::string path = testDataPath("written.src");
+    FILE *file = fopen(path.c_str(), "wt");
+    EXPECT_EQ(writeSource(file, frames, settings), 1);
+    fclose(file);
+    return readFile(path);
+}
+
+static FrameSet framesOf(int width, int height, int count, const std::vector<unsigned char> &bytes,
+                         const Strings &names = {}) {
+    FrameSet frames;
+    makeFrames(frames, width, height, count);
+    std::copy(bytes.begin(), bytes.end(), frames.bytes.begin());
+    frames.names = names;
+    return frames;
+}
+
+TEST(Writer, GoldenFilesInEveryStyle) {
+    FrameSet painted = framesOf(8, 2, 2, {0x00, 0x18, 0x3C, 0xFF}, {"Custom 1", "Custom 2"});
+    OutputSettings settings = settingsFor(8, 2);
+    EXPECT_EQ(written(painted, settings),
+              "/*Config:\r\n\tWidth=8\r\n\tHeight=2\r\n\tText Mode=201\r\n"
+              "\tOutput Style=0\r\n\tBitmap Style=0\r\n\tKeywords=\"\"\r\n*/\r\n"
+              "code unsigned char CODE_MATRIX[]=\r\n{\r\n"
+              "\t0x00,0x18,\r\n\t0x3c,0xff\r\n};\r\n");
+    settings.outputStyle = OutputAsm;
+    EXPECT_EQ(written(painted, settings),
+              ";Config:\r\n;\tWidth=8\r\n;\tHeight=2\r\n;\tText Mode=201\r\n"
+              ";\tOutput Style=2\r\n;\tBitmap Style=0\r\n;\tKeywords=\"\"\r\n"
+              "CODE_MATRIX:\r\n\tdb 000h,018h\r\n\tdb 03ch,0ffh\r\nEND\r\n");
+
+    // frames that can't be packed (a gray coding with no gray picture): told, the file kept
+    std::string path = testDataPath("frames.c");
+    writeFile(path, "the previous frames");
+    settings.inputMode = BitmapFile;
+    settings.bitmapStyle = 2;
+    Recorder report;
+    EXPECT_EQ(saveSource(path.c_str(), painted, settings, report), 0);
+    EXPECT_EQ(report.last(), "Can't write " + path + "!\nThe file is not complete.");
+    EXPECT_EQ(readFile(path), "the previous frames");
+}
+
+// Sources we wrote load back to the same frames and names, in each output style and a dot order,
+// and write again the same file but for the mode; names of any characters survive, and the C
+// comment stays whole.
+TEST(SourceReader, SourcesWeWroteLoadBack) {
+    FrameSet painted = framesOf(12, 5, 2, {0x01, 0x08, 0x0C, 0, 0, 0, 0, 0, 0, 0x08, 0x80},
+                                {"Custom 1", "Custom 2"});
+    TextSettings text;
+    FrameSet typed;
+    SilentReporter silent;
+    convertText("A\xE9\r\n*/", text, typed, silent);
+    const std::tuple<const FrameSet *, int, int, int> cases[] = {
+        {&painted, ManualPaint, OutputC51, 0},
+        {&painted, ManualPaint, OutputAsm, 8},
+        {&typed, ManualText, OutputAnsiC, 0}};
+    std::string path = testDataPath("saved.src");
+    for (const auto &[frames, mode, style, order] : cases) {
+        OutputSettings settings = settingsFor(frames->width, frames->height, mode);
+        settings.outputStyle = style;
+        settings.codingStyle = order;
+        settings.alignStyle = order > 0;
+        ASSERT_EQ(saveSource(path.c_str(), *frames, settings, silent), 1);
+        LoadedSource loaded;
+        ASSERT_EQ(loadSource(path.c_str(), loaded, silent), FramesMade::made);
+        EXPECT_EQ(loaded.frames.bytes, frames->bytes);
+        EXPECT_EQ(loaded.frames.names, frames->names);
+        std::string file = readFile(path);
+        settings.inputMode = ManualPaint;
+        EXPECT_EQ(written(loaded.frames, settings),
+                  file.replace(file.find("Text Mode="), 13, "Text Mode=201"));
+    }
+    std::string file = readFile(path);
+    EXPECT_EQ(file.find("*/"), file.find("\r\n*/\r\n") + 2); // the comment ends where it should
+}
+
+// Gray and colour values of a 2 x 2 picture (1 2 over 3 4) in rows, in columns with the high
+// nibble first, and in 16 bits high byte first: by hand.
+TEST(CodedOutput, ValuesInTheirOrders) {
+    const std::tuple<int, int, int, std::vector<unsigned char>> cases[] = {
+        {1, 0, 0, {0x21, 0x43}},
+        {1, 4, 1, {0x13, 0x24}},
+        {2, 4, 0, {1, 3, 2, 4}},
+        {3, 0, 0, {0, 1, 0, 2, 0, 3, 0, 4}}};
+    for (const auto &[coding, order, align, bytes] : cases) {
+        FrameSet frames;
+        makeFrames(frames, 2, 2, 1, coding);
+        for (int i = 0; i < 4; ++i)
+            storeCodedPixel(frames, i % 2, i / 2, i + 1);
+        OutputSettings settings = settingsFor(2, 2, BitmapFile);
+        settings.bitmapStyle = coding;
+        settings.codingStyle = order;
+        settings.alignStyle = align;
+        std::vector<unsigned char> record;
+        ASSERT_TRUE(packFrame(frames, 0, settings, record));
+        EXPECT_EQ(std::vector<unsigned char>(record.begin() + 2, record.end()), bytes) << coding;
+    }
+}
+
+// Where the dot (x, y) of a width x height frame lands in a dot order: its byte and bit.
+static std::pair<int, int> placeOf(int order, int align, int x, int y, int width, int height) {
+    int byte = y / 8 * width + x, j = y % 8; // pages: bands of 8 rows, a byte per column
+    if (order < 8) {
+        bool columns = order >= 4;
+        int along = columns ? y : x, line = columns ? x : y;
+        int length = columns ? height : width, lines = columns ? width : height;
+        if (order & 2) along = length - 1 - along;
+        if (order & 1) line = lines - 1 - line;
+        byte = line * ((length + 7) / 8) + along / 8;
+        j = along % 8;
+    }
+    return {byte, align ? 7 - j : j};
+}
+
+// A frame packed in each dot order and bit order decodes to its dots, and unused bits are zero;
+// the header names the order unless it is the default. A few orders checked byte for byte.
+TEST(DotOrders, EveryOrderDecodesToTheDots) {
+    FrameSet frames = framesOf(10, 11, 1, {});
+    for (int dot = 0; dot < 110; ++dot)
+        putDot(frames, 0, dot % 10, dot / 10, (dot % 10 * (dot % 10) + 3 * (dot / 10)) % 5 == 0);
+    OutputSettings settings = settingsFor(10, 11);
+    std::vector<unsigned char> record;
+    for (int order = 0; order <= 8; ++order) {
+        for (int align : {0, 1}) {
+            settings.codingStyle = order;
+            settings.alignStyle = align;
+            ASSERT_TRUE(packFrame(frames, 0, settings, record));
+            ASSERT_EQ(record.size(), order < 4 ? 24u : 22u) << order;
+            int lit = 0, bits = 0;
+            for (int dot = 0; dot < 110; ++dot) {
+                std::pair<int, int> at = placeOf(order, align, dot % 10, dot / 10, 10, 11);
+                bool on = dotAt(frames, 0, dot % 10, dot / 10);
+                EXPECT_EQ(record[2 + at.first] >> at.second & 1, on) << order << align << dot;
+                lit += on;
+            }
+            for (size_t i = 2; i < record.size(); ++i)
+                bits += __builtin_popcount(record[i]);
+            EXPECT_EQ(bits, lit) << order << align;
+        }
+    }
+    EXPECT_NE(written(frames, settings).find("\tCoding Style=8\r\n\tAlign Style=1\r\n"),
+              std::string::npos);
+    // X.X over .X., by hand
+    FrameSet small = framesOf(3, 2, 1, {0x05, 0x02});
+    settings = settingsFor(3, 2);
+    const std::tuple<int, int, std::vector<unsigned char>> goldens[] = {
+        {0, 1, {0xa0, 0x40}}, {7, 0, {0x02, 0x01, 0x02}}, {8, 1, {0x80, 0x40, 0x80}}};
+    for (const auto &[order, align, bytes] : goldens) {
+        settings.codingStyle = order;
+        settings.alignStyle = align;
+        ASSERT_TRUE(packFrame(small, 0, settings, record));
+        EXPECT_EQ(std::vector<unsigned char>(record.begin() + 2, record.end()), bytes) << order;
+    }
+}
+
+// The bound on all frames together never wraps, not even on the 32-bit build.
+TEST(FrameStore, AllFramesTogetherAreBounded) {
+    size_t bytes = 0;
+    EXPECT_TRUE(frameStoreBytes(1024, 1024, 10241, 1, bytes));
+    EXPECT_FALSE(frameStoreBytes(1, 16777216, 256, 1, bytes));
+    EXPECT_FALSE(frameStoreBytes(0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 1, bytes));
+}
+
+// With no display: a missing input, a bad size, a face that is not installed (the run goes on)
+// and help: the exit status and one line.
+TEST(ConsoleProgram, FailuresAreOneLine) {
+    std::string missing = testDataPath("missing.txt"), errors, output;
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"--text-file " + missing, 1, "morvex7c: Can't read " + missing + "!\r\n"},
+        {"--text A --size 0x5", 2, "morvex7c: bad option or value: --size 0x5\r\nusage:"},
+        {"--text A --font NoSuchFace", 0, "morvex7c: the font NoSuchFace is not installed; "},
+        {"--help", 0, ""}};
+    for (const auto &c : cases) {
+        EXPECT_EQ(runConsole(std::get<0>(c) + " -o out.c", &errors, &output), std::get<1>(c));
+        EXPECT_EQ(errors.substr(0, std::get<2>(c).size()), std::get<2>(c));
+    }
+    EXPECT_EQ(output.rfind("usage: morvex7c", 0), 0u);
+    // standard output that takes no byte fails the run
+    EXPECT_EQ(runConsole("--text A -o -", &errors, nullptr, false), 1);
+    EXPECT_EQ(errors, "morvex7c: Can't write -!\r\n");
+}
