@@ -23,7 +23,7 @@ int hitTestCell(int x, int y) {
 static void pressButton(HWND window, WPARAM keys, LPARAM point, WPARAM button) {
     if (isBusy()) return;
     editor.hoverCell = -1;
-    SendMessageA(window, WM_MOUSEMOVE, keys | button, point);
+    onMouseMove(window, keys | button, point);
 }
 
 void onLeftButtonDown(HWND window, WPARAM keys, LPARAM point) {
