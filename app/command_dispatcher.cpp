@@ -65,6 +65,9 @@ OutputSettings outputSettings() {
     settings.codingStyle = editor.codingStyle;
     settings.alignStyle = editor.alignStyle;
     settings.bitmapStyle = editor.bitmapStyle;
+    settings.glyphSize = editor.glyphSize;
+    settings.centreGlyphs = editor.centreGlyphs;
+    settings.fontPixelHeight = editor.fontPixelHeight;
     settings.textFilePath = editor.textFilePath;
     settings.bitmapFilePath = editor.bitmapFilePath;
     return settings;
@@ -171,6 +174,7 @@ static void convertAgain(HWND window) {
 
 static void systemSettingsCommand(HWND window) {
     int rememberedDetect = editor.characterDetect, rememberedCoding = editor.bitmapStyle;
+    int rememberedGlyphs = editor.glyphSize * 2 + editor.centreGlyphs;
     if (DialogBoxParamA(editor.instanceHandle, "Setup_dlg", window, systemSettingsDialogProc, 0) !=
         1)
         return;
@@ -181,7 +185,8 @@ static void systemSettingsCommand(HWND window) {
         return;
     }
     if (editor.frames.width == editor.pixelWidth && editor.frames.height == editor.pixelHeight &&
-        editor.characterDetect == rememberedDetect)
+        editor.characterDetect == rememberedDetect &&
+        editor.glyphSize * 2 + editor.centreGlyphs == rememberedGlyphs)
         return;
     if (isBusy()) return;
     WindowReporter report(window);

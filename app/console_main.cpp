@@ -27,6 +27,10 @@ class ConsoleReporter : public Reporter {
         progressShown = false;
         if ((type & MB_ICONMASK) == MB_ICONERROR) failed = true;
     }
+    void remark(const std::string &text) override {
+        fprintf(stderr, "%smorvex7c: %s\n", progressShown ? "\n" : "", text.c_str());
+        progressShown = false;
+    }
     void progress(int percent) override {
         static const bool terminal = GetFileType(GetStdHandle(STD_ERROR_HANDLE)) == FILE_TYPE_CHAR;
         if (!terminal || percent == lastPercent) return;
@@ -50,6 +54,9 @@ static TextSettings textSettings(const ConsoleOptions &options) {
     if (options.weight >= 0) settings.font.lfWeight = options.weight;
     if (options.italic) settings.font.lfItalic = TRUE;
     settings.dropRepeats = options.characterDetect != 0;
+    settings.glyphSize = options.glyphSize;
+    settings.fontPixelHeight = options.fontPixelHeight;
+    settings.centreGlyphs = options.centreGlyphs;
     return settings;
 }
 
@@ -81,6 +88,9 @@ static bool convertInput(const ConsoleOptions &options, FrameSet &frames, Output
     output.codingStyle = options.codingStyle;
     output.alignStyle = options.alignStyle;
     output.bitmapStyle = options.bitmapStyle;
+    output.glyphSize = options.glyphSize;
+    output.centreGlyphs = options.centreGlyphs;
+    output.fontPixelHeight = options.fontPixelHeight;
     TextSettings settings = textSettings(options);
     if (!options.font.empty() && (options.input == ManualText || options.input == TextFile))
         reportSubstitutedFont(settings);

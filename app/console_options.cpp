@@ -14,6 +14,9 @@ const char consoleUsage[] =
     "  --coding N          bitmap coding 0..3 (default 0)    --keep-repeats     repeats kept\n"
     "  --font FACE         face name of the rendering font\n"
     "  --weight N          font weight 0..1000                --italic\n"
+    "  --fit stretch|font  glyphs stretched to the matrix (default) or at the font's own size\n"
+    "  --font-size N       the font's own size: its cell height, 1..1024 pixels (default 16)\n"
+    "  --centre            the font's own size: each glyph centred across the matrix\n"
     "OUT - writes to standard output.  --help, -h: this text.\n";
 
 // A whole number from low to high.
@@ -33,11 +36,15 @@ static bool readSize(const char *text, ConsoleOptions &options) {
            readNumber(cross + 1, 1, 1024, options.height);
 }
 
-static bool readStyle(const std::string &text, int &style) {
-    const char *names[] = {"c51", "c", "asm"};
-    for (int s = 0; s < 3; ++s) {
-        if (text != names[s]) continue;
-        style = s;
+static const char *const styleNames[] = {"c51", "c", "asm"};
+static const char *const fitNames[] = {"stretch", "font"};
+
+// One of names; value becomes its index.
+template <size_t count>
+static bool readChoice(const std::string &text, const char *const (&names)[count], int &value) {
+    for (size_t i = 0; i < count; ++i) {
+        if (text != names[i]) continue;
+        value = static_cast<int>(i);
         return true;
     }
     return false;
@@ -55,8 +62,8 @@ bool readConsoleOptions(int argc, char **argv, ConsoleOptions &options, std::str
             return true;
         }
         const char *value = i + 1 < argc ? argv[i + 1] : nullptr;
-        bool flag =
-            option == "--high-bit-first" || option == "--keep-repeats" || option == "--italic";
+        bool flag = option == "--high-bit-first" || option == "--keep-repeats" ||
+                    option == "--italic" || option == "--centre";
         if (!flag && !value) {
             error = option + " needs a value";
             return false;
@@ -68,10 +75,16 @@ bool readConsoleOptions(int argc, char **argv, ConsoleOptions &options, std::str
             options.characterDetect = 0;
         else if (option == "--italic")
             options.italic = true;
+        else if (option == "--centre")
+            options.centreGlyphs = true;
         else if (option == "--size")
             good = readSize(value, options);
         else if (option == "--style")
-            good = readStyle(value, options.outputStyle);
+            good = readChoice(value, styleNames, options.outputStyle);
+        else if (option == "--fit")
+            good = readChoice(value, fitNames, options.glyphSize);
+        else if (option == "--font-size")
+            good = readNumber(value, 1, 1024, options.fontPixelHeight);
         else if (option == "--order")
             good = readNumber(value, 0, 8, options.codingStyle);
         else if (option == "--coding")

@@ -9,6 +9,8 @@ struct ConsoleOptions {
     std::string font;
     int weight = -1; // the default font's own
     bool italic = false;
+    int glyphSize = 0, fontPixelHeight = 16; // --fit stretch|font, --font-size N
+    bool centreGlyphs = false;
     int input = 0; // ManualText, TextFile, BitmapFile, or ManualPaint: a source of ours loaded
     std::string inputText, output;
     bool help = false; // --help or -h: the usage only

@@ -36,6 +36,9 @@ int startTextConversion(HWND window, const std::string &text, LPTHREAD_START_ROU
     settings.shiftX = editor.textShiftX;
     settings.shiftY = editor.textShiftY;
     settings.dropRepeats = editor.characterDetect != 0;
+    settings.glyphSize = editor.glyphSize;
+    settings.fontPixelHeight = editor.fontPixelHeight;
+    settings.centreGlyphs = editor.centreGlyphs != 0;
     size_t characters = textCharacters(text, settings.dropRepeats).size();
     WindowReporter report(window);
     if (!framesFit(report, frames.width, frames.height, characters ? characters : 1)) return 0;
@@ -118,6 +121,9 @@ int loadSourceFile(HWND window, const char *path) {
     editor.outputStyle = loaded.outputStyle;
     editor.codingStyle = loaded.codingStyle;
     editor.alignStyle = loaded.alignStyle;
+    editor.glyphSize = loaded.glyphSize;
+    editor.centreGlyphs = loaded.centreGlyphs;
+    editor.fontPixelHeight = loaded.fontPixelHeight;
     editor.inputMode = ManualPaint;
     editor.modified = 0;
     showFrameNames();

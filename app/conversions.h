@@ -22,6 +22,7 @@ struct WorkerResult {
     FramesMade made = FramesMade::refused;
     FrameSet frames;
     std::vector<std::pair<std::string, UINT>> messages; // told on the window's thread
+    std::string remark;                                 // shown in the status bar at the end
     LOGFONTA font = {};   // a text conversion's font record, sized as it was drawn
     bool picture = false; // an import, whose failure puts the stored path back
     std::string path, previousPath;
@@ -33,6 +34,7 @@ class WorkerReporter : public Reporter {
     WorkerReporter(HWND window, WorkerResult &result) : window(window), result(result) {}
     void tell(const std::string &text, UINT type) override;
     void progress(int percent) override;
+    void remark(const std::string &text) override { result.remark = text; }
 
   private:
     HWND window;

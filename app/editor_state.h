@@ -31,6 +31,9 @@ struct EditorState {
     int outputStyle = OutputC51;
     int bitmapStyle = 0;
     int characterDetect = 1;
+    int glyphSize = StretchToMatrix;
+    int centreGlyphs = 0;
+    int fontPixelHeight = 16; // the font's own size, chosen in the font dialog
 
     // colours
     COLORREF foregroundColor = 0x000000;

@@ -18,6 +18,10 @@ void WindowReporter::progress(int percent) {
     showProgress(percent);
 }
 
+void WindowReporter::remark(const std::string &text) {
+    setStatusText(0, text.c_str());
+}
+
 void showProgress(int percent) {
     char text[48];
     snprintf(text, sizeof text, "Format progress:%d%%", percent);

@@ -15,6 +15,7 @@ class WindowReporter : public Reporter {
     explicit WindowReporter(HWND owner) : owner(owner) {}
     void tell(const std::string &text, UINT type) override;
     void progress(int percent) override;
+    void remark(const std::string &text) override;
 
   private:
     HWND owner;

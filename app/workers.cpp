@@ -70,9 +70,10 @@ void onWorkerDone(HWND window, WorkerResult *result) {
         restoreStoredPicture(*result);
     }
     bool outOfMemory = result->made == FramesMade::outOfMemory;
-    delete result;
     invalidateEditor(window);
     refreshControls();
+    if (!result->remark.empty()) setStatusText(0, result->remark.c_str());
+    delete result;
     enableModeRadios(TRUE);
     endBusy();
     if (outOfMemory) reportOutOfMemory(window);

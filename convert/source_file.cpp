@@ -32,7 +32,9 @@ static const char *checkSource(const ParsedSource &source) {
     if (source.bitmapStyle != 0) return "Its gray or colour pixels can't be edited as dots.";
     if (source.textMode < ManualPaint || source.textMode > BitmapFile || source.outputStyle < 0 ||
         source.outputStyle > 2 || source.codingStyle < 0 || source.codingStyle > 8 ||
-        source.alignStyle < 0 || source.alignStyle > 1)
+        source.alignStyle < 0 || source.alignStyle > 1 || source.glyphSize < 0 ||
+        source.glyphSize > 1 || source.centreGlyphs < 0 || source.centreGlyphs > 1 ||
+        source.fontSize < 1 || source.fontSize > 1024)
         return "It was not written by this program.";
     size_t bytes;
     if (source.width < 1 || source.height < 1 || source.width > INT_MAX - 7 ||
@@ -88,6 +90,9 @@ static void takeFrames(const ParsedSource &source, LoadedSource &loaded) {
     loaded.outputStyle = static_cast<int>(source.outputStyle);
     loaded.codingStyle = codingStyle;
     loaded.alignStyle = alignStyle;
+    loaded.glyphSize = static_cast<int>(source.glyphSize);
+    loaded.centreGlyphs = static_cast<int>(source.centreGlyphs);
+    loaded.fontPixelHeight = static_cast<int>(source.fontSize);
 }
 
 FramesMade loadSource(const char *path, LoadedSource &loaded, Reporter &report) {

@@ -7,6 +7,7 @@
 struct LoadedSource {
     FrameSet frames; // named by the characters the file records, else "Custom %d"
     int outputStyle = 0, codingStyle = 0, alignStyle = 0;
+    int glyphSize = 0, centreGlyphs = 0, fontPixelHeight = 16;
 };
 
 // Reads path into loaded. A file that is not one of ours is told, naming the reason, and

@@ -80,6 +80,12 @@ static bool readHeaderLine(const std::string &line, ParsedSource &source) {
         source.codingStyle = number;
     else if (key == "Align Style")
         source.alignStyle = number;
+    else if (key == "Glyph Size")
+        source.glyphSize = number;
+    else if (key == "Centre Glyphs")
+        source.centreGlyphs = number;
+    else if (key == "Font Size")
+        source.fontSize = number;
     else
         return false;
     return true;

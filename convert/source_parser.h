@@ -8,6 +8,7 @@ struct ParsedSource {
     // every number as written, to be checked on its full value
     long long width = 0, height = 0;
     long long textMode = 0, outputStyle = 0, bitmapStyle = 0, codingStyle = 0, alignStyle = 0;
+    long long glyphSize = 0, centreGlyphs = 0, fontSize = 16;
     std::string keywords;
     std::vector<std::vector<unsigned char>> frames; // each frame's data bytes as written
 };

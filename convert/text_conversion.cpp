@@ -1,6 +1,6 @@
 #include "convert/text_conversion.h"
 
-#include "convert/dib_pixels.h"
+#include "convert/glyph_canvas.h"
 
 #include <cstring>
 
@@ -109,57 +109,14 @@ void sampleCanvas(const DWORD *pixels, int canvasWidth, int canvasHeight, FrameS
     }
 }
 
-// One font for each character width and one canvas serve a whole conversion. The canvas is a
-// DIB section: its pixels are read where they lie, without a copy.
-struct GlyphCanvas {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    DWORD *pixels = nullptr;
-    HFONT fonts[2] = {}; // one-byte and two-byte characters
-    HGDIOBJ oldBitmap = nullptr, oldFont = nullptr;
-    int width = 0, height = 0;
-};
-
-static void openCanvas(GlyphCanvas &canvas, int width, int height) {
-    canvas.width = width + 10;
-    canvas.height = height;
-    canvas.dc = CreateCompatibleDC(nullptr);
-    BITMAPINFO info = topDownInfo(canvas.width, canvas.height);
-    void *bits = nullptr;
-    canvas.bitmap = CreateDIBSection(canvas.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    canvas.pixels = canvas.bitmap ? static_cast<DWORD *>(bits) : nullptr;
-    if (canvas.bitmap) canvas.oldBitmap = SelectObject(canvas.dc, canvas.bitmap);
-}
-
-static void closeCanvas(GlyphCanvas &canvas) {
-    if (canvas.oldFont) SelectObject(canvas.dc, canvas.oldFont);
-    if (canvas.oldBitmap) SelectObject(canvas.dc, canvas.oldBitmap);
-    for (HFONT font : canvas.fonts)
-        if (font) DeleteObject(font);
-    if (canvas.bitmap) DeleteObject(canvas.bitmap);
-    DeleteDC(canvas.dc);
-}
-
-// A canvas that could not be made samples as white: every dot clear. The font record takes the
-// size of the glyph font made last.
-static void drawCharacter(GlyphCanvas &canvas, const std::string &glyph, TextSettings &settings,
-                          FrameSet &frames, int n) {
-    int bytes = static_cast<int>(glyph.size());
-    HFONT &font = canvas.fonts[bytes - 1];
-    if (!font) {
-        settings.font.lfWidth = bytes == 2 ? frames.width / 2 : frames.width;
-        settings.font.lfHeight = frames.height;
-        font = createGlyphFont(settings.font, settings.font.lfWidth, settings.font.lfHeight);
-    }
-    HGDIOBJ previous = SelectObject(canvas.dc, font);
-    if (!canvas.oldFont) canvas.oldFont = previous;
-    if (canvas.pixels) {
-        memset(canvas.pixels, 0xFF, sizeof(DWORD) * canvas.width * canvas.height);
-        TextOutA(canvas.dc, 0, 0, glyph.data(), bytes);
-        GdiFlush();
-    }
-    sampleCanvas(canvas.pixels, canvas.width, canvas.height, frames, n, settings.shiftX,
-                 settings.shiftY);
+// The characters that did not fit, how many and the first few.
+static std::string notFittedText(const std::vector<std::string> &characters) {
+    size_t count = characters.size();
+    std::string text = std::to_string(count) + (count == 1 ? " character" : " characters") +
+                       " did not fit the matrix:";
+    for (size_t i = 0; i < count && i < 5; ++i)
+        text += " " + characters[i];
+    return count > 5 ? text + " ..." : text;
 }
 
 FramesMade convertText(const std::string &text, TextSettings &settings, FrameSet &frames,
@@ -171,13 +128,17 @@ FramesMade convertText(const std::string &text, TextSettings &settings, FrameSet
     if (result == FramesMade::tooLarge)
         report.tell(framesTooLargeText(settings.width, settings.height, count), MB_ICONERROR);
     if (result != FramesMade::made) return result;
+    // One canvas and its fonts serve a whole conversion.
     GlyphCanvas canvas;
-    openCanvas(canvas, settings.width, settings.height);
+    openGlyphCanvas(canvas, settings);
+    std::vector<std::string> notFitted;
     for (size_t i = 0; i < characters.size(); ++i) {
         report.progress(static_cast<int>((i + 1) * 100 / characters.size()));
-        drawCharacter(canvas, characters[i], settings, made, static_cast<int>(i));
+        if (!drawGlyph(canvas, characters[i], settings, made, static_cast<int>(i)))
+            notFitted.push_back(characters[i]);
     }
-    closeCanvas(canvas);
+    closeGlyphCanvas(canvas);
+    if (!notFitted.empty()) report.remark(notFittedText(notFitted));
     made.names = std::move(characters);
     frames = std::move(made);
     return FramesMade::made;

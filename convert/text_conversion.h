@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/frame_set.h"
+#include "model/modes.h"
 #include "model/reporter.h"
 
 #include <windows.h>
@@ -25,6 +26,9 @@ struct TextSettings {
     LOGFONTA font = {};         // sized to the glyphs as they are drawn, as the program records it
     int shiftX = 0, shiftY = 0; // where the matrix lies on the drawn glyph
     bool dropRepeats = true;
+    int glyphSize = StretchToMatrix;
+    int fontPixelHeight = 16;  // the font's own size: the height of its cell in pixels
+    bool centreGlyphs = false; // the font's own size: each glyph's ink centred across the matrix
 };
 
 // The font record in force when no setting is stored.
@@ -37,7 +41,7 @@ HFONT createGlyphFont(const LOGFONTA &font, int width, int height);
 void sampleCanvas(const DWORD *pixels, int canvasWidth, int canvasHeight, FrameSet &frames, int n,
                   int shiftX, int shiftY);
 // Draws each character of text into a frame of its own, named by it (one blank frame when
-// there is none); frames too many for the bound are told. On failure the frames stay as they
-// were.
+// there is none); frames too many for the bound are told, and so are the characters whose ink
+// did not fit the matrix. On failure the frames stay as they were.
 FramesMade convertText(const std::string &text, TextSettings &settings, FrameSet &frames,
                        Reporter &report);

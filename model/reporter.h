@@ -13,6 +13,8 @@ class Reporter {
     virtual void tell(const std::string &text, UINT type) = 0;
     // "Format progress:%d%%" as a conversion goes on; only when the percentage changes.
     virtual void progress(int percent) { (void)percent; }
+    // A remark on a result that is no failure: the status bar, or a line on standard error.
+    virtual void remark(const std::string &text) { (void)text; }
 };
 
 // Tells nothing: for callers that only want the result.

@@ -14,6 +14,7 @@ struct OutputSettings {
     int width = 16, height = 16; // the configured matrix size
     int inputMode = ManualText;
     int outputStyle = OutputC51, codingStyle = 0, alignStyle = 0, bitmapStyle = 0;
+    int glyphSize = StretchToMatrix, centreGlyphs = 0, fontPixelHeight = 16;
     std::string textFilePath, bitmapFilePath; // the keywords of those input modes
 };
 

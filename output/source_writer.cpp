@@ -53,6 +53,11 @@ static void writeHeader(FILE *file, const FrameSet &frames, const OutputSettings
     if (settings.codingStyle != 0 || settings.alignStyle != 0)
         fprintf(file, "%sCoding Style=%d\n%sAlign Style=%d\n", prefix, settings.codingStyle, prefix,
                 settings.alignStyle);
+    // so is the glyph size, with what goes with it
+    if (settings.glyphSize != StretchToMatrix)
+        fprintf(file, "%sGlyph Size=%d\n%sCentre Glyphs=%d\n%sFont Size=%d\n", prefix,
+                settings.glyphSize, prefix, settings.centreGlyphs, prefix,
+                settings.fontPixelHeight);
     std::string names = keywords(frames, settings);
     std::string written = assembler ? names : keywordsForComment(names);
     fprintf(file, "%sKeywords=%c%s", prefix, quote, written.c_str());

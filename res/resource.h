@@ -44,6 +44,8 @@
 #define IDC_SETUP_BITMAP 501
 #define IDC_SETUP_DETECT 601
 #define IDC_SETUP_HIGH_BIT 602
+#define IDC_SETUP_CENTRE 603
+#define IDC_SETUP_GLYPH_SIZE 701
 
 // colour dialog swatches
 #define IDC_SWATCH_FOREGROUND 101

@@ -100,6 +100,10 @@ int chooseDefaultFont(HWND owner) {
     choice.hInstance = editor.instanceHandle;
     BOOL confirmed = ChooseFontA(&choice);
     ReleaseDC(owner, choice.hDC);
+    // the pixel height chosen, which the font's own size draws with
+    LONG height = editor.defaultFont.lfHeight < 0 ? -editor.defaultFont.lfHeight
+                                                  : editor.defaultFont.lfHeight;
+    if (confirmed && height >= 1 && height <= 1024) editor.fontPixelHeight = height;
     return confirmed ? 1 : 0;
 }
 

@@ -21,9 +21,10 @@ struct SettingValue {
     DWORD defaultValue;
 };
 
-// The twelve values in the order they are read and written.
-static void describeSettings(SettingValue (&values)[12]) {
-    SettingValue table[12] = {
+// The values in the order they are read and written.
+constexpr int settingCount = 15;
+static void describeSettings(SettingValue (&values)[settingCount]) {
+    SettingValue table[settingCount] = {
         {"Foreground", &editor.foregroundColor, 4, REG_DWORD, true, 0},
         {"Background", &editor.backgroundColor, 4, REG_DWORD, true, 0xFFFFFF},
         {"Grid Color", &editor.gridColor, 4, REG_DWORD, true, 0},
@@ -36,6 +37,9 @@ static void describeSettings(SettingValue (&values)[12]) {
         {"Bitmap Style", &editor.bitmapStyle, 4, REG_DWORD, true, 0},
         {"Default Font", &editor.defaultFont, sizeof(LOGFONTA), REG_BINARY, false, 0},
         {"Character Detect", &editor.characterDetect, 4, REG_BINARY, false, 0},
+        {"Glyph Size", &editor.glyphSize, 4, REG_DWORD, true, StretchToMatrix},
+        {"Centre Glyphs", &editor.centreGlyphs, 4, REG_DWORD, true, 0},
+        {"Font Pixel Height", &editor.fontPixelHeight, 4, REG_DWORD, true, 16},
     };
     memcpy(values, table, sizeof table);
 }
@@ -70,9 +74,12 @@ int loadSettings() {
         editor.pixelWidth = editor.pixelHeight = 16;
         editor.frames.width = editor.frames.height = 16;
         editor.codingStyle = editor.alignStyle = editor.outputStyle = editor.bitmapStyle = 0;
+        editor.glyphSize = StretchToMatrix;
+        editor.centreGlyphs = 0;
+        editor.fontPixelHeight = 16;
         return 0;
     }
-    SettingValue values[12];
+    SettingValue values[settingCount];
     describeSettings(values);
     for (const SettingValue &value : values) {
         if (!readValue(key, value) && value.hasDefault)
@@ -93,6 +100,9 @@ int loadSettings() {
     keepInRange(editor.outputStyle, 0, 2, 0);
     keepInRange(editor.bitmapStyle, 0, 3, 0);
     keepInRange(editor.characterDetect, 0, 1, 1);
+    keepInRange(editor.glyphSize, StretchToMatrix, FontsOwnSize, StretchToMatrix);
+    keepInRange(editor.centreGlyphs, 0, 1, 0);
+    keepInRange(editor.fontPixelHeight, 1, 1024, 16);
     RegCloseKey(key);
     return 1;
 }
@@ -102,7 +112,7 @@ int saveSettings() {
     if (RegCreateKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return 0;
-    SettingValue values[12];
+    SettingValue values[settingCount];
     describeSettings(values);
     // the size is saved from the frames now held
     values[4].field = &editor.frames.width;

@@ -19,6 +19,9 @@ static const char *const codingStyleTexts[] = {"Left to right & Up to down",
                                                "Down to up & Right to left",
                                                "Pages of 8 rows, Up to down & Left to right"};
 
+// Indexed by glyphSize.
+static const char *const glyphSizeTexts[] = {"Stretch to the matrix", "Font's own size"};
+
 // Indexed by bitmapStyle.
 static const char *const bitmapStyleTexts[] = {"Bright & Gray,1 bit output",
                                                "Bright & Gray,4 bit output", "8 BPP Colors output",
@@ -38,6 +41,11 @@ void initSystemSettingsDialog(HWND dialog) {
     SendDlgItemMessageA(dialog, IDC_SETUP_BITMAP, CB_SETCURSEL, editor.bitmapStyle, 0);
     CheckDlgButton(dialog, IDC_SETUP_DETECT, editor.characterDetect ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_SETUP_HIGH_BIT, editor.alignStyle ? BST_CHECKED : BST_UNCHECKED);
+    for (const char *size : glyphSizeTexts)
+        SendDlgItemMessageA(dialog, IDC_SETUP_GLYPH_SIZE, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(size));
+    SendDlgItemMessageA(dialog, IDC_SETUP_GLYPH_SIZE, CB_SETCURSEL, editor.glyphSize, 0);
+    CheckDlgButton(dialog, IDC_SETUP_CENTRE, editor.centreGlyphs ? BST_CHECKED : BST_UNCHECKED);
     editor.alignChoice = editor.alignStyle;
     editor.outputChoice = editor.outputStyle;
 }
@@ -80,6 +88,8 @@ static void commitSettings(HWND dialog) {
     editor.outputStyle = editor.outputChoice;
     editor.bitmapStyle = selectedStyle(dialog, IDC_SETUP_BITMAP, editor.bitmapStyle);
     editor.characterDetect = IsDlgButtonChecked(dialog, IDC_SETUP_DETECT) == BST_CHECKED ? 1 : 0;
+    editor.glyphSize = selectedStyle(dialog, IDC_SETUP_GLYPH_SIZE, editor.glyphSize);
+    editor.centreGlyphs = IsDlgButtonChecked(dialog, IDC_SETUP_CENTRE) == BST_CHECKED ? 1 : 0;
     EndDialog(dialog, 1);
 }
 

@@ -9,6 +9,8 @@
 #include "output/output.h"
 #include "test_files.h"
 
+#include <algorithm>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -26,10 +28,13 @@ static std::string patched(std::string bytes, size_t offset, unsigned value, int
     return bytes;
 }
 
+static SilentReporter silent;
+
 // What the core tells, recorded.
 struct Recorder : Reporter {
     Strings told;
     void tell(const std::string &text, UINT) override { told.push_back(text); }
+    void remark(const std::string &text) override { told.push_back(text); }
     std::string last() const { return told.empty() ? "" : told.back(); }
 };
 
@@ -44,6 +49,102 @@ TEST(TextCharacters, OnePerCharacter) {
         {"ABA", true, {"A", "B"}}};
     for (const auto &[text, dropRepeats, characters] : cases)
         EXPECT_EQ(textCharacters(text, dropRepeats), characters) << text;
+}
+
+// A DejaVu font at its own size: 16 pixels.
+static TextSettings dejaVu(const char *face) {
+    TextSettings settings;
+    settings.font = builtInGlyphFont();
+    strcpy(settings.font.lfFaceName, face);
+    settings.font.lfWeight = FW_NORMAL;
+    settings.glyphSize = FontsOwnSize;
+    return settings;
+}
+
+// The rows and columns of a frame's ink: left, top, right and bottom, the last two beyond it.
+static RECT inkOf(const FrameSet &frames, int n) {
+    RECT ink = {frames.width, frames.height, 0, 0};
+    for (int i = 0; i < frames.width * frames.height; ++i)
+        if (dotAt(frames, n, i % frames.width, i / frames.width))
+            ink = {std::min<LONG>(ink.left, i % frames.width),
+                   std::min<LONG>(ink.top, i / frames.width),
+                   std::max<LONG>(ink.right, i % frames.width + 1),
+                   std::max<LONG>(ink.bottom, i / frames.width + 1)};
+    return ink;
+}
+
+// Glyphs keep their proportions on one baseline, descenders below it, and nothing that fits is
+// cut; at twice the matrix height every character is told as not fitting.
+TEST(TextConversion, GlyphsAtTheFontsOwnSize) {
+    TextSettings settings = dejaVu("DejaVu Sans Mono");
+    FrameSet frames;
+    Recorder report;
+    ASSERT_EQ(convertText("0OHxgpWm", settings, frames, report), FramesMade::made);
+    EXPECT_EQ(report.told, Strings{});
+    for (int n : {0, 1}) // 0 and O taller than wide
+        EXPECT_GT(inkOf(frames, n).bottom - inkOf(frames, n).top,
+                  inkOf(frames, n).right - inkOf(frames, n).left);
+    EXPECT_EQ(inkOf(frames, 2).bottom, inkOf(frames, 3).bottom); // H and x on one baseline
+    for (int n : {4, 5})
+        EXPECT_GT(inkOf(frames, n).bottom, inkOf(frames, 2).bottom) << "g p descend";
+    settings.fontPixelHeight = 32;
+    convertText("0OHxgpWm", settings, frames, report);
+    EXPECT_EQ(report.last(), "8 characters did not fit the matrix: 0 O H x g ...");
+}
+
+// A frame as a picture, a line a row, so that a failure shows it.
+static std::string framePicture(const FrameSet &frames, int n) {
+    std::string picture;
+    for (int i = 0; i < frames.width * frames.height; ++i)
+        picture += std::string(i % frames.width == 0, '\n') +
+                   (dotAt(frames, n, i % frames.width, i / frames.width) ? '#' : '.');
+    return picture;
+}
+
+// What the font draws of c on a large monochrome canvas, which is never smoothed, its cell's
+// top-left where the matrix's top-left lies: width x height dots from there.
+static std::string drawnPicture(const LOGFONTA &font, char c, int width, int height) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP canvas = CreateBitmap(width + 40, height + 40, 1, 1, nullptr);
+    HFONT glyphFont = CreateFontIndirectA(&font);
+    SelectObject(dc, canvas);
+    SelectObject(dc, glyphFont);
+    char face[LF_FACESIZE];
+    GetTextFaceA(dc, sizeof face, face);
+    EXPECT_STREQ(face, font.lfFaceName);
+    PatBlt(dc, 0, 0, width + 40, height + 40, WHITENESS);
+    TextOutA(dc, 20, 20, &c, 1);
+    std::string picture;
+    for (int i = 0; i < width * height; ++i)
+        picture += std::string(i % width == 0, '\n') +
+                   (GetPixel(dc, 20 + i % width, 20 + i / width) == 0 ? '#' : '.');
+    DeleteDC(dc); // before the objects it holds
+    DeleteObject(glyphFont);
+    DeleteObject(canvas);
+    return picture;
+}
+
+// Glyphs are the font's own unsmoothed drawing, whatever edge smoothing the system does: closed
+// letters stretched to 8 x 16 and 16 x 16 keep their strokes, and at the font's own size glyphs
+// of two fonts are the font's drawing cropped to the matrix.
+TEST(TextConversion, GlyphsAreTheFontsUnsmoothedDrawing) {
+    const std::tuple<const char *, int, int, const char *> cases[] = {
+        {"DejaVu Sans Mono", StretchToMatrix, 8, "0O8B"},
+        {"DejaVu Sans Mono", StretchToMatrix, 16, "0O8B"},
+        {"DejaVu Sans Mono", FontsOwnSize, 16, "0Wgj@"},
+        {"DejaVu Sans", FontsOwnSize, 16, "0Wgj@"}};
+    for (const auto &[face, glyphSize, width, text] : cases) {
+        TextSettings settings = dejaVu(face);
+        settings.glyphSize = glyphSize;
+        settings.width = width;
+        FrameSet frames;
+        convertText(text, settings, frames, silent);
+        LOGFONTA font = settings.font; // stretched: the record is sized as it was drawn
+        if (glyphSize == FontsOwnSize) font.lfHeight = 16, font.lfWidth = 0;
+        for (int n = 0; text[n]; ++n)
+            EXPECT_EQ(framePicture(frames, n), drawnPicture(font, text[n], width, 16))
+                << face << " " << text[n] << " " << glyphSize;
+    }
 }
 
 // Too large, too long a path, a device, and a zero byte (the text ends there, told); Ctrl-Z is
@@ -101,7 +202,6 @@ TEST(PictureImport, EveryEncodingAndRowOrderGivesTheSameFrame) {
         for (bool topDown : {false, true}) {
             writeFile(path, makeBitmap(16, 16, bits, topDown, cross));
             FrameSet frames;
-            SilentReporter silent;
             ASSERT_EQ(importPicture(path.c_str(), 0, frames, silent), FramesMade::made);
             for (int dot = 0; dot < 16 * 16; ++dot)
                 ASSERT_EQ(dotAt(frames, 0, dot % 16, dot / 16), cross(dot % 16, dot / 16) != 0)
@@ -211,7 +311,6 @@ TEST(SourceReader, SourcesWeWroteLoadBack) {
                                 {"Custom 1", "Custom 2"});
     TextSettings text;
     FrameSet typed;
-    SilentReporter silent;
     convertText("A\xE9\r\n*/", text, typed, silent);
     const std::tuple<const FrameSet *, int, int, int> cases[] = {
         {&painted, ManualPaint, OutputC51, 0},
@@ -223,6 +322,8 @@ TEST(SourceReader, SourcesWeWroteLoadBack) {
         settings.outputStyle = style;
         settings.codingStyle = order;
         settings.alignStyle = order > 0;
+        settings.glyphSize = settings.centreGlyphs = mode == ManualText; // at their own size
+        settings.fontPixelHeight = 20;
         ASSERT_EQ(saveSource(path.c_str(), *frames, settings, silent), 1);
         LoadedSource loaded;
         ASSERT_EQ(loadSource(path.c_str(), loaded, silent), FramesMade::made);
@@ -230,6 +331,9 @@ TEST(SourceReader, SourcesWeWroteLoadBack) {
         EXPECT_EQ(loaded.frames.names, frames->names);
         std::string file = readFile(path);
         settings.inputMode = ManualPaint;
+        settings.glyphSize = loaded.glyphSize; // the header read back
+        settings.centreGlyphs = loaded.centreGlyphs;
+        settings.fontPixelHeight = loaded.fontPixelHeight;
         EXPECT_EQ(written(loaded.frames, settings),
                   file.replace(file.find("Text Mode="), 13, "Text Mode=201"));
     }

@@ -30,7 +30,8 @@ TEST(Registry, HandEditedValuesTakeTheirDefault) {
                  {"Coding Style", 4, 8, 8, &EditorState::codingStyle},
                  {"Coding Style", 4, 9, 0, &EditorState::codingStyle},
                  {"Align Style", 4, 2, 0, &EditorState::alignStyle},
-                 {"Bitmap Style", 4, -1, 0, &EditorState::bitmapStyle}};
+                 {"Bitmap Style", 4, -1, 0, &EditorState::bitmapStyle},
+                 {"Glyph Size", 4, 2, 0, &EditorState::glyphSize}};
     for (const Case &c : cases) {
         int stored[2] = {c.stored, c.stored};
         loadWith(c.name, REG_BINARY, stored, c.size);
@@ -45,25 +46,27 @@ TEST(Registry, HandEditedValuesTakeTheirDefault) {
 using DialogTest = AppTest;
 
 // Fills System Setup and presses OK: width 1024, the given height, the last dot order, the
-// high bit first, ASM, no repeat switch.
+// high bit first, ASM, no repeat switch, glyphs at the font's own size and centred.
 static void fillSettings(HWND dialog, const char *height) {
     SetDlgItemTextA(dialog, IDC_SETUP_WIDTH, "1024");
     SetDlgItemTextA(dialog, IDC_SETUP_HEIGHT, height);
     SendDlgItemMessageA(dialog, IDC_SETUP_CODING, CB_SETCURSEL, 8, 0);
     CheckDlgButton(dialog, IDC_SETUP_HIGH_BIT, BST_CHECKED);
     CheckDlgButton(dialog, IDC_SETUP_DETECT, BST_UNCHECKED);
+    SendDlgItemMessageA(dialog, IDC_SETUP_GLYPH_SIZE, CB_SETCURSEL, FontsOwnSize, 0);
+    CheckDlgButton(dialog, IDC_SETUP_CENTRE, BST_CHECKED);
     for (int id : {IDC_SETUP_HIGH_BIT, IDC_SETUP_ASM, IDOK})
         clickButton(dialog, id);
 }
 
 static std::vector<int> settingsInForce() {
-    return {editor.pixelWidth, editor.pixelHeight, editor.codingStyle,
-            editor.alignStyle, editor.outputStyle, editor.characterDetect};
+    return {editor.pixelWidth,  editor.pixelHeight,     editor.codingStyle, editor.alignStyle,
+            editor.outputStyle, editor.characterDetect, editor.glyphSize,   editor.centreGlyphs};
 }
 
 // A size out of range is refused, and Cancel then keeps everything; a good size warns when
-// large and commits with the nine dot orders, the bit order, the output style and the repeat
-// switch. The new size blanks the frames, keeps the list and selects frame 0.
+// large and commits with the nine dot orders, the bit order, the output style, the repeat
+// switch and the glyph size. The new size blanks the frames, keeps the list and selects frame 0.
 TEST_F(DialogTest, SettingsAreCheckedAndCommittedOnlyOnOk) {
     sendCommand(ManualPaint);
     sendCommand(IDC_NEW, editor.newButton);
@@ -80,13 +83,13 @@ TEST_F(DialogTest, SettingsAreCheckedAndCommittedOnlyOnOk) {
               "Warnning:\nPixels settings Width=1024 is too large!\nIt will be very slowly!");
     EXPECT_EQ(modalLog().at(2).text,
               "Pixels settings Height=1025 out of range!\nIt should from 1 to 1024!!\n");
-    EXPECT_EQ(settingsInForce(), std::vector<int>({16, 16, 0, 0, 0, 1}));
+    EXPECT_EQ(settingsInForce(), std::vector<int>({16, 16, 0, 0, 0, 1, 0, 0}));
 
     expectModal([](HWND dialog) { fillSettings(dialog, "16"); });
     answerMessageBox(IDOK);
     sendCommand(IDM_SYSTEM_SETUP);
     waitForWorker();
-    EXPECT_EQ(settingsInForce(), std::vector<int>({1024, 16, 8, 1, 2, 0}));
+    EXPECT_EQ(settingsInForce(), std::vector<int>({1024, 16, 8, 1, 2, 0, 1, 1}));
     EXPECT_EQ(std::count(editor.frames.bytes.begin(), editor.frames.bytes.end(), 0), 4096);
     EXPECT_EQ(SendMessageA(editor.frameComboBox, CB_GETCURSEL, 0, 0), 0);
 }

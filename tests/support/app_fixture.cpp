@@ -1,9 +1,6 @@
 #include "app_fixture.h"
 
-#include "app/app.h"
-#include "app/matrix_store.h"
 #include "settings/settings.h"
-#include "view/view.h"
 
 #include <commctrl.h>
 

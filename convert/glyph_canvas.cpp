@@ -1,0 +1,98 @@
+#include "convert/glyph_canvas.h"
+
+#include "convert/dib_pixels.h"
+
+#include <algorithm>
+#include <cstring>
+
+static HFONT ownSizeFont(const LOGFONTA &font, int pixelHeight) {
+    // the cell height in pixels, the width the font's own
+    return createGlyphFont(font, 0, pixelHeight);
+}
+
+void openGlyphCanvas(GlyphCanvas &canvas, TextSettings &settings) {
+    canvas.dc = CreateCompatibleDC(nullptr);
+    canvas.width = settings.width + 10;
+    canvas.height = settings.height;
+    if (settings.glyphSize == FontsOwnSize) {
+        canvas.fonts[0] = ownSizeFont(settings.font, settings.fontPixelHeight);
+        canvas.oldFont = SelectObject(canvas.dc, canvas.fonts[0]);
+        TEXTMETRICA metrics = {};
+        GetTextMetricsA(canvas.dc, &metrics);
+        // room for the widest glyph and the whole cell on every side of the matrix
+        int room = metrics.tmHeight + metrics.tmMaxCharWidth + metrics.tmOverhang;
+        canvas.width = settings.width + 2 * room;
+        canvas.height = settings.height + 2 * room;
+        canvas.matrixX = canvas.matrixY = room;
+        canvas.originX = room;
+        canvas.originY = room + metrics.tmAscent; // the ascent fits the matrix top
+        SetTextAlign(canvas.dc, TA_LEFT | TA_BASELINE);
+    }
+    BITMAPINFO info = topDownInfo(canvas.width, canvas.height);
+    void *bits = nullptr;
+    canvas.bitmap = CreateDIBSection(canvas.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    canvas.pixels = canvas.bitmap ? static_cast<DWORD *>(bits) : nullptr;
+    if (canvas.bitmap) canvas.oldBitmap = SelectObject(canvas.dc, canvas.bitmap);
+}
+
+void closeGlyphCanvas(GlyphCanvas &canvas) {
+    if (canvas.oldFont) SelectObject(canvas.dc, canvas.oldFont);
+    if (canvas.oldBitmap) SelectObject(canvas.dc, canvas.oldBitmap);
+    for (HFONT font : canvas.fonts)
+        if (font) DeleteObject(font);
+    if (canvas.bitmap) DeleteObject(canvas.bitmap);
+    DeleteDC(canvas.dc);
+}
+
+// Stretched glyphs: a font for each character width, made on first use; the font record takes
+// the size of the glyph font made last.
+static HFONT stretchedFont(GlyphCanvas &canvas, int bytes, TextSettings &settings) {
+    HFONT &font = canvas.fonts[bytes - 1];
+    if (!font) {
+        settings.font.lfWidth = bytes == 2 ? settings.width / 2 : settings.width;
+        settings.font.lfHeight = settings.height;
+        font = createGlyphFont(settings.font, settings.font.lfWidth, settings.font.lfHeight);
+    }
+    return font;
+}
+
+struct InkBox {
+    int left, top, right, bottom; // right and bottom beyond the ink; empty when left >= right
+};
+
+static InkBox inkBoxOf(const DWORD *pixels, int width, int height) {
+    InkBox box = {width, height, 0, 0};
+    for (int y = 0; y < height; ++y) {
+        const DWORD *row = pixels + static_cast<size_t>(y) * width;
+        for (int x = 0; x < width; ++x) {
+            if ((row[x] & 0xFFFFFF) != 0) continue;
+            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                   std::max(box.bottom, y + 1)};
+        }
+    }
+    return box;
+}
+
+bool drawGlyph(GlyphCanvas &canvas, const std::string &glyph, TextSettings &settings,
+               FrameSet &frames, int n) {
+    int bytes = static_cast<int>(glyph.size());
+    bool ownSize = settings.glyphSize == FontsOwnSize;
+    HFONT font = ownSize ? canvas.fonts[0] : stretchedFont(canvas, bytes, settings);
+    HGDIOBJ previous = SelectObject(canvas.dc, font);
+    if (!canvas.oldFont) canvas.oldFont = previous;
+    int x = canvas.matrixX + settings.shiftX, y = canvas.matrixY + settings.shiftY;
+    bool fits = true;
+    if (canvas.pixels) {
+        memset(canvas.pixels, 0xFF, sizeof(DWORD) * canvas.width * canvas.height);
+        TextOutA(canvas.dc, canvas.originX, canvas.originY, glyph.data(), bytes);
+        GdiFlush();
+        InkBox ink = inkBoxOf(canvas.pixels, canvas.width, canvas.height);
+        bool inked = ink.left < ink.right;
+        if (ownSize && settings.centreGlyphs && inked)
+            x = ink.left - (settings.width - (ink.right - ink.left)) / 2 + settings.shiftX;
+        fits = !inked || (ink.left >= x && ink.top >= y && ink.right <= x + settings.width &&
+                          ink.bottom <= y + settings.height);
+    }
+    sampleCanvas(canvas.pixels, canvas.width, canvas.height, frames, n, x, y);
+    return fits;
+}

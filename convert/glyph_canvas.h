@@ -1,0 +1,24 @@
+// The canvas a text conversion draws its glyphs on: stretched to the matrix from its top-left
+// corner, or at the font's own size on one baseline with room around it, so that ink beyond
+// the matrix is seen and told.
+#pragma once
+
+#include "convert/text_conversion.h"
+
+struct GlyphCanvas {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    DWORD *pixels = nullptr;
+    HFONT fonts[2] = {}; // one-byte and two-byte characters (one font at the font's own size)
+    HGDIOBJ oldBitmap = nullptr, oldFont = nullptr;
+    int width = 0, height = 0;
+    int originX = 0, originY = 0; // where a glyph is drawn: its top-left, or its baseline origin
+    int matrixX = 0, matrixY = 0; // where the matrix lies on the canvas, before any shift
+};
+
+void openGlyphCanvas(GlyphCanvas &canvas, TextSettings &settings);
+void closeGlyphCanvas(GlyphCanvas &canvas);
+// Draws glyph and samples it into frame n; false when some of its ink lies outside the matrix.
+// A canvas that could not be made samples as white: every dot clear.
+bool drawGlyph(GlyphCanvas &canvas, const std::string &glyph, TextSettings &settings,
+               FrameSet &frames, int n);
