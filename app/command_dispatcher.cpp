@@ -75,7 +75,7 @@ OutputSettings outputSettings() {
 
 int saveFrames(HWND window, const char *path) {
     WindowReporter report(window);
-    return saveSource(path, editor.frames, outputSettings(), report);
+    return saveSource(utf8OfAnsi(path).c_str(), editor.frames, outputSettings(), report);
 }
 
 static void saveCommand(HWND window) {
@@ -99,10 +99,10 @@ static void loadCommand(HWND window) {
 }
 
 void convertTextBox(HWND window) {
-    int length = GetWindowTextLengthA(editor.textEdit);
-    std::string text(length + 1, '\0');
-    text.resize(GetWindowTextA(editor.textEdit, &text[0], length + 1));
-    startTextConversion(window, text);
+    int length = GetWindowTextLengthW(editor.textEdit);
+    std::wstring text(length + 1, L'\0');
+    text.resize(GetWindowTextW(editor.textEdit, &text[0], length + 1));
+    startTextConversion(window, typedText(text));
 }
 
 // The Update button: the view back home, the text box converted.

@@ -1,6 +1,7 @@
 // morvex7c: the console program. It calls the core directly: no window, no message loop;
 // every setting from its options, messages as lines on standard error.
 #include "app/console_options.h"
+#include "convert/input_file.h"
 #include "convert/picture_import.h"
 #include "convert/source_file.h"
 #include "convert/text_conversion.h"
@@ -50,7 +51,7 @@ static TextSettings textSettings(const ConsoleOptions &options) {
     settings.height = options.height;
     settings.font = builtInGlyphFont();
     if (!options.font.empty())
-        snprintf(settings.font.lfFaceName, LF_FACESIZE, "%s", options.font.c_str());
+        snprintf(settings.font.lfFaceName, LF_FACESIZE, "%s", ansiOf(wideOf(options.font)).c_str());
     if (options.weight >= 0) settings.font.lfWeight = options.weight;
     if (options.italic) settings.font.lfItalic = TRUE;
     settings.dropRepeats = options.characterDetect != 0;
@@ -94,17 +95,19 @@ static bool convertInput(const ConsoleOptions &options, FrameSet &frames, Output
     TextSettings settings = textSettings(options);
     if (!options.font.empty() && (options.input == ManualText || options.input == TextFile))
         reportSubstitutedFont(settings);
-    std::string text = options.inputText;
+    // typed text in the code page stays ANSI, as the window takes it; the paths are the
+    // keywords in the code page's bytes
+    Text text = typedText(wideOf(options.inputText));
     switch (options.input) {
     case TextFile:
-        output.textFilePath = input;
+        output.textFilePath = ansiOf(wideOf(input));
         if (!readTextFile(input, text, report)) return false;
         [[fallthrough]]; // the file's text is converted as typed text is
     case ManualText:
         return convertText(text, settings, frames, report) == FramesMade::made;
     case BitmapFile:
-        output.bitmapFilePath = input;
-        if (strlen(input) >= pathCapacity) {
+        output.bitmapFilePath = ansiOf(wideOf(input));
+        if (pathTooLong(input)) {
             reportPathTooLong(report);
             return false;
         }
@@ -133,10 +136,17 @@ static bool writeOutput(const std::string &path, const FrameSet &frames,
     return writeSource(stdout, frames, written) && fflush(stdout) == 0;
 }
 
-int main(int argc, char **argv) {
+// The wide command line: text and file names in any script, taken as UTF-8.
+int wmain(int argc, wchar_t **wideArguments) {
+    std::vector<std::string> arguments;
+    std::vector<char *> argv;
+    for (int i = 0; i < argc; ++i)
+        arguments.push_back(utf8Of(wideArguments[i]));
+    for (std::string &argument : arguments)
+        argv.push_back(&argument[0]);
     ConsoleOptions options;
     std::string error;
-    if (!readConsoleOptions(argc, argv, options, error)) {
+    if (!readConsoleOptions(argc, argv.data(), options, error)) {
         fprintf(stderr, "morvex7c: %s\n%s", error.c_str(), consoleUsage);
         return 2;
     }

@@ -22,11 +22,7 @@ static DWORD WINAPI textWorker(LPVOID argument) {
     return 1;
 }
 
-int startTextConversion(HWND window, const std::string &text) {
-    return startTextConversion(window, text, textWorker);
-}
-
-int startTextConversion(HWND window, const std::string &text, LPTHREAD_START_ROUTINE worker) {
+int startTextConversion(HWND window, const Text &text) {
     if (isBusy()) return 0;
     FrameSet &frames = editor.frames;
     TextSettings settings;
@@ -39,7 +35,7 @@ int startTextConversion(HWND window, const std::string &text, LPTHREAD_START_ROU
     settings.glyphSize = editor.glyphSize;
     settings.fontPixelHeight = editor.fontPixelHeight;
     settings.centreGlyphs = editor.centreGlyphs != 0;
-    size_t characters = textCharacters(text, settings.dropRepeats).size();
+    size_t characters = charactersOf(text, settings.dropRepeats).size();
     WindowReporter report(window);
     if (!framesFit(report, frames.width, frames.height, characters ? characters : 1)) return 0;
     // the frames in hand go at once: the new ones are drawn beside one blank frame only
@@ -48,13 +44,13 @@ int startTextConversion(HWND window, const std::string &text, LPTHREAD_START_ROU
     editor.currentFrame = 0;
     if (!allocateFrames(window)) return 0;
     showFrameNames();
-    if (text.empty()) {
+    if (characterCount(text) == 0) {
         refreshControls();
         return 0;
     }
     TextJob *job = new TextJob{window, text, settings};
     enableModeRadios(FALSE);
-    if (startWorker(worker, job)) return 1;
+    if (startWorker(textWorker, job)) return 1;
     delete job;
     enableModeRadios(TRUE);
     return 0;
@@ -64,7 +60,8 @@ static DWORD WINAPI pictureWorker(LPVOID argument) {
     WorkerResult *result = static_cast<WorkerResult *>(argument);
     WorkerReporter report(editor.mainWindow, *result);
     int coding = editor.bitmapStyle >= 1 && editor.bitmapStyle <= 3 ? editor.bitmapStyle : 0;
-    result->made = importPicture(result->path.c_str(), coding, result->frames, report);
+    result->made =
+        importPicture(utf8OfAnsi(result->path).c_str(), coding, result->frames, report);
     postWorkerResult(editor.mainWindow, result);
     return 1;
 }
@@ -87,9 +84,9 @@ int startBitmapImport(HWND window, const char *path) {
 }
 
 int loadTextFile(HWND window, const char *path) {
-    std::string text;
+    Text text;
     WindowReporter report(window);
-    if (!readTextFile(path, text, report)) return 0;
+    if (!readTextFile(utf8OfAnsi(path).c_str(), text, report)) return 0;
     editor.modified = 0;
     scrollViewHome(window);
     startTextConversion(window, text);
@@ -102,7 +99,7 @@ int loadTextFile(HWND window, const char *path) {
 int mapAllAscii(HWND window) {
     SetWindowTextA(editor.textEdit, asciiTable);
     scrollViewHome(window);
-    startTextConversion(window, asciiTable);
+    startTextConversion(window, ansiText(asciiTable));
     invalidateEditor(window);
     return 1;
 }
@@ -110,7 +107,7 @@ int mapAllAscii(HWND window) {
 int loadSourceFile(HWND window, const char *path) {
     LoadedSource loaded;
     WindowReporter report(window);
-    FramesMade made = loadSource(path, loaded, report);
+    FramesMade made = loadSource(utf8OfAnsi(path).c_str(), loaded, report);
     if (made == FramesMade::outOfMemory) return reportOutOfMemory(window);
     if (made != FramesMade::made) return 0;
     editor.frames = std::move(loaded.frames);

@@ -53,16 +53,14 @@ void enableModeRadios(BOOL enable);
 
 // Converts text into the frames on a worker; an empty text gives one blank frame at once.
 // Returns 1 when a worker started.
-int startTextConversion(HWND window, const std::string &text);
-// The same with another worker of the same contract (the benchmark's): it gets a TextJob.
-int startTextConversion(HWND window, const std::string &text, LPTHREAD_START_ROUTINE worker);
+int startTextConversion(HWND window, const Text &text);
 // Imports a picture on a worker; the stored path comes back when it fails.
 int startBitmapImport(HWND window, const char *path);
 
-// What a text worker gets.
+// What the text worker gets.
 struct TextJob {
     HWND window;
-    std::string text;
+    Text text;
     TextSettings settings;
 };
 

@@ -1,6 +1,7 @@
 #include "app/app.h"
 
 #include "app/conversions.h"
+#include "convert/unicode_text.h"
 #include "app/editor_state.h"
 #include "app/matrix_store.h"
 #include "res/resource.h"
@@ -20,7 +21,8 @@ static const int statusPartEdges[3] = {212, 424, 636};
 const char openCaption[] = "&Open...";
 
 void setStatusText(int part, const char *text) {
-    SendMessageA(editor.statusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
+    std::wstring shown = wideOf(text);
+    SendMessageW(editor.statusBar, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(shown.c_str()));
 }
 
 bool registerMainWindowClass(HINSTANCE instance) {
@@ -110,10 +112,11 @@ bool createMainWindow(HINSTANCE instance) {
 
     for (const ControlLayout &layout : controlLayouts) {
         int y = layout.belowThumb ? thumb + layout.y : layout.y;
-        HWND control = CreateWindowExA(0, layout.className, layout.text, layout.style, layout.x, y,
-                                       layout.width, layout.height, editor.mainWindow,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                                       instance, nullptr);
+        // Unicode controls, so that the text box and the frame list hold any character
+        HWND control = CreateWindowExW(
+            0, wideOfAnsi(layout.className).c_str(), wideOfAnsi(layout.text).c_str(), layout.style,
+            layout.x, y, layout.width, layout.height, editor.mainWindow,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr);
         if (!control) return false;
         editor.*layout.handle = control;
     }

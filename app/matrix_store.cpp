@@ -2,6 +2,7 @@
 
 #include "app/editor_state.h"
 #include "app/user_messages.h"
+#include "convert/unicode_text.h"
 #include "model/size_limits.h"
 
 #include <cstring>
@@ -97,8 +98,10 @@ void showFrameNames() {
     HWND list = editor.frameComboBox;
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
-    for (const std::string &name : editor.frames.names)
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    for (const std::string &name : editor.frames.names) {
+        std::wstring shown = editor.frames.unicodeNames ? wideOf(name) : wideOfAnsi(name);
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    }
     SendMessageA(list, CB_SETCURSEL, editor.frames.names.empty() ? -1 : editor.currentFrame, 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }

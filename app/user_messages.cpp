@@ -1,11 +1,13 @@
 #include "app/user_messages.h"
 
 #include "app/app.h"
+#include "convert/unicode_text.h"
 
 #include <cstdio>
 
 int tellUser(HWND owner, const char *text, const char *caption, UINT type) {
-    return MessageBoxA(owner, text, caption, type);
+    return MessageBoxW(owner, wideOf(text).c_str(), caption ? wideOf(caption).c_str() : nullptr,
+                       type);
 }
 
 void WindowReporter::tell(const std::string &text, UINT type) {

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-// MessageBoxA's arguments and result.
+// MessageBox's arguments (the texts in UTF-8, as the core tells) and result.
 int tellUser(HWND owner, const char *text, const char *caption, UINT type);
 
 // The core's messages as boxes owned by a window, without caption; its progress in the status

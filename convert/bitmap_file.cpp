@@ -2,6 +2,7 @@
 // bottom-up copy of a top-down file.
 #include "convert/picture_import.h"
 #include "convert/input_file.h"
+#include "convert/unicode_text.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -132,14 +133,15 @@ static const char *readBitmapHeader(const char *path, BitmapHeader &bmp) {
 
 // Wine's loader reads a top-down file as all black; its rows turned over under a positive
 // height make the bottom-up file every loader reads alike.
-static bool writeBottomUpCopy(const BitmapHeader &bmp, const char *path, const char *copyPath) {
+static bool writeBottomUpCopy(const BitmapHeader &bmp, const char *path,
+                              const wchar_t *copyPath) {
     long long rows = -bmp.height, stride = rowStride(bmp);
     size_t size = static_cast<size_t>(bmp.dataOffset + stride * rows);
     unsigned char *bytes = static_cast<unsigned char *>(malloc(size));
-    FILE *in = bytes ? fopen(path, "rb") : nullptr;
+    FILE *in = bytes ? _wfopen(wideOf(path).c_str(), L"rb") : nullptr;
     bool read = in && fread(bytes, 1, size, in) == size;
     if (in) fclose(in);
-    FILE *out = read ? fopen(copyPath, "wb") : nullptr;
+    FILE *out = read ? _wfopen(copyPath, L"wb") : nullptr;
     bool written = out != nullptr;
     if (out) {
         unsigned height = static_cast<unsigned>(rows);
@@ -163,14 +165,15 @@ HBITMAP loadBitmapFile(const char *path, UINT flags, const char *&reason) {
     flags |= LR_LOADFROMFILE;
     HBITMAP bitmap = nullptr;
     if (bmp.height > 0) {
-        bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, flags));
+        bitmap = static_cast<HBITMAP>(
+            LoadImageW(nullptr, wideOf(path).c_str(), IMAGE_BITMAP, 0, 0, flags));
     } else {
-        char folder[MAX_PATH], copyPath[MAX_PATH];
-        if (!GetTempPathA(sizeof folder, folder) || !GetTempFileNameA(folder, "mvx", 0, copyPath))
+        wchar_t folder[MAX_PATH], copyPath[MAX_PATH];
+        if (!GetTempPathW(MAX_PATH, folder) || !GetTempFileNameW(folder, L"mvx", 0, copyPath))
             return nullptr;
         if (writeBottomUpCopy(bmp, path, copyPath))
-            bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, copyPath, IMAGE_BITMAP, 0, 0, flags));
-        DeleteFileA(copyPath);
+            bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, copyPath, IMAGE_BITMAP, 0, 0, flags));
+        DeleteFileW(copyPath);
     }
     if (bitmap) reason = nullptr;
     return bitmap;

@@ -73,26 +73,39 @@ static InkBox inkBoxOf(const DWORD *pixels, int width, int height) {
     return box;
 }
 
-bool drawGlyph(GlyphCanvas &canvas, const std::string &glyph, TextSettings &settings,
-               FrameSet &frames, int n) {
-    int bytes = static_cast<int>(glyph.size());
+// A Unicode character of one unit that the selected font has no glyph for.
+static bool missingFromFont(HDC dc, const std::wstring &units) {
+    WORD glyph = 0;
+    return units.size() == 1 &&
+           GetGlyphIndicesW(dc, units.c_str(), 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) == 1 &&
+           glyph == 0xFFFF;
+}
+
+GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, TextSettings &settings,
+                     FrameSet &frames, int n) {
     bool ownSize = settings.glyphSize == FontsOwnSize;
-    HFONT font = ownSize ? canvas.fonts[0] : stretchedFont(canvas, bytes, settings);
+    HFONT font = ownSize ? canvas.fonts[0] : stretchedFont(canvas, character.wide ? 2 : 1, settings);
     HGDIOBJ previous = SelectObject(canvas.dc, font);
     if (!canvas.oldFont) canvas.oldFont = previous;
     int x = canvas.matrixX + settings.shiftX, y = canvas.matrixY + settings.shiftY;
-    bool fits = true;
+    GlyphDrawn drawn;
+    drawn.inFont = !missingFromFont(canvas.dc, character.units);
     if (canvas.pixels) {
         memset(canvas.pixels, 0xFF, sizeof(DWORD) * canvas.width * canvas.height);
-        TextOutA(canvas.dc, canvas.originX, canvas.originY, glyph.data(), bytes);
+        if (character.units.empty())
+            TextOutA(canvas.dc, canvas.originX, canvas.originY, character.name.data(),
+                     static_cast<int>(character.name.size()));
+        else
+            TextOutW(canvas.dc, canvas.originX, canvas.originY, character.units.data(),
+                     static_cast<int>(character.units.size()));
         GdiFlush();
         InkBox ink = inkBoxOf(canvas.pixels, canvas.width, canvas.height);
         bool inked = ink.left < ink.right;
         if (ownSize && settings.centreGlyphs && inked)
             x = ink.left - (settings.width - (ink.right - ink.left)) / 2 + settings.shiftX;
-        fits = !inked || (ink.left >= x && ink.top >= y && ink.right <= x + settings.width &&
-                          ink.bottom <= y + settings.height);
+        drawn.fits = !inked || (ink.left >= x && ink.top >= y && ink.right <= x + settings.width &&
+                                ink.bottom <= y + settings.height);
     }
     sampleCanvas(canvas.pixels, canvas.width, canvas.height, frames, n, x, y);
-    return fits;
+    return drawn;
 }

@@ -18,7 +18,11 @@ struct GlyphCanvas {
 
 void openGlyphCanvas(GlyphCanvas &canvas, TextSettings &settings);
 void closeGlyphCanvas(GlyphCanvas &canvas);
-// Draws glyph and samples it into frame n; false when some of its ink lies outside the matrix.
-// A canvas that could not be made samples as white: every dot clear.
-bool drawGlyph(GlyphCanvas &canvas, const std::string &glyph, TextSettings &settings,
-               FrameSet &frames, int n);
+struct GlyphDrawn {
+    bool fits = true;   // no ink outside the matrix
+    bool inFont = true; // the font has the character (asked of Unicode characters)
+};
+// Draws a character and samples it into frame n. A canvas that could not be made samples as
+// white: every dot clear.
+GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, TextSettings &settings,
+                     FrameSet &frames, int n);

@@ -1,5 +1,8 @@
 #include "convert/input_file.h"
 
+#include "convert/unicode_text.h"
+#include "model/modes.h"
+
 #include <windows.h>
 
 #include <fcntl.h>
@@ -8,8 +11,12 @@
 const char inputCannotBeOpened[] = "It can't be opened.";
 const char inputIsNotAFile[] = "It is not a file.";
 
+bool pathTooLong(const char *path) {
+    return wideOf(path).size() >= pathCapacity;
+}
+
 const char *openInputFile(const char *path, InputFile &input) {
-    HANDLE handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    HANDLE handle = CreateFileW(wideOf(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return inputCannotBeOpened;
     LARGE_INTEGER size;

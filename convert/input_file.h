@@ -12,5 +12,8 @@ struct InputFile {
 extern const char inputCannotBeOpened[];
 extern const char inputIsNotAFile[];
 
+// Paths are UTF-8 throughout the core. Whether a path is longer than a stored path may be.
+bool pathTooLong(const char *path);
+
 // Opens path for reading; nullptr when open, else the reason for the user (nothing opened).
 const char *openInputFile(const char *path, InputFile &input);

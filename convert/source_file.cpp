@@ -54,6 +54,15 @@ static const char *checkSource(const ParsedSource &source) {
 // The frames' names: the characters of the keywords when they were written from a text or
 // from frames named so, then "Custom %d".
 static std::vector<std::string> frameNames(const ParsedSource &source) {
+    if (source.utf8Keywords) { // a name a Unicode character
+        std::vector<std::string> names;
+        for (const std::wstring &character : unicodeCharacters(wideOf(source.keywords), false))
+            names.push_back(utf8Of(character));
+        for (size_t i = names.size(); i < source.frames.size(); ++i)
+            names.push_back("Custom " + std::to_string(i + 1));
+        names.resize(source.frames.size());
+        return names;
+    }
     const std::string &keywords = source.keywords;
     const unsigned char *bytes = reinterpret_cast<const unsigned char *>(keywords.data());
     bool characters = source.textMode == ManualPaint || source.textMode == ManualText;
@@ -87,6 +96,7 @@ static void takeFrames(const ParsedSource &source, LoadedSource &loaded) {
             unpackInOrder(source.frames[i].data(), width, height, codingStyle, alignStyle, frame);
     }
     frames.names = frameNames(source);
+    frames.unicodeNames = source.utf8Keywords;
     loaded.outputStyle = static_cast<int>(source.outputStyle);
     loaded.codingStyle = codingStyle;
     loaded.alignStyle = alignStyle;
@@ -96,7 +106,7 @@ static void takeFrames(const ParsedSource &source, LoadedSource &loaded) {
 }
 
 FramesMade loadSource(const char *path, LoadedSource &loaded, Reporter &report) {
-    if (strlen(path) >= pathCapacity) {
+    if (pathTooLong(path)) {
         reportPathTooLong(report);
         return FramesMade::refused;
     }

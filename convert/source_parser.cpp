@@ -64,6 +64,10 @@ static bool readHeaderLine(const std::string &line, ParsedSource &source) {
         source.keywords = value.substr(1, last - 1);
         return true;
     }
+    if (key == "Text Encoding") {
+        source.utf8Keywords = true;
+        return value == "UTF-8";
+    }
     long long number;
     if (!readNumber(value, number)) return false;
     if (key == "Width")

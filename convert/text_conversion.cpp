@@ -2,13 +2,14 @@
 
 #include "convert/glyph_canvas.h"
 
+#include <cstdio>
 #include <cstring>
 
 static bool isLineOrTab(unsigned char b) {
     return b == '\n' || b == '\r' || b == '\t';
 }
 bool isLeadByte(unsigned char b) {
-    return b >= 160;
+    return IsDBCSLeadByte(b);
 }
 
 // A line break, a tab or the terminating zero is never the second byte of a character: a
@@ -109,19 +110,36 @@ void sampleCanvas(const DWORD *pixels, int canvasWidth, int canvasHeight, FrameS
     }
 }
 
-// The characters that did not fit, how many and the first few.
-static std::string notFittedText(const std::vector<std::string> &characters) {
+std::vector<TextCharacter> charactersOf(const Text &text, bool dropRepeats) {
+    std::vector<TextCharacter> characters;
+    if (!text.unicode) {
+        for (std::string &bytes : textCharacters(text.ansi, dropRepeats))
+            characters.push_back({bytes, L"", bytes.size() == 2});
+        return characters;
+    }
+    for (std::wstring &units : unicodeCharacters(text.wide, dropRepeats))
+        characters.push_back({utf8Of(units), units, isWideCharacter(codePointOf(units))});
+    return characters;
+}
+
+// How many characters, and the first few.
+static std::string someCharacters(const char *what, const std::vector<std::string> &characters) {
     size_t count = characters.size();
-    std::string text = std::to_string(count) + (count == 1 ? " character" : " characters") +
-                       " did not fit the matrix:";
+    std::string text = std::to_string(count) + (count == 1 ? " character " : " characters ") + what;
     for (size_t i = 0; i < count && i < 5; ++i)
         text += " " + characters[i];
     return count > 5 ? text + " ..." : text;
 }
 
-FramesMade convertText(const std::string &text, TextSettings &settings, FrameSet &frames,
+static std::string codePointName(const std::wstring &units) {
+    char name[16];
+    snprintf(name, sizeof name, "U+%04X", codePointOf(units));
+    return name;
+}
+
+FramesMade convertText(const Text &text, TextSettings &settings, FrameSet &frames,
                        Reporter &report) {
-    std::vector<std::string> characters = textCharacters(text, settings.dropRepeats);
+    std::vector<TextCharacter> characters = charactersOf(text, settings.dropRepeats);
     int count = characters.empty() ? 1 : static_cast<int>(characters.size());
     FrameSet made;
     FramesMade result = makeFrames(made, settings.width, settings.height, count);
@@ -131,15 +149,18 @@ FramesMade convertText(const std::string &text, TextSettings &settings, FrameSet
     // One canvas and its fonts serve a whole conversion.
     GlyphCanvas canvas;
     openGlyphCanvas(canvas, settings);
-    std::vector<std::string> notFitted;
+    std::vector<std::string> notFitted, notInFont;
     for (size_t i = 0; i < characters.size(); ++i) {
         report.progress(static_cast<int>((i + 1) * 100 / characters.size()));
-        if (!drawGlyph(canvas, characters[i], settings, made, static_cast<int>(i)))
-            notFitted.push_back(characters[i]);
+        GlyphDrawn drawn = drawGlyph(canvas, characters[i], settings, made, static_cast<int>(i));
+        if (!drawn.fits) notFitted.push_back(characters[i].name);
+        if (!drawn.inFont) notInFont.push_back(codePointName(characters[i].units));
+        made.names.push_back(characters[i].name);
     }
     closeGlyphCanvas(canvas);
-    if (!notFitted.empty()) report.remark(notFittedText(notFitted));
-    made.names = std::move(characters);
+    if (!notFitted.empty()) report.remark(someCharacters("did not fit the matrix:", notFitted));
+    if (!notInFont.empty()) report.remark(someCharacters("are not in the font:", notInFont));
+    made.unicodeNames = text.unicode;
     frames = std::move(made);
     return FramesMade::made;
 }

@@ -22,30 +22,53 @@ void reportPathTooLong(Reporter &report) {
     report.tell("Sorry,the path of your file is too long!\n", MB_ICONERROR);
 }
 
-bool readTextFile(const char *path, std::string &text, Reporter &report) {
-    if (strlen(path) >= pathCapacity) {
+static void tellNotRead(Reporter &report, const char *path, const char *reason) {
+    report.tell(std::string("Can't read ") + path + "!\n" + reason, MB_ICONERROR);
+}
+
+enum class FileRead { read, tooLarge, failed };
+
+// The file's bytes: no more than the longest text of textFileLimit characters may take.
+static FileRead readBytes(const char *path, std::string &bytes, Reporter &report) {
+    InputFile input;
+    if (const char *reason = openInputFile(path, input)) {
+        if (reason == inputIsNotAFile) tellNotRead(report, path, reason); // else the caller's
+        return FileRead::failed;
+    }
+    bool small = input.size <= 4 * textFileLimit + 3; // UTF-8 with its mark
+    if (small) {
+        bytes.resize(static_cast<size_t>(input.size));
+        bytes.resize(fread(&bytes[0], 1, bytes.size(), input.file));
+    }
+    fclose(input.file);
+    return small ? FileRead::read : FileRead::tooLarge;
+}
+
+bool readTextFile(const char *path, Text &read, Reporter &report) {
+    if (pathTooLong(path)) {
         reportPathTooLong(report);
         return false;
     }
-    InputFile input;
-    if (const char *reason = openInputFile(path, input)) {
-        if (reason == inputIsNotAFile) // a missing file is told by the caller, or not at all
-            report.tell(std::string("Can't read ") + path + "!\n" + reason, MB_ICONERROR);
+    std::string bytes;
+    Text text;
+    FileRead outcome = readBytes(path, bytes, report);
+    if (outcome == FileRead::failed) return false;
+    const char *reason = outcome == FileRead::read ? decodeTextFile(bytes, text) : nullptr;
+    if (reason) {
+        tellNotRead(report, path, reason);
         return false;
     }
-    bool read = input.size <= textFileLimit;
-    if (!read) report.tell("Sorry,your file selected is too large!\n", MB_ICONERROR);
-    if (read) {
-        text.resize(static_cast<size_t>(input.size));
-        text.resize(fread(&text[0], 1, text.size(), input.file));
+    if (outcome == FileRead::tooLarge || characterCount(text) > textFileLimit) {
+        report.tell("Sorry,your file selected is too large!\n", MB_ICONERROR);
+        return false;
     }
-    fclose(input.file);
-    size_t zero = text.find('\0');
-    if (read && zero != std::string::npos) {
-        text.resize(zero);
+    size_t zero = text.unicode ? text.wide.find(L'\0') : text.ansi.find('\0');
+    if (zero != std::string::npos) {
+        text.unicode ? text.wide.resize(zero) : text.ansi.resize(zero);
         report.tell(std::string("The file ") + path +
                         " holds a zero byte!\nOnly the text before it is converted.",
                     MB_ICONWARNING);
     }
-    return read;
+    read = std::move(text);
+    return true;
 }

@@ -14,6 +14,7 @@ struct FrameSet {
     int count = 0;  // the frames held
     std::vector<unsigned char> bytes;
     std::vector<std::string> names; // one for each listed frame; the listed frames are written
+    bool unicodeNames = false;      // the names are UTF-8, else bytes of the ANSI code page
 };
 
 // What making frames can come to: made, too many for the bound, refused for a reason told to

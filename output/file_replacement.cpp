@@ -1,23 +1,26 @@
 #include "output/file_replacement.h"
 
-#include <cstring>
+#include "convert/unicode_text.h"
 
-bool createFileBeside(const char *target, char *temporary) {
-    char folder[MAX_PATH] = ".";
-    const char *slash = strrchr(target, '\\'), *other = strrchr(target, '/');
-    if (other > slash) slash = other;
-    size_t length = slash ? static_cast<size_t>(slash - target) : 0;
-    if (slash && length < sizeof folder) {
-        memcpy(folder, target, length);
-        folder[length] = 0;
-        if (length == 0 || folder[length - 1] == ':') strcat(folder, "\\"); // a drive's root
+#include <windows.h>
+
+bool createFileBeside(const char *target, std::wstring &temporary) {
+    std::wstring path = wideOf(target), folder = L".";
+    size_t slash = path.find_last_of(L"\\/");
+    if (slash != std::wstring::npos && slash < MAX_PATH) {
+        folder = path.substr(0, slash);
+        if (folder.empty() || folder.back() == L':') folder += L'\\'; // a drive's root
     }
-    return GetTempFileNameA(folder, "mx7", 0, temporary) != 0;
+    wchar_t name[MAX_PATH];
+    if (!GetTempFileNameW(folder.c_str(), L"mx7", 0, name)) return false;
+    temporary = name;
+    return true;
 }
 
-bool replaceTarget(const char *temporary, const char *target) {
-    if (MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+bool replaceTarget(const std::wstring &temporary, const char *target) {
+    if (MoveFileExW(temporary.c_str(), wideOf(target).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    DeleteFileA(temporary);
+    DeleteFileW(temporary.c_str());
     return false;
 }

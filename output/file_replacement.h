@@ -2,10 +2,10 @@
 // the target, which replaces the target in one step only once it is complete.
 #pragma once
 
-#include <windows.h>
+#include <string>
 
-// Creates an empty file with a unique name of ours in the target's folder; its path goes into
-// temporary (MAX_PATH characters). False when the folder takes no new file.
-bool createFileBeside(const char *target, char *temporary);
+// Creates an empty file with a unique name of ours in the folder of target (UTF-8); its path goes
+// into temporary. False when the folder takes no new file.
+bool createFileBeside(const char *target, std::wstring &temporary);
 // Replaces the target with the complete file; false (the file removed) when that fails.
-bool replaceTarget(const char *temporary, const char *target);
+bool replaceTarget(const std::wstring &temporary, const char *target);

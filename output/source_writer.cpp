@@ -17,10 +17,12 @@ static std::string joinedNames(const FrameSet &frames, bool charactersOnly) {
     bool loneHighByte = false;
     for (const std::string &name : frames.names) {
         std::string entry = name.substr(0, 255);
-        if (charactersOnly && (entry.empty() || entry.size() > 2)) continue;
+        bool character = frames.unicodeNames ? unicodeCharacters(wideOf(entry), false).size() == 1
+                                             : !entry.empty() && entry.size() <= 2;
+        if (charactersOnly && !character) continue;
         // a high byte alone would take the next name's first byte: a tab parts them
         if (loneHighByte) joined += '\t';
-        loneHighByte = entry.size() == 1 && isLeadByte(entry[0]);
+        loneHighByte = !frames.unicodeNames && entry.size() == 1 && isLeadByte(entry[0]);
         for (char c : entry)
             if (c != '\n' && c != '\r') joined += c;
     }
@@ -58,6 +60,9 @@ static void writeHeader(FILE *file, const FrameSet &frames, const OutputSettings
         fprintf(file, "%sGlyph Size=%d\n%sCentre Glyphs=%d\n%sFont Size=%d\n", prefix,
                 settings.glyphSize, prefix, settings.centreGlyphs, prefix,
                 settings.fontPixelHeight);
+    // names in UTF-8 are written as they are, and said so
+    bool namesWritten = settings.inputMode == ManualPaint || settings.inputMode == ManualText;
+    if (frames.unicodeNames && namesWritten) fprintf(file, "%sText Encoding=UTF-8\n", prefix);
     std::string names = keywords(frames, settings);
     std::string written = assembler ? names : keywordsForComment(names);
     fprintf(file, "%sKeywords=%c%s", prefix, quote, written.c_str());
@@ -121,11 +126,9 @@ int writeSource(FILE *file, const FrameSet &frames, const OutputSettings &settin
     return complete && !ferror(file) ? 1 : 0;
 }
 
-// format holds one %s for the path.
-static void reportFileError(Reporter &report, const char *format, const char *path) {
-    char text[pathCapacity + 64];
-    snprintf(text, sizeof text, format, path);
-    report.tell(text, MB_ICONERROR);
+static void reportFileError(Reporter &report, const char *what, const char *path,
+                            const char *why) {
+    report.tell(std::string(what) + path + why, MB_ICONERROR);
 }
 
 // The source goes into a new file beside the target, which it replaces only when complete: a
@@ -134,16 +137,16 @@ int saveSource(const char *path, const FrameSet &frames, const OutputSettings &s
                Reporter &report) {
     OutputSettings written = settings;
     if (written.inputMode != BitmapFile) written.bitmapStyle = 0;
-    char temporary[MAX_PATH];
-    FILE *file = createFileBeside(path, temporary) ? fopen(temporary, "wt") : nullptr;
+    std::wstring temporary;
+    FILE *file = createFileBeside(path, temporary) ? _wfopen(temporary.c_str(), L"wt") : nullptr;
     if (!file) {
-        reportFileError(report, "Can't open %s!", path);
+        reportFileError(report, "Can't open ", path, "!");
         return 0;
     }
     bool complete = writeSource(file, frames, written);
     complete = fclose(file) == 0 && complete;
     if (complete && replaceTarget(temporary, path)) return 1;
-    if (!complete) DeleteFileA(temporary);
-    reportFileError(report, "Can't write %s!\nThe file is not complete.", path);
+    if (!complete) DeleteFileW(temporary.c_str());
+    reportFileError(report, "Can't write ", path, "!\nThe file is not complete.");
     return 0;
 }

@@ -5,7 +5,8 @@ repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Debian packages the build and the tests need.
 required_packages=(cmake make gcc g++ python3 g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64
-                   xvfb xdotool imagemagick x11-utils googletest fonts-dejavu-core)
+                   xvfb xdotool imagemagick x11-utils googletest fonts-dejavu-core
+                   fonts-wqy-microhei locales)
 
 install_missing_packages() {
     local missing=()

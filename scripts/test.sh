@@ -5,6 +5,8 @@ set -u
 source "$(dirname "$0")/common.sh"
 
 install_missing_packages sdcc mcu8051ide || exit 1
+# a Chinese locale, under which Wine's code page is 936
+locale -a | grep -qi '^zh_CN.utf8$' || localedef -i zh_CN -f UTF-8 zh_CN.UTF-8 || exit 1
 build_target i686 -DMORVEX7_WERROR=ON || exit 1
 build_target x86_64 -DMORVEX7_WERROR=ON || exit 1
 

@@ -90,10 +90,10 @@ TEST_F(ConverterTest, ConsoleProgramWritesWhatTheWindowWrites) {
     writeFile(path, "ABCA\r\nxyz");
     writeFile(picture, makeBitmap(20, 12, 24, false, swatch));
     const std::pair<std::string, std::function<void()>> kinds[] = {
-        {"--text Hello --size 12x10",
+        {"--text \xE4\xBD\xA0Hello --size 12x10", // in any script
          [] {
              setMatrixSize(12, 10);
-             SetWindowTextA(editor.textEdit, "Hello");
+             SetWindowTextW(editor.textEdit, L"\u4f60Hello");
              sendCommand(IDC_UPDATE, editor.updateButton);
          }},
         {"--text-file " + path + " --style asm --keep-repeats",
@@ -120,8 +120,9 @@ TEST_F(ConverterTest, ConsoleProgramWritesWhatTheWindowWrites) {
         editor.characterDetect = 1;
         kind.second();
         waitForWorker();
-        if (kind.first.rfind("--text ", 0) == 0) // the list mirrors the names
-            EXPECT_EQ(comboEntries(), (Strings{"H", "e", "l", "o"}));
+        wchar_t first[8] = L""; // the list shows the characters
+        SendMessageW(editor.frameComboBox, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+        if (kind.first.rfind("--text ", 0) == 0) EXPECT_STREQ(first, L"\u4f60");
         EXPECT_EQ(saveFrames(editor.mainWindow, window.c_str()), 1);
         EXPECT_EQ(runConsole(kind.first + " -o " + console), 0) << kind.first;
         EXPECT_EQ(readFile(console), readFile(window)) << kind.first;

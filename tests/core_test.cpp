@@ -38,26 +38,13 @@ struct Recorder : Reporter {
     std::string last() const { return told.empty() ? "" : told.back(); }
 };
 
-// One character a frame; with the repeat switch a repeat is found at every byte offset of the
-// kept text.
-TEST(TextCharacters, OnePerCharacter) {
-    const std::tuple<const char *, bool, Strings> cases[] = {
-        {"ABA", false, {"A", "B", "A"}},
-        {"A\r\nB", true, {"A", "B"}},
-        {"\xB0\x41\x41", true, {"\xB0\x41"}}, // A equals the second byte of the pair
-        {"\xC1\xB2\xB3\xC4\xB2\xB3", true, {"\xC1\xB2", "\xB3\xC4"}}, // across two characters
-        {"ABA", true, {"A", "B"}}};
-    for (const auto &[text, dropRepeats, characters] : cases)
-        EXPECT_EQ(textCharacters(text, dropRepeats), characters) << text;
-}
-
-// A DejaVu font at its own size: 16 pixels.
-static TextSettings dejaVu(const char *face) {
+// A font at its own size (16 pixels) or stretched.
+static TextSettings fontSettings(const char *face, int glyphSize = FontsOwnSize) {
     TextSettings settings;
     settings.font = builtInGlyphFont();
     strcpy(settings.font.lfFaceName, face);
     settings.font.lfWeight = FW_NORMAL;
-    settings.glyphSize = FontsOwnSize;
+    settings.glyphSize = glyphSize;
     return settings;
 }
 
@@ -73,10 +60,109 @@ static RECT inkOf(const FrameSet &frames, int n) {
     return ink;
 }
 
+// A frame as a picture, a line a row, so that a failure shows it.
+static std::string framePicture(const FrameSet &frames, int n) {
+    std::string picture;
+    for (int i = 0; i < frames.width * frames.height; ++i)
+        picture += std::string(i % frames.width == 0, '\n') +
+                   (dotAt(frames, n, i % frames.width, i / frames.width) ? '#' : '.');
+    return picture;
+}
+
+// One character a frame, by the system's code page (the cases of the other are left out): with
+// the repeat switch a repeat is found at every byte offset of the kept text; a high byte is a
+// character of its own unless the code page makes it a lead byte.
+TEST(CodePages, OneFramePerCharacter) {
+    const std::tuple<UINT, const char *, bool, Strings> cases[] = {
+        {1252, "ABA", false, {"A", "B", "A"}},
+        {1252, "A\r\nB", true, {"A", "B"}},
+        {1252, "ABA", true, {"A", "B"}},
+        {1252, "Caf\xE9\xE9!", true, {"C", "a", "f", "\xE9", "!"}},
+        {936, "\xB0\x41\x41", true, {"\xB0\x41"}}, // A equals the second byte of the pair
+        {936, "\xC1\xB2\xB3\xC4\xB2\xB3", true, {"\xC1\xB2", "\xB3\xC4"}}}; // across two
+    for (const auto &[codePage, text, dropRepeats, characters] : cases)
+        if (codePage == GetACP()) EXPECT_EQ(textCharacters(text, dropRepeats), characters) << text;
+}
+
+static Text unicodeText(const std::wstring &wide) {
+    Text text;
+    text.unicode = true;
+    text.wide = wide;
+    return text;
+}
+
+// The frames' names as the list shows them.
+static std::vector<std::wstring> shownNames(const FrameSet &frames) {
+    std::vector<std::wstring> names;
+    for (const std::string &name : frames.names)
+        names.push_back(frames.unicodeNames ? wideOf(name) : wideOfAnsi(name));
+    return names;
+}
+
+// The same characters typed, in a UTF-8 file and in UTF-16 files with their marks give the same
+// frames and names; é, ü and ° are each drawn as on their own.
+TEST(UnicodeText, EveryEncodingGivesTheSameFrames) {
+    const std::wstring typed = L"Caf\u00e9 \u00fcber 25\u00b0C";
+    std::string little = "\xFF\xFE", big = "\xFE\xFF";
+    for (wchar_t c : typed) {
+        little += {static_cast<char>(c), static_cast<char>(c >> 8)};
+        big += {static_cast<char>(c >> 8), static_cast<char>(c)};
+    }
+    TextSettings settings = fontSettings("DejaVu Sans Mono");
+    FrameSet expected, frames;
+    convertText(typedText(typed), settings, expected, silent);
+    for (const std::string &bytes : {utf8Of(typed), little, big}) {
+        writeFile(testDataPath("encoded.txt"), bytes);
+        Text text;
+        ASSERT_TRUE(readTextFile(testDataPath("encoded.txt").c_str(), text, silent));
+        convertText(text, settings, frames, silent);
+        EXPECT_EQ(frames.bytes, expected.bytes);
+        EXPECT_EQ(shownNames(frames), shownNames(expected));
+    }
+    for (const wchar_t *alone : {L"\u00e9", L"\u00fc", L"\u00b0"}) {
+        FrameSet one;
+        convertText(unicodeText(alone), settings, one, silent);
+        size_t at = std::find(frames.names.begin(), frames.names.end(), one.names[0]) -
+                    frames.names.begin();
+        EXPECT_EQ(framePicture(frames, static_cast<int>(at)), framePicture(one, 0));
+    }
+}
+
+// Chinese in a CJK font: two frames, each with ink in both halves of the matrix; in a font
+// without them, told by their code points.
+TEST(UnicodeText, ChineseCharacters) {
+    TextSettings settings = fontSettings("WenQuanYi Micro Hei", StretchToMatrix);
+    FrameSet frames;
+    Recorder report;
+    convertText(unicodeText(L"\u4f60\u597d"), settings, frames, report);
+    ASSERT_EQ(frames.count, 2);
+    for (int n : {0, 1})
+        EXPECT_TRUE(inkOf(frames, n).left < 8 && inkOf(frames, n).right > 8) << n;
+    EXPECT_EQ(report.told, Strings{});
+    settings.font = fontSettings("DejaVu Sans Mono").font;
+    convertText(unicodeText(L"\u4f60\u597d"), settings, frames, report);
+    EXPECT_EQ(report.last(), "2 characters are not in the font: U+4F60 U+597D");
+}
+
+// On a system whose code page is 936 a GB2312 file gives its two-byte characters, drawn as the
+// same characters in a UTF-8 file.
+TEST(CodePages, Gb2312FileOnCodePage936) {
+    if (GetACP() != 936) GTEST_SKIP() << "the system's code page is not 936";
+    TextSettings settings = fontSettings("WenQuanYi Micro Hei", StretchToMatrix);
+    FrameSet gb2312, utf8;
+    Text text;
+    writeFile(testDataPath("gb2312.txt"), "\xC4\xE3\xBA\xC3");
+    ASSERT_TRUE(readTextFile(testDataPath("gb2312.txt").c_str(), text, silent));
+    convertText(text, settings, gb2312, silent);
+    EXPECT_EQ(gb2312.names, (Strings{"\xC4\xE3", "\xBA\xC3"}));
+    convertText(unicodeText(L"\u4f60\u597d"), settings, utf8, silent);
+    EXPECT_EQ(gb2312.bytes, utf8.bytes);
+}
+
 // Glyphs keep their proportions on one baseline, descenders below it, and nothing that fits is
 // cut; at twice the matrix height every character is told as not fitting.
 TEST(TextConversion, GlyphsAtTheFontsOwnSize) {
-    TextSettings settings = dejaVu("DejaVu Sans Mono");
+    TextSettings settings = fontSettings("DejaVu Sans Mono");
     FrameSet frames;
     Recorder report;
     ASSERT_EQ(convertText("0OHxgpWm", settings, frames, report), FramesMade::made);
@@ -90,15 +176,6 @@ TEST(TextConversion, GlyphsAtTheFontsOwnSize) {
     settings.fontPixelHeight = 32;
     convertText("0OHxgpWm", settings, frames, report);
     EXPECT_EQ(report.last(), "8 characters did not fit the matrix: 0 O H x g ...");
-}
-
-// A frame as a picture, a line a row, so that a failure shows it.
-static std::string framePicture(const FrameSet &frames, int n) {
-    std::string picture;
-    for (int i = 0; i < frames.width * frames.height; ++i)
-        picture += std::string(i % frames.width == 0, '\n') +
-                   (dotAt(frames, n, i % frames.width, i / frames.width) ? '#' : '.');
-    return picture;
 }
 
 // What the font draws of c on a large monochrome canvas, which is never smoothed, its cell's
@@ -134,8 +211,7 @@ TEST(TextConversion, GlyphsAreTheFontsUnsmoothedDrawing) {
         {"DejaVu Sans Mono", FontsOwnSize, 16, "0Wgj@"},
         {"DejaVu Sans", FontsOwnSize, 16, "0Wgj@"}};
     for (const auto &[face, glyphSize, width, text] : cases) {
-        TextSettings settings = dejaVu(face);
-        settings.glyphSize = glyphSize;
+        TextSettings settings = fontSettings(face, glyphSize);
         settings.width = width;
         FrameSet frames;
         convertText(text, settings, frames, silent);
@@ -154,14 +230,28 @@ TEST(TextFile, ReadAsItIsOrTold) {
         {"big.txt", std::string(10241, 'b'), "Sorry,your file selected is too large!\n", ""},
         {std::string(260, 'p') + ".txt", "", "Sorry,the path of your file is too long!\n", ""},
         {"com1.txt", "", "com1.txt!\nIt is not a file.", ""},
-        {"zero.txt", std::string("c\x1a\r\nd\0ef", 7), " holds a zero byte!", "c\x1a\r\nd"}};
+        {"zero.txt", std::string("c\x1a\r\nd\0ef", 7), " holds a zero byte!", "c\x1a\r\nd"},
+        {"utf8.txt",
+         "\xEF\xBB\xBF"
+         "ab\xC3",
+         "It is marked as UTF-8 but holds bytes that are no "
+         "UTF-8.",
+         ""},
+        {"utf16.txt",
+         std::string("\xFF\xFE"
+                     "a\0b",
+                     5),
+         "It is marked as UTF-16 but holds an "
+         "odd number of bytes.",
+         ""},
+        {"unicode.txt", std::string(10240, 'u') + "\xC3\xA9", "too large!", ""}};
     for (const auto &[name, bytes, message, text] : cases) {
         if (!bytes.empty()) writeFile(testDataPath(name), bytes);
         Recorder report;
-        std::string read;
+        Text read;
         EXPECT_EQ(readTextFile(testDataPath(name).c_str(), read, report), !text.empty());
         EXPECT_NE(report.last().find(message), std::string::npos) << name;
-        EXPECT_EQ(read, text) << name;
+        EXPECT_EQ(read.unicode ? utf8Of(read.wide) : read.ansi, text) << name;
     }
 }
 
@@ -310,11 +400,13 @@ TEST(SourceReader, SourcesWeWroteLoadBack) {
     FrameSet painted = framesOf(12, 5, 2, {0x01, 0x08, 0x0C, 0, 0, 0, 0, 0, 0, 0x08, 0x80},
                                 {"Custom 1", "Custom 2"});
     TextSettings text;
-    FrameSet typed;
+    FrameSet typed, chinese;
     convertText("A\xE9\r\n*/", text, typed, silent);
+    convertText(unicodeText(L"\u4f60*/\u597d"), text, chinese, silent);
     const std::tuple<const FrameSet *, int, int, int> cases[] = {
         {&painted, ManualPaint, OutputC51, 0},
         {&painted, ManualPaint, OutputAsm, 8},
+        {&chinese, ManualText, OutputAsm, 0},
         {&typed, ManualText, OutputAnsiC, 0}};
     std::string path = testDataPath("saved.src");
     for (const auto &[frames, mode, style, order] : cases) {
@@ -329,6 +421,7 @@ TEST(SourceReader, SourcesWeWroteLoadBack) {
         ASSERT_EQ(loadSource(path.c_str(), loaded, silent), FramesMade::made);
         EXPECT_EQ(loaded.frames.bytes, frames->bytes);
         EXPECT_EQ(loaded.frames.names, frames->names);
+        EXPECT_EQ(loaded.frames.unicodeNames, frames->unicodeNames);
         std::string file = readFile(path);
         settings.inputMode = ManualPaint;
         settings.glyphSize = loaded.glyphSize; // the header read back

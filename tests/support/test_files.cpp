@@ -1,5 +1,7 @@
 #include "test_files.h"
 
+#include "convert/unicode_text.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -49,15 +51,15 @@ int runConsole(const std::string &arguments, std::string *errors, std::string *o
         return CreateFileA(testDataPath(name).c_str(), access, FILE_SHARE_READ, &inherited,
                            CREATE_ALWAYS, 0, nullptr);
     };
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdError = create("errors.txt", GENERIC_WRITE);
     startup.hStdOutput = create("output.txt", writable ? GENERIC_WRITE : GENERIC_READ);
     PROCESS_INFORMATION process;
-    std::string command = "\"" MORVEX7_BUILD_FOLDER "\\morvex7c.exe\" " + arguments;
+    std::wstring command = wideOf("\"" MORVEX7_BUILD_FOLDER "\\morvex7c.exe\" " + arguments);
     DWORD status = 99;
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+    if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                        &process)) {
         WaitForSingleObject(process.hProcess, 60000);
         GetExitCodeProcess(process.hProcess, &status);

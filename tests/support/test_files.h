@@ -13,7 +13,7 @@ std::string readFile(const std::string &path);
 // A BMP file: 1, 4 or 8 bits with a palette of black and white, or 24 or 32 bits.
 std::string makeBitmap(int width, int height, int bits, bool topDown,
                        COLORREF (*colourAt)(int, int));
-// Runs the console program with the arguments, standard error and output into files (output
+// Runs the console program with the arguments (UTF-8), standard error and output into files (output
 // into one opened for reading only, where no write succeeds, when writable is false); its exit
 // status.
 int runConsole(const std::string &arguments, std::string *errors = nullptr,
