@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 extern const char mainWindowTitle[];
 extern const char mainWindowClassName[];
 // The bitmap button's caption while no picture is chosen.
@@ -31,6 +33,11 @@ void setStatusText(int part, const char *text);
 int onCommand(HWND window, WPARAM wParam, LPARAM lParam);
 bool chooseOpenFile(HWND owner, char *path, const char *filter);
 bool chooseSaveFile(HWND owner, char *path, const char *filter);
+// Switches the input mode; ask: the user switched, and is asked before changed frames are lost.
+void switchMode(HWND window, int mode, bool ask);
+// A file dropped on the window: imported, read or loaded by its kind; several or an unknown kind
+// are told.
+void onDropFiles(HWND window, HDROP drop);
 // The text box's text converted into the frames.
 void convertTextBox(HWND window);
 // The settings a written source records, from the settings in force.

@@ -18,7 +18,10 @@
 static const char makerWebSite[] = "https://www.tarvellsoft.example/morvex7/";
 
 static const char textFilter[] = "All Text Files(*.txt)\0*.txt\0All Files(*.*)\0*.*\0";
-static const char bitmapFilter[] = "All Bitmap Files(*.bmp)\0*.bmp\0All Files(*.*)\0*.*\0";
+static const char bitmapFilter[] =
+    "All Pictures(*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff;*.ico)\0"
+    "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff;*.ico\0"
+    "All Bitmap Files(*.bmp)\0*.bmp\0All Files(*.*)\0*.*\0";
 static const char cFilter[] = "All C Files(*.c)\0*.c\0All Files(*.*)\0*.*\0";
 static const char asmFilter[] = "All ASM Files(*.asm)\0*.asm\0All Files(*.*)\0*.*\0";
 static const char sourceFilter[] = "All Source Files(*.c;*.asm)\0*.c;*.asm\0"
@@ -68,6 +71,10 @@ OutputSettings outputSettings() {
     settings.glyphSize = editor.glyphSize;
     settings.centreGlyphs = editor.centreGlyphs;
     settings.fontPixelHeight = editor.fontPixelHeight;
+    settings.pictureToDots = editor.pictureToDots;
+    settings.threshold = editor.threshold;
+    settings.darkDots = editor.darkDots;
+    settings.pictureSize = editor.pictureSize;
     settings.textFilePath = editor.textFilePath;
     settings.bitmapFilePath = editor.bitmapFilePath;
     return settings;
@@ -173,13 +180,19 @@ static void convertAgain(HWND window) {
 }
 
 static void systemSettingsCommand(HWND window) {
-    int rememberedDetect = editor.characterDetect, rememberedCoding = editor.bitmapStyle;
+    int rememberedDetect = editor.characterDetect;
+    auto pictureSettings = [] {
+        return std::vector<int>{editor.bitmapStyle, editor.pictureToDots, editor.threshold,
+                                editor.darkDots,    editor.pictureSize,   editor.pixelWidth,
+                                editor.pixelHeight};
+    };
+    std::vector<int> rememberedPicture = pictureSettings();
     int rememberedGlyphs = editor.glyphSize * 2 + editor.centreGlyphs;
     if (DialogBoxParamA(editor.instanceHandle, "Setup_dlg", window, systemSettingsDialogProc, 0) !=
         1)
         return;
-    // a loaded picture is imported again in its new coding; its size is its own
-    if (editor.bitmapStyle != rememberedCoding && editor.inputMode == BitmapFile &&
+    // a loaded picture is imported again with its new settings; its size is its own or fitted
+    if (pictureSettings() != rememberedPicture && editor.inputMode == BitmapFile &&
         editor.bitmapFilePath[0]) {
         if (!isBusy()) startBitmapImport(window, editor.bitmapFilePath);
         return;

@@ -61,6 +61,18 @@ static TextSettings textSettings(const ConsoleOptions &options) {
     return settings;
 }
 
+static PictureSettings pictureSettings(const ConsoleOptions &options) {
+    PictureSettings settings;
+    settings.coding = options.bitmapStyle;
+    settings.toDots = options.pictureToDots;
+    settings.threshold = options.threshold;
+    settings.darkDots = options.darkDots;
+    settings.size = options.pictureSize;
+    settings.width = options.width;
+    settings.height = options.height;
+    return settings;
+}
+
 // A face that is not installed is replaced by the system without a word: the user is told which
 // face draws the glyphs instead, and the run goes on.
 static void reportSubstitutedFont(const TextSettings &settings) {
@@ -92,6 +104,10 @@ static bool convertInput(const ConsoleOptions &options, FrameSet &frames, Output
     output.glyphSize = options.glyphSize;
     output.centreGlyphs = options.centreGlyphs;
     output.fontPixelHeight = options.fontPixelHeight;
+    output.pictureToDots = options.pictureToDots;
+    output.threshold = options.threshold;
+    output.darkDots = options.darkDots;
+    output.pictureSize = options.pictureSize;
     TextSettings settings = textSettings(options);
     if (!options.font.empty() && (options.input == ManualText || options.input == TextFile))
         reportSubstitutedFont(settings);
@@ -111,7 +127,7 @@ static bool convertInput(const ConsoleOptions &options, FrameSet &frames, Output
             reportPathTooLong(report);
             return false;
         }
-        if (importPicture(input, options.bitmapStyle, frames, report) != FramesMade::made)
+        if (importPicture(input, pictureSettings(options), frames, report) != FramesMade::made)
             return false;
         output.width = frames.width; // a picture keeps its own size
         output.height = frames.height;

@@ -17,6 +17,9 @@ const char consoleUsage[] =
     "  --fit stretch|font  glyphs stretched to the matrix (default) or at the font's own size\n"
     "  --font-size N       the font's own size: its cell height, 1..1024 pixels (default 16)\n"
     "  --centre            the font's own size: each glyph centred across the matrix\n"
+    "  --dither system|threshold|floyd-steinberg|atkinson|ordered   a picture to dots\n"
+    "  --threshold N       luminance 0..255 a light pixel reaches (default 128)  --dark-dots\n"
+    "  --picture-size file|fit|stretch   a picture as the file, fitted or stretched to --size\n"
     "OUT - writes to standard output.  --help, -h: this text.\n";
 
 // A whole number from low to high.
@@ -38,6 +41,9 @@ static bool readSize(const char *text, ConsoleOptions &options) {
 
 static const char *const styleNames[] = {"c51", "c", "asm"};
 static const char *const fitNames[] = {"stretch", "font"};
+static const char *const ditherNames[] = {"system", "threshold", "floyd-steinberg", "atkinson",
+                                          "ordered"};
+static const char *const pictureSizeNames[] = {"file", "fit", "stretch"};
 
 // One of names; value becomes its index.
 template <size_t count>
@@ -63,7 +69,7 @@ bool readConsoleOptions(int argc, char **argv, ConsoleOptions &options, std::str
         }
         const char *value = i + 1 < argc ? argv[i + 1] : nullptr;
         bool flag = option == "--high-bit-first" || option == "--keep-repeats" ||
-                    option == "--italic" || option == "--centre";
+                    option == "--italic" || option == "--centre" || option == "--dark-dots";
         if (!flag && !value) {
             error = option + " needs a value";
             return false;
@@ -77,6 +83,8 @@ bool readConsoleOptions(int argc, char **argv, ConsoleOptions &options, std::str
             options.italic = true;
         else if (option == "--centre")
             options.centreGlyphs = true;
+        else if (option == "--dark-dots")
+            options.darkDots = true;
         else if (option == "--size")
             good = readSize(value, options);
         else if (option == "--style")
@@ -85,6 +93,12 @@ bool readConsoleOptions(int argc, char **argv, ConsoleOptions &options, std::str
             good = readChoice(value, fitNames, options.glyphSize);
         else if (option == "--font-size")
             good = readNumber(value, 1, 1024, options.fontPixelHeight);
+        else if (option == "--dither")
+            good = readChoice(value, ditherNames, options.pictureToDots);
+        else if (option == "--threshold")
+            good = readNumber(value, 0, 255, options.threshold);
+        else if (option == "--picture-size")
+            good = readChoice(value, pictureSizeNames, options.pictureSize);
         else if (option == "--order")
             good = readNumber(value, 0, 8, options.codingStyle);
         else if (option == "--coding")

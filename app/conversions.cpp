@@ -59,9 +59,16 @@ int startTextConversion(HWND window, const Text &text) {
 static DWORD WINAPI pictureWorker(LPVOID argument) {
     WorkerResult *result = static_cast<WorkerResult *>(argument);
     WorkerReporter report(editor.mainWindow, *result);
-    int coding = editor.bitmapStyle >= 1 && editor.bitmapStyle <= 3 ? editor.bitmapStyle : 0;
+    PictureSettings settings;
+    settings.coding = editor.bitmapStyle;
+    settings.toDots = editor.pictureToDots;
+    settings.threshold = editor.threshold;
+    settings.darkDots = editor.darkDots != 0;
+    settings.size = editor.pictureSize;
+    settings.width = editor.pixelWidth;
+    settings.height = editor.pixelHeight;
     result->made =
-        importPicture(utf8OfAnsi(result->path).c_str(), coding, result->frames, report);
+        importPicture(utf8OfAnsi(result->path).c_str(), settings, result->frames, report);
     postWorkerResult(editor.mainWindow, result);
     return 1;
 }
@@ -121,6 +128,10 @@ int loadSourceFile(HWND window, const char *path) {
     editor.glyphSize = loaded.glyphSize;
     editor.centreGlyphs = loaded.centreGlyphs;
     editor.fontPixelHeight = loaded.fontPixelHeight;
+    editor.pictureToDots = loaded.pictureToDots;
+    editor.threshold = loaded.threshold;
+    editor.darkDots = loaded.darkDots;
+    editor.pictureSize = loaded.pictureSize;
     editor.inputMode = ManualPaint;
     editor.modified = 0;
     showFrameNames();

@@ -34,6 +34,10 @@ struct EditorState {
     int glyphSize = StretchToMatrix;
     int centreGlyphs = 0;
     int fontPixelHeight = 16; // the font's own size, chosen in the font dialog
+    int pictureToDots = AsTheSystemConverts;
+    int threshold = 128;
+    int darkDots = 0;
+    int pictureSize = PictureAsTheFile;
 
     // colours
     COLORREF foregroundColor = 0x000000;

@@ -125,6 +125,7 @@ bool createMainWindow(HINSTANCE instance) {
     for (int part = 0; part < 3; ++part)
         setStatusText(part, "OK");
 
+    DragAcceptFiles(editor.mainWindow, TRUE);
     initEditorState(editor.mainWindow);
     refreshControls();
     return true;
@@ -207,6 +208,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_APP_WORKER_DONE:
         onWorkerDone(window, reinterpret_cast<WorkerResult *>(lParam));
+        return 0;
+    case WM_DROPFILES:
+        onDropFiles(window, reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_APP_PROGRESS:
         showProgress(static_cast<int>(wParam));

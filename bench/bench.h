@@ -26,3 +26,5 @@ void reportPair(const std::string &what, Figures baseline, Figures product, bool
 void baselineConvertText(const std::string &text, struct TextSettings &settings, FrameSet &frames);
 void runTextBenchmarks(int runs);
 void runImportBenchmarks(int runs);
+// folder: where the bench.bmp and bench.png of 1024 x 1024 pixels lie.
+void runPictureBenchmark(int runs, const std::string &folder);

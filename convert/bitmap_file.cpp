@@ -2,6 +2,7 @@
 // bottom-up copy of a top-down file.
 #include "convert/picture_import.h"
 #include "convert/input_file.h"
+#include "convert/picture_pixels.h"
 #include "convert/unicode_text.h"
 
 #include <cstdio>
@@ -9,9 +10,6 @@
 #include <cstring>
 #include <initializer_list>
 
-// The largest picture imported: 16 mega-pixels keep the frame at 2 MiB and the pixel read
-// buffer at 64 MiB, also in the 32-bit program.
-constexpr long long maxBitmapPixels = 16LL * 1024 * 1024;
 constexpr unsigned fileHeaderBytes = 14, coreHeaderBytes = 12;
 
 struct BitmapHeader {
@@ -100,7 +98,7 @@ static void readInfoHeader(const unsigned char *header, BitmapHeader &bmp) {
 }
 
 // Reads and checks the header: "BM", a known info header with sound fields, pixel data behind
-// the headers, a size within maxBitmapPixels and, for uncompressed files, all pixel rows inside
+// the headers, a size within maxPicturePixels and, for uncompressed files, all pixel rows inside
 // the file. Returns nullptr, or the reason the file is refused.
 static const char *readBitmapHeader(const char *path, BitmapHeader &bmp) {
     InputFile input;
@@ -123,7 +121,7 @@ static const char *readBitmapHeader(const char *path, BitmapHeader &bmp) {
         return "Its palette is longer than its bit count allows.";
     if (bmp.dataOffset < headersEnd(bmp)) return "Its pixel data starts inside its headers.";
     long long rows = bmp.height < 0 ? -bmp.height : bmp.height;
-    if (bmp.width <= 0 || rows <= 0 || bmp.width * rows > maxBitmapPixels)
+    if (bmp.width <= 0 || rows <= 0 || bmp.width * rows > maxPicturePixels)
         return "Its size is not one this program imports.";
     bool complete = bmp.compression == BI_RGB || bmp.compression == BI_BITFIELDS
                         ? bmp.dataOffset + rowStride(bmp) * rows <= bmp.fileSize
@@ -133,8 +131,7 @@ static const char *readBitmapHeader(const char *path, BitmapHeader &bmp) {
 
 // Wine's loader reads a top-down file as all black; its rows turned over under a positive
 // height make the bottom-up file every loader reads alike.
-static bool writeBottomUpCopy(const BitmapHeader &bmp, const char *path,
-                              const wchar_t *copyPath) {
+static bool writeBottomUpCopy(const BitmapHeader &bmp, const char *path, const wchar_t *copyPath) {
     long long rows = -bmp.height, stride = rowStride(bmp);
     size_t size = static_cast<size_t>(bmp.dataOffset + stride * rows);
     unsigned char *bytes = static_cast<unsigned char *>(malloc(size));
@@ -155,6 +152,11 @@ static bool writeBottomUpCopy(const BitmapHeader &bmp, const char *path,
     }
     free(bytes);
     return written;
+}
+
+const char *checkBitmapFile(const char *path) {
+    BitmapHeader bmp;
+    return readBitmapHeader(path, bmp);
 }
 
 HBITMAP loadBitmapFile(const char *path, UINT flags, const char *&reason) {

@@ -84,7 +84,8 @@ static bool missingFromFont(HDC dc, const std::wstring &units) {
 GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, TextSettings &settings,
                      FrameSet &frames, int n) {
     bool ownSize = settings.glyphSize == FontsOwnSize;
-    HFONT font = ownSize ? canvas.fonts[0] : stretchedFont(canvas, character.wide ? 2 : 1, settings);
+    HFONT font =
+        ownSize ? canvas.fonts[0] : stretchedFont(canvas, character.wide ? 2 : 1, settings);
     HGDIOBJ previous = SelectObject(canvas.dc, font);
     if (!canvas.oldFont) canvas.oldFont = previous;
     int x = canvas.matrixX + settings.shiftX, y = canvas.matrixY + settings.shiftY;

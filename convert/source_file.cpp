@@ -34,7 +34,10 @@ static const char *checkSource(const ParsedSource &source) {
         source.outputStyle > 2 || source.codingStyle < 0 || source.codingStyle > 8 ||
         source.alignStyle < 0 || source.alignStyle > 1 || source.glyphSize < 0 ||
         source.glyphSize > 1 || source.centreGlyphs < 0 || source.centreGlyphs > 1 ||
-        source.fontSize < 1 || source.fontSize > 1024)
+        source.fontSize < 1 || source.fontSize > 1024 || source.pictureDots < 0 ||
+        source.pictureDots > 4 || source.threshold < 0 || source.threshold > 255 ||
+        source.darkDots < 0 || source.darkDots > 1 || source.pictureSize < 0 ||
+        source.pictureSize > 2)
         return "It was not written by this program.";
     size_t bytes;
     if (source.width < 1 || source.height < 1 || source.width > INT_MAX - 7 ||
@@ -103,6 +106,10 @@ static void takeFrames(const ParsedSource &source, LoadedSource &loaded) {
     loaded.glyphSize = static_cast<int>(source.glyphSize);
     loaded.centreGlyphs = static_cast<int>(source.centreGlyphs);
     loaded.fontPixelHeight = static_cast<int>(source.fontSize);
+    loaded.pictureToDots = static_cast<int>(source.pictureDots);
+    loaded.threshold = static_cast<int>(source.threshold);
+    loaded.darkDots = static_cast<int>(source.darkDots);
+    loaded.pictureSize = static_cast<int>(source.pictureSize);
 }
 
 FramesMade loadSource(const char *path, LoadedSource &loaded, Reporter &report) {

@@ -8,6 +8,7 @@ struct LoadedSource {
     FrameSet frames; // named by the characters the file records, else "Custom %d"
     int outputStyle = 0, codingStyle = 0, alignStyle = 0;
     int glyphSize = 0, centreGlyphs = 0, fontPixelHeight = 16;
+    int pictureToDots = 0, threshold = 128, darkDots = 0, pictureSize = 0;
 };
 
 // Reads path into loaded. A file that is not one of ours is told, naming the reason, and

@@ -90,6 +90,14 @@ static bool readHeaderLine(const std::string &line, ParsedSource &source) {
         source.centreGlyphs = number;
     else if (key == "Font Size")
         source.fontSize = number;
+    else if (key == "Picture Dots")
+        source.pictureDots = number;
+    else if (key == "Threshold")
+        source.threshold = number;
+    else if (key == "Dark Dots")
+        source.darkDots = number;
+    else if (key == "Picture Size")
+        source.pictureSize = number;
     else
         return false;
     return true;

@@ -9,6 +9,7 @@ struct ParsedSource {
     long long width = 0, height = 0;
     long long textMode = 0, outputStyle = 0, bitmapStyle = 0, codingStyle = 0, alignStyle = 0;
     long long glyphSize = 0, centreGlyphs = 0, fontSize = 16;
+    long long pictureDots = 0, threshold = 128, darkDots = 0, pictureSize = 0;
     std::string keywords;
     bool utf8Keywords = false; // "Text Encoding=UTF-8": the keywords name Unicode characters
     std::vector<std::vector<unsigned char>> frames; // each frame's data bytes as written

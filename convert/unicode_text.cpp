@@ -11,8 +11,8 @@ Text ansiText(const std::string &bytes) {
 }
 
 static std::string bytesOf(const std::wstring &wide, UINT codePage, BOOL *defaultUsed) {
-    int size = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
-                                   nullptr, 0, nullptr, defaultUsed);
+    int size = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                   0, nullptr, defaultUsed);
     std::string bytes(size, '\0');
     WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0], size,
                         nullptr, defaultUsed);

@@ -8,4 +8,16 @@ enum OutputStyle { OutputC51 = 0, OutputAnsiC = 1, OutputAsm = 2 };
 // How a glyph is sized: stretched to the matrix, or drawn at the font's own size on a baseline.
 enum GlyphSize { StretchToMatrix = 0, FontsOwnSize = 1 };
 
+// How a picture's pixels become dots: as the system converts (a pixel not black lights its dot),
+// or by its luminance against a threshold, plain or dithered.
+enum PictureToDots {
+    AsTheSystemConverts = 0,
+    ThresholdDots = 1,
+    FloydSteinberg = 2,
+    AtkinsonDots = 3,
+    OrderedBayer = 4
+};
+// A picture's size in frames: its own, fitted into the matrix keeping its shape, or stretched.
+enum PictureSize { PictureAsTheFile = 0, PictureFitted = 1, PictureStretched = 2 };
+
 constexpr int pathCapacity = 256; // 255 characters and the terminating zero

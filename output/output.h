@@ -15,6 +15,8 @@ struct OutputSettings {
     int inputMode = ManualText;
     int outputStyle = OutputC51, codingStyle = 0, alignStyle = 0, bitmapStyle = 0;
     int glyphSize = StretchToMatrix, centreGlyphs = 0, fontPixelHeight = 16;
+    int pictureToDots = AsTheSystemConverts, threshold = 128, darkDots = 0;
+    int pictureSize = PictureAsTheFile;
     std::string textFilePath, bitmapFilePath; // the keywords of those input modes
 };
 

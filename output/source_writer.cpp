@@ -60,6 +60,12 @@ static void writeHeader(FILE *file, const FrameSet &frames, const OutputSettings
         fprintf(file, "%sGlyph Size=%d\n%sCentre Glyphs=%d\n%sFont Size=%d\n", prefix,
                 settings.glyphSize, prefix, settings.centreGlyphs, prefix,
                 settings.fontPixelHeight);
+    // and how a picture became dots, and its size
+    if (settings.pictureToDots != AsTheSystemConverts || settings.darkDots)
+        fprintf(file, "%sPicture Dots=%d\n%sThreshold=%d\n%sDark Dots=%d\n", prefix,
+                settings.pictureToDots, prefix, settings.threshold, prefix, settings.darkDots);
+    if (settings.pictureSize != PictureAsTheFile)
+        fprintf(file, "%sPicture Size=%d\n", prefix, settings.pictureSize);
     // names in UTF-8 are written as they are, and said so
     bool namesWritten = settings.inputMode == ManualPaint || settings.inputMode == ManualText;
     if (frames.unicodeNames && namesWritten) fprintf(file, "%sText Encoding=UTF-8\n", prefix);

@@ -15,5 +15,10 @@ trap cleanup EXIT
 export WINEPREFIX=$prefix WINEDEBUG=-all
 # Wine's services inherit the output of the first wine process: keep it away from ours.
 timeout 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 </dev/null
-timeout 3000 /usr/lib/wine/wine64 "$repo_root/build/x86_64/bench/morvex7_bench.exe" "$@" \
-    </dev/null 2>/dev/null | tr -d '\r'
+# a 1024 x 1024 picture as a 24-bit BMP and as a PNG, for the picture import figure
+pictures="$prefix/pictures"
+mkdir -p "$pictures"
+convert -size 1024x1024 gradient:black-white -swirl 90 -type TrueColor "BMP3:$pictures/bench.bmp"
+convert "$pictures/bench.bmp" "$pictures/bench.png"
+timeout 3000 /usr/lib/wine/wine64 "$repo_root/build/x86_64/bench/morvex7_bench.exe" "${1:-3}" \
+    "Z:${pictures//\//\\}" </dev/null 2>/dev/null | tr -d '\r'

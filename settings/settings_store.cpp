@@ -22,7 +22,7 @@ struct SettingValue {
 };
 
 // The values in the order they are read and written.
-constexpr int settingCount = 15;
+constexpr int settingCount = 19;
 static void describeSettings(SettingValue (&values)[settingCount]) {
     SettingValue table[settingCount] = {
         {"Foreground", &editor.foregroundColor, 4, REG_DWORD, true, 0},
@@ -40,6 +40,10 @@ static void describeSettings(SettingValue (&values)[settingCount]) {
         {"Glyph Size", &editor.glyphSize, 4, REG_DWORD, true, StretchToMatrix},
         {"Centre Glyphs", &editor.centreGlyphs, 4, REG_DWORD, true, 0},
         {"Font Pixel Height", &editor.fontPixelHeight, 4, REG_DWORD, true, 16},
+        {"Picture To Dots", &editor.pictureToDots, 4, REG_DWORD, true, AsTheSystemConverts},
+        {"Threshold", &editor.threshold, 4, REG_DWORD, true, 128},
+        {"Dark Dots", &editor.darkDots, 4, REG_DWORD, true, 0},
+        {"Picture Size", &editor.pictureSize, 4, REG_DWORD, true, PictureAsTheFile},
     };
     memcpy(values, table, sizeof table);
 }
@@ -77,6 +81,10 @@ int loadSettings() {
         editor.glyphSize = StretchToMatrix;
         editor.centreGlyphs = 0;
         editor.fontPixelHeight = 16;
+        editor.pictureToDots = AsTheSystemConverts;
+        editor.threshold = 128;
+        editor.darkDots = 0;
+        editor.pictureSize = PictureAsTheFile;
         return 0;
     }
     SettingValue values[settingCount];
@@ -103,6 +111,10 @@ int loadSettings() {
     keepInRange(editor.glyphSize, StretchToMatrix, FontsOwnSize, StretchToMatrix);
     keepInRange(editor.centreGlyphs, 0, 1, 0);
     keepInRange(editor.fontPixelHeight, 1, 1024, 16);
+    keepInRange(editor.pictureToDots, AsTheSystemConverts, OrderedBayer, AsTheSystemConverts);
+    keepInRange(editor.threshold, 0, 255, 128);
+    keepInRange(editor.darkDots, 0, 1, 0);
+    keepInRange(editor.pictureSize, PictureAsTheFile, PictureStretched, PictureAsTheFile);
     RegCloseKey(key);
     return 1;
 }

@@ -22,6 +22,21 @@ static const char *const codingStyleTexts[] = {"Left to right & Up to down",
 // Indexed by glyphSize.
 static const char *const glyphSizeTexts[] = {"Stretch to the matrix", "Font's own size"};
 
+// Indexed by pictureToDots and by pictureSize.
+static const char *const pictureToDotsTexts[] = {"As the system converts", "Threshold",
+                                                 "Floyd-Steinberg", "Atkinson",
+                                                 "Ordered (Bayer 4 x 4)"};
+static const char *const pictureSizeTexts[] = {"As the file", "Fit into the matrix",
+                                               "Stretch to the matrix"};
+
+// Fills a list with texts and selects one.
+template <size_t count>
+static void fillList(HWND dialog, int id, const char *const (&texts)[count], int selected) {
+    for (const char *text : texts)
+        SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, selected, 0);
+}
+
 // Indexed by bitmapStyle.
 static const char *const bitmapStyleTexts[] = {"Bright & Gray,1 bit output",
                                                "Bright & Gray,4 bit output", "8 BPP Colors output",
@@ -30,22 +45,17 @@ static const char *const bitmapStyleTexts[] = {"Bright & Gray,1 bit output",
 void initSystemSettingsDialog(HWND dialog) {
     SetDlgItemInt(dialog, IDC_SETUP_WIDTH, editor.pixelWidth, TRUE);
     SetDlgItemInt(dialog, IDC_SETUP_HEIGHT, editor.pixelHeight, TRUE);
-    for (const char *order : codingStyleTexts)
-        SendDlgItemMessageA(dialog, IDC_SETUP_CODING, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(order));
-    SendDlgItemMessageA(dialog, IDC_SETUP_CODING, CB_SETCURSEL, editor.codingStyle, 0);
+    fillList(dialog, IDC_SETUP_CODING, codingStyleTexts, editor.codingStyle);
     CheckRadioButton(dialog, IDC_SETUP_C51, IDC_SETUP_ASM, IDC_SETUP_C51 + editor.outputStyle);
-    for (const char *coding : bitmapStyleTexts)
-        SendDlgItemMessageA(dialog, IDC_SETUP_BITMAP, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(coding));
-    SendDlgItemMessageA(dialog, IDC_SETUP_BITMAP, CB_SETCURSEL, editor.bitmapStyle, 0);
+    fillList(dialog, IDC_SETUP_BITMAP, bitmapStyleTexts, editor.bitmapStyle);
     CheckDlgButton(dialog, IDC_SETUP_DETECT, editor.characterDetect ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_SETUP_HIGH_BIT, editor.alignStyle ? BST_CHECKED : BST_UNCHECKED);
-    for (const char *size : glyphSizeTexts)
-        SendDlgItemMessageA(dialog, IDC_SETUP_GLYPH_SIZE, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(size));
-    SendDlgItemMessageA(dialog, IDC_SETUP_GLYPH_SIZE, CB_SETCURSEL, editor.glyphSize, 0);
+    fillList(dialog, IDC_SETUP_GLYPH_SIZE, glyphSizeTexts, editor.glyphSize);
     CheckDlgButton(dialog, IDC_SETUP_CENTRE, editor.centreGlyphs ? BST_CHECKED : BST_UNCHECKED);
+    fillList(dialog, IDC_SETUP_PICTURE_DOTS, pictureToDotsTexts, editor.pictureToDots);
+    fillList(dialog, IDC_SETUP_PICTURE_SIZE, pictureSizeTexts, editor.pictureSize);
+    SetDlgItemInt(dialog, IDC_SETUP_THRESHOLD, editor.threshold, FALSE);
+    CheckDlgButton(dialog, IDC_SETUP_DARK_DOTS, editor.darkDots ? BST_CHECKED : BST_UNCHECKED);
     editor.alignChoice = editor.alignStyle;
     editor.outputChoice = editor.outputStyle;
 }
@@ -81,6 +91,13 @@ static void commitSettings(HWND dialog) {
     int width, height;
     if (!readSize(dialog, IDC_SETUP_WIDTH, "Width", width)) return;
     if (!readSize(dialog, IDC_SETUP_HEIGHT, "Height", height)) return;
+    BOOL translated = FALSE;
+    int threshold = static_cast<int>(GetDlgItemInt(dialog, IDC_SETUP_THRESHOLD, &translated, FALSE));
+    if (!translated || threshold > 255) {
+        tellUser(dialog, "Threshold out of range!\nIt should from 0 to 255!!\n", fatalCaption,
+                 MB_ICONERROR | MB_OK);
+        return;
+    }
     editor.pixelWidth = width;
     editor.pixelHeight = height;
     editor.codingStyle = selectedStyle(dialog, IDC_SETUP_CODING, editor.codingStyle);
@@ -90,6 +107,10 @@ static void commitSettings(HWND dialog) {
     editor.characterDetect = IsDlgButtonChecked(dialog, IDC_SETUP_DETECT) == BST_CHECKED ? 1 : 0;
     editor.glyphSize = selectedStyle(dialog, IDC_SETUP_GLYPH_SIZE, editor.glyphSize);
     editor.centreGlyphs = IsDlgButtonChecked(dialog, IDC_SETUP_CENTRE) == BST_CHECKED ? 1 : 0;
+    editor.pictureToDots = selectedStyle(dialog, IDC_SETUP_PICTURE_DOTS, editor.pictureToDots);
+    editor.pictureSize = selectedStyle(dialog, IDC_SETUP_PICTURE_SIZE, editor.pictureSize);
+    editor.threshold = threshold;
+    editor.darkDots = IsDlgButtonChecked(dialog, IDC_SETUP_DARK_DOTS) == BST_CHECKED ? 1 : 0;
     EndDialog(dialog, 1);
 }
 

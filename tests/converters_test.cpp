@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <shlobj.h>
 
 using Strings = std::vector<std::string>;
 
@@ -81,6 +82,35 @@ TEST_F(ConverterTest, PicturesInGrayAndColourCodings) {
         EXPECT_EQ(editor.frames.bytes, frame);
         EXPECT_STREQ(editor.bitmapFilePath, picture.c_str());
     }
+}
+
+// Drops files on the window as the shell does: a DROPFILES block with its paths.
+static void drop(const std::vector<std::string> &paths) {
+    std::string list;
+    for (const std::string &path : paths)
+        list += path + '\0';
+    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() + 1);
+    DROPFILES *files = static_cast<DROPFILES *>(GlobalLock(block));
+    files->pFiles = sizeof(DROPFILES);
+    memcpy(reinterpret_cast<char *>(files) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(block);
+    SendMessageA(editor.mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+    waitForWorker();
+}
+
+// A picture dropped on painted frames asks first, then imports in Bitmap File mode; two files at
+// once are told.
+TEST_F(ConverterTest, DroppedFiles) {
+    std::string wide = MORVEX7_BUILD_FOLDER "\\pictures\\wide.png";
+    sendCommand(ManualPaint);
+    mouse(WM_LBUTTONDOWN, MK_LBUTTON, 0, 0);
+    answerMessageBox(IDYES);
+    drop({wide});
+    EXPECT_EQ(modalLog().back().text.rfind("DOT Matrix has been changed!", 0), 0u);
+    EXPECT_EQ(editor.inputMode * 10000 + editor.frames.width, BitmapFile * 10000 + 512);
+    answerMessageBox(IDOK);
+    drop({wide, path});
+    EXPECT_EQ(modalLog().back().text, "Drop one file at a time.");
 }
 
 // Each input kind converted in the window, as the user does it, and by the console program

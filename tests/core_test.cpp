@@ -261,7 +261,7 @@ TEST(PictureHeaders, HostileFilesAreRefusedWithTheirReason) {
     std::string gray = makeBitmap(4, 4, 8, false, cross), dot = makeBitmap(1, 1, 1, true, cross);
     const std::pair<std::string, const char *> cases[] = {
         {good.substr(0, good.size() / 2), "Its pixel data is cut short."},
-        {"", "It is not a BMP file."},
+        {"", "It can't be read as a picture."},
         {patched(patched(good, 18, 100000), 22, 100000),
          "Its size is not one this program imports."},
         {"BM" + std::string(5000, 'x'), "Its info header is not one this program knows."},
@@ -279,7 +279,8 @@ TEST(PictureHeaders, HostileFilesAreRefusedWithTheirReason) {
         std::string file = bytes == "aux" ? testDataPath("aux.bmp") : path;
         if (bytes != "aux") writeFile(file, bytes);
         Recorder report;
-        EXPECT_EQ(importPicture(file.c_str(), 0, frames, report), FramesMade::refused);
+        EXPECT_EQ(importPicture(file.c_str(), PictureSettings(), frames, report),
+                  FramesMade::refused);
         EXPECT_EQ(report.last(), "Can't load the bitmap " + file + "!\n" + reason);
         EXPECT_EQ(frames.names, Strings{"kept"});
     }
@@ -292,11 +293,126 @@ TEST(PictureImport, EveryEncodingAndRowOrderGivesTheSameFrame) {
         for (bool topDown : {false, true}) {
             writeFile(path, makeBitmap(16, 16, bits, topDown, cross));
             FrameSet frames;
-            ASSERT_EQ(importPicture(path.c_str(), 0, frames, silent), FramesMade::made);
+            ASSERT_EQ(importPicture(path.c_str(), PictureSettings(), frames, silent),
+                      FramesMade::made);
             for (int dot = 0; dot < 16 * 16; ++dot)
                 ASSERT_EQ(dotAt(frames, 0, dot % 16, dot / 16), cross(dot % 16, dot / 16) != 0)
                     << bits << topDown << dot;
         }
+    }
+}
+
+static std::string pictureFile(const std::string &name) {
+    return MORVEX7_BUILD_FOLDER "\\pictures\\" + name;
+}
+
+static FrameSet imported(const std::string &name, const PictureSettings &settings = {}) {
+    FrameSet frames;
+    Recorder report;
+    EXPECT_EQ(importPicture(pictureFile(name).c_str(), settings, frames, report), FramesMade::made)
+        << report.last();
+    return frames;
+}
+
+// One drawing in every format gives the frame its BMP gives (the JPEG within its compression
+// noise, by threshold); an animation gives its frames in order; a drawing on a transparent
+// ground gives the drawing as dark dots; hostile pictures are told.
+TEST(PictureImport, EveryFormatAndEveryFrame) {
+    FrameSet bitmap = imported("drawing.bmp");
+    for (const char *name : {"drawing.png", "drawing.gif", "drawing.tif"})
+        EXPECT_EQ(imported(name).bytes, bitmap.bytes) << name;
+    PictureSettings settings;
+    settings.toDots = ThresholdDots;
+    EXPECT_EQ(imported("drawing.jpg", settings).bytes, imported("drawing.bmp", settings).bytes);
+    FrameSet animation = imported("animated.gif");
+    EXPECT_EQ(animation.names, (Strings{"Frame 1", "Frame 2", "Frame 3"}));
+    EXPECT_EQ(framePicture(animation, 0).find('#'), std::string::npos); // black: no dot lit
+    EXPECT_EQ(framePicture(animation, 1).find('.'), std::string::npos); // white: every dot
+    settings = PictureSettings();
+    settings.darkDots = true;
+    FrameSet drawing = imported("transparent.png", settings);
+    int dots = 0; // the line from (0, 0) to (19, 9), nothing of its ground
+    for (int i = 0; i < 200; ++i) {
+        dots += dotAt(drawing, 0, i % 20, i / 20);
+        EXPECT_TRUE(!dotAt(drawing, 0, i % 20, i / 20) || std::abs(2 * (i / 20) - i % 20) <= 1);
+    }
+    EXPECT_GE(dots, 15);
+    const std::pair<const char *, const char *> hostile[] = {
+        {"truncated.png", "It can't be read as a picture."},
+        {"empty.gif", "It holds no picture."},
+        {"tall.png", "It can't be read as a picture."}};
+    for (const auto &[name, reason] : hostile) {
+        Recorder report;
+        EXPECT_EQ(importPicture(pictureFile(name).c_str(), {}, drawing, report),
+                  FramesMade::refused);
+        EXPECT_EQ(report.last(), "Can't load the bitmap " + pictureFile(name) + "!\n" + reason);
+    }
+}
+
+// The share of lit dots in each band of 8 columns of a 256 x 256 gradient (luminance = column).
+static std::vector<double> litShares(const FrameSet &frames) {
+    std::vector<double> shares;
+    for (int band = 0; band < 32; ++band) {
+        int lit = 0;
+        for (int i = 0; i < 8 * 256; ++i)
+            lit += dotAt(frames, 0, band * 8 + i % 8, i / 8);
+        shares.push_back(lit / 2048.0);
+    }
+    return shares;
+}
+
+static COLORREF gradient(int x, int) {
+    return RGB(x, x, x);
+}
+static COLORREF halfGray(int, int) {
+    return RGB(128, 128, 128);
+}
+static COLORREF colours(int x, int y) {
+    return RGB(x * 37 % 256, y * 53 % 256, x * y * 11 % 256);
+}
+
+// Threshold: each dot the luminance's comparison. Dithering: the lit share follows a gradient's
+// luminance, and Floyd-Steinberg lights half of a flat 50% gray. Fitting keeps the shape.
+TEST(PictureImport, DotsByLuminanceAndFitting) {
+    std::string path = testDataPath("gradient.bmp");
+    PictureSettings settings;
+    settings.toDots = ThresholdDots;
+    writeFile(path, makeBitmap(16, 16, 24, false, colours));
+    FrameSet frames;
+    importPicture(path.c_str(), settings, frames, silent);
+    for (int i = 0; i < 256; ++i) {
+        COLORREF c = colours(i % 16, i / 16);
+        double luminance = 0.299 * GetRValue(c) + 0.587 * GetGValue(c) + 0.114 * GetBValue(c);
+        EXPECT_EQ(dotAt(frames, 0, i % 16, i / 16), luminance >= 128) << i;
+    }
+    writeFile(path, makeBitmap(256, 256, 24, false, gradient));
+    for (int mode : {FloydSteinberg, AtkinsonDots, OrderedBayer}) {
+        settings.toDots = mode;
+        importPicture(path.c_str(), settings, frames, silent);
+        std::vector<double> shares = litShares(frames);
+        // Atkinson passes on three quarters of the error: its shadows and lights clip
+        for (int band = mode == AtkinsonDots ? 9 : 2; band < (mode == AtkinsonDots ? 22 : 30);
+             ++band)
+            EXPECT_NEAR(shares[band], (band * 8 + 3.5) / 255, 0.05) << mode << " " << band;
+    }
+    writeFile(path, makeBitmap(64, 64, 24, false, halfGray));
+    settings.toDots = FloydSteinberg;
+    importPicture(path.c_str(), settings, frames, silent);
+    int lit = 0;
+    for (unsigned char byte : frames.bytes)
+        lit += __builtin_popcount(byte);
+    EXPECT_NEAR(lit / 4096.0, 0.5, 0.02);
+    settings = PictureSettings();
+    settings.size = PictureFitted;
+    settings.width = 128;
+    for (int height : {64, 128}) { // a 512 x 256 picture, black on its left half
+        settings.height = height;
+        frames = imported("wide.png", settings);
+        ASSERT_EQ(frames.width * 1000 + frames.height, 128000 + height);
+        EXPECT_EQ(dotAt(frames, 0, 10, 0), height > 64); // white bands above and below
+        EXPECT_EQ(dotAt(frames, 0, 10, height - 1), height > 64);
+        EXPECT_FALSE(dotAt(frames, 0, 10, height / 2));
+        EXPECT_TRUE(dotAt(frames, 0, 100, height / 2));
     }
 }
 
