@@ -24,6 +24,7 @@ static const char bitmapFilter[] =
     "All Bitmap Files(*.bmp)\0*.bmp\0All Files(*.*)\0*.*\0";
 static const char cFilter[] = "All C Files(*.c)\0*.c\0All Files(*.*)\0*.*\0";
 static const char asmFilter[] = "All ASM Files(*.asm)\0*.asm\0All Files(*.*)\0*.*\0";
+static const char headerFilter[] = "All Header Files(*.h)\0*.h\0All Files(*.*)\0*.*\0";
 static const char sourceFilter[] = "All Source Files(*.c;*.asm)\0*.c;*.asm\0"
                                    "All C Files(*.c)\0*.c\0All ASM Files(*.asm)\0*.asm\0";
 
@@ -41,7 +42,10 @@ static bool chooseFile(HWND owner, char *path, const char *filter, const char *t
     choice.lpstrTitle = title;
     choice.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     // a name typed without an extension gets the one of the first filter pair
-    choice.lpstrDefExt = filter == asmFilter ? "asm" : filter == cFilter ? "c" : nullptr;
+    choice.lpstrDefExt = filter == asmFilter      ? "asm"
+                         : filter == cFilter      ? "c"
+                         : filter == headerFilter ? "h"
+                                                  : nullptr;
     if (chooser(&choice)) return true;
     // a chosen path longer than the buffer is no cancel: the user is told why nothing happens
     if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
@@ -75,6 +79,8 @@ OutputSettings outputSettings() {
     settings.threshold = editor.threshold;
     settings.darkDots = editor.darkDots;
     settings.pictureSize = editor.pictureSize;
+    settings.arrayName = editor.arrayName;
+    settings.commentFrames = editor.commentFrames;
     settings.textFilePath = editor.textFilePath;
     settings.bitmapFilePath = editor.bitmapFilePath;
     return settings;
@@ -87,7 +93,9 @@ int saveFrames(HWND window, const char *path) {
 
 static void saveCommand(HWND window) {
     char path[pathCapacity] = "";
-    const char *filter = editor.outputStyle >= OutputAsm ? asmFilter : cFilter;
+    const char *filter = editor.outputStyle == OutputGfx   ? headerFilter
+                         : editor.outputStyle == OutputAsm ? asmFilter
+                                                           : cFilter;
     if (!chooseSaveFile(window, path, filter)) return;
     editor.modified = saveFrames(window, path) ? 0 : 1;
 }

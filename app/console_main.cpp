@@ -108,6 +108,8 @@ static bool convertInput(const ConsoleOptions &options, FrameSet &frames, Output
     output.threshold = options.threshold;
     output.darkDots = options.darkDots;
     output.pictureSize = options.pictureSize;
+    output.arrayName = options.arrayName;
+    output.commentFrames = options.commentFrames;
     TextSettings settings = textSettings(options);
     if (!options.font.empty() && (options.input == ManualText || options.input == TextFile))
         reportSubstitutedFont(settings);
@@ -148,6 +150,11 @@ static bool writeOutput(const std::string &path, const FrameSet &frames,
     if (path != "-") return saveSource(path.c_str(), frames, settings, report) == 1;
     OutputSettings written = settings;
     if (written.inputMode != BitmapFile) written.bitmapStyle = 0;
+    if (const char *problem =
+            settings.outputStyle == OutputGfx ? gfxFontProblem(frames) : nullptr) {
+        report.tell(std::string("Can't write -!\n") + problem, MB_ICONERROR);
+        return false;
+    }
     _setmode(_fileno(stdout), _O_TEXT);
     return writeSource(stdout, frames, written) && fflush(stdout) == 0;
 }

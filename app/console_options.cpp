@@ -1,6 +1,7 @@
 #include "app/console_options.h"
 
 #include "model/modes.h"
+#include "output/output.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -9,7 +10,8 @@ const char consoleUsage[] =
     "usage: morvex7c [options] (--text TEXT | --text-file FILE | --bitmap FILE | --load SOURCE)"
     " -o OUT\n"
     "  --size WxH          matrix size, 1..1024 each (default 16x16)\n"
-    "  --style c51|c|asm   output style (default c51)\n"
+    "  --style c51|c|asm|gfx  output style (default c51; gfx: an Adafruit GFX font)\n"
+    "  --name NAME         the array's name (default CODE_MATRIX)   --comment-frames\n"
     "  --order N           coding style 0..8 (default 0)     --high-bit-first   align style 1\n"
     "  --coding N          bitmap coding 0..3 (default 0)    --keep-repeats     repeats kept\n"
     "  --font FACE         face name of the rendering font\n"
@@ -39,7 +41,7 @@ static bool readSize(const char *text, ConsoleOptions &options) {
            readNumber(cross + 1, 1, 1024, options.height);
 }
 
-static const char *const styleNames[] = {"c51", "c", "asm"};
+static const char *const styleNames[] = {"c51", "c", "asm", "gfx"};
 static const char *const fitNames[] = {"stretch", "font"};
 static const char *const ditherNames[] = {"system", "threshold", "floyd-steinberg", "atkinson",
                                           "ordered"};
@@ -69,7 +71,8 @@ bool readConsoleOptions(int argc, char **argv, ConsoleOptions &options, std::str
         }
         const char *value = i + 1 < argc ? argv[i + 1] : nullptr;
         bool flag = option == "--high-bit-first" || option == "--keep-repeats" ||
-                    option == "--italic" || option == "--centre" || option == "--dark-dots";
+                    option == "--italic" || option == "--centre" || option == "--dark-dots" ||
+                    option == "--comment-frames";
         if (!flag && !value) {
             error = option + " needs a value";
             return false;
@@ -85,6 +88,8 @@ bool readConsoleOptions(int argc, char **argv, ConsoleOptions &options, std::str
             options.centreGlyphs = true;
         else if (option == "--dark-dots")
             options.darkDots = true;
+        else if (option == "--comment-frames")
+            options.commentFrames = true;
         else if (option == "--size")
             good = readSize(value, options);
         else if (option == "--style")
@@ -93,6 +98,8 @@ bool readConsoleOptions(int argc, char **argv, ConsoleOptions &options, std::str
             good = readChoice(value, fitNames, options.glyphSize);
         else if (option == "--font-size")
             good = readNumber(value, 1, 1024, options.fontPixelHeight);
+        else if (option == "--name")
+            good = !arrayNameProblem(options.arrayName = value);
         else if (option == "--dither")
             good = readChoice(value, ditherNames, options.pictureToDots);
         else if (option == "--threshold")

@@ -11,8 +11,11 @@ struct ConsoleOptions {
     bool italic = false;
     int glyphSize = 0, fontPixelHeight = 16; // --fit stretch|font, --font-size N
     bool centreGlyphs = false;
-    int pictureToDots = 0, threshold = 128, pictureSize = 0; // --dither, --threshold, --picture-size
+    int pictureToDots = 0, threshold = 128,
+        pictureSize = 0; // --dither, --threshold, --picture-size
     bool darkDots = false;
+    std::string arrayName = "CODE_MATRIX"; // --name
+    bool commentFrames = false;            // --comment-frames
     int input = 0; // ManualText, TextFile, BitmapFile, or ManualPaint: a source of ours loaded
     std::string inputText, output;
     bool help = false; // --help or -h: the usage only

@@ -132,6 +132,8 @@ int loadSourceFile(HWND window, const char *path) {
     editor.threshold = loaded.threshold;
     editor.darkDots = loaded.darkDots;
     editor.pictureSize = loaded.pictureSize;
+    editor.arrayName = loaded.arrayName;
+    editor.commentFrames = loaded.commentFrames;
     editor.inputMode = ManualPaint;
     editor.modified = 0;
     showFrameNames();

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 struct EditorState {
     // configured geometry
     int pixelWidth = 16;
@@ -38,6 +40,8 @@ struct EditorState {
     int threshold = 128;
     int darkDots = 0;
     int pictureSize = PictureAsTheFile;
+    std::string arrayName = defaultArrayName;
+    int commentFrames = 0;
 
     // colours
     COLORREF foregroundColor = 0x000000;

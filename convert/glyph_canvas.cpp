@@ -14,6 +14,7 @@ void openGlyphCanvas(GlyphCanvas &canvas, TextSettings &settings) {
     canvas.dc = CreateCompatibleDC(nullptr);
     canvas.width = settings.width + 10;
     canvas.height = settings.height;
+    canvas.lineHeight = canvas.spaceAdvance = 0;
     if (settings.glyphSize == FontsOwnSize) {
         canvas.fonts[0] = ownSizeFont(settings.font, settings.fontPixelHeight);
         canvas.oldFont = SelectObject(canvas.dc, canvas.fonts[0]);
@@ -26,6 +27,10 @@ void openGlyphCanvas(GlyphCanvas &canvas, TextSettings &settings) {
         canvas.matrixX = canvas.matrixY = room;
         canvas.originX = room;
         canvas.originY = room + metrics.tmAscent; // the ascent fits the matrix top
+        canvas.lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+        SIZE space = {};
+        GetTextExtentPoint32A(canvas.dc, " ", 1, &space);
+        canvas.spaceAdvance = space.cx;
         SetTextAlign(canvas.dc, TA_LEFT | TA_BASELINE);
     }
     BITMAPINFO info = topDownInfo(canvas.width, canvas.height);
@@ -108,5 +113,17 @@ GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, TextSe
                                 ink.bottom <= y + settings.height);
     }
     sampleCanvas(canvas.pixels, canvas.width, canvas.height, frames, n, x, y);
+    // stretched, the matrix is the glyph's cell: its advance, its bottom the baseline
+    drawn.glyph = {0, settings.height, settings.width};
+    if (ownSize) {
+        SIZE extent = {};
+        if (character.units.empty())
+            GetTextExtentPoint32A(canvas.dc, character.name.data(),
+                                  static_cast<int>(character.name.size()), &extent);
+        else
+            GetTextExtentPoint32W(canvas.dc, character.units.data(),
+                                  static_cast<int>(character.units.size()), &extent);
+        drawn.glyph = {canvas.originX - x, canvas.originY - y, static_cast<int>(extent.cx)};
+    }
     return drawn;
 }

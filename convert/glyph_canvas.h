@@ -14,13 +14,15 @@ struct GlyphCanvas {
     int width = 0, height = 0;
     int originX = 0, originY = 0; // where a glyph is drawn: its top-left, or its baseline origin
     int matrixX = 0, matrixY = 0; // where the matrix lies on the canvas, before any shift
+    int lineHeight = 0, spaceAdvance = 0; // the font's own size; else the matrix is the cell
 };
 
 void openGlyphCanvas(GlyphCanvas &canvas, TextSettings &settings);
 void closeGlyphCanvas(GlyphCanvas &canvas);
 struct GlyphDrawn {
-    bool fits = true;   // no ink outside the matrix
-    bool inFont = true; // the font has the character (asked of Unicode characters)
+    bool fits = true;      // no ink outside the matrix
+    bool inFont = true;    // the font has the character (asked of Unicode characters)
+    FrameSet::Glyph glyph; // its origin, baseline and advance in the frame
 };
 // Draws a character and samples it into frame n. A canvas that could not be made samples as
 // white: every dot clear.

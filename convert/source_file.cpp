@@ -37,7 +37,7 @@ static const char *checkSource(const ParsedSource &source) {
         source.fontSize < 1 || source.fontSize > 1024 || source.pictureDots < 0 ||
         source.pictureDots > 4 || source.threshold < 0 || source.threshold > 255 ||
         source.darkDots < 0 || source.darkDots > 1 || source.pictureSize < 0 ||
-        source.pictureSize > 2)
+        source.pictureSize > 2 || source.commentFrames < 0 || source.commentFrames > 1)
         return "It was not written by this program.";
     size_t bytes;
     if (source.width < 1 || source.height < 1 || source.width > INT_MAX - 7 ||
@@ -110,6 +110,8 @@ static void takeFrames(const ParsedSource &source, LoadedSource &loaded) {
     loaded.threshold = static_cast<int>(source.threshold);
     loaded.darkDots = static_cast<int>(source.darkDots);
     loaded.pictureSize = static_cast<int>(source.pictureSize);
+    loaded.arrayName = source.arrayName;
+    loaded.commentFrames = source.commentFrames != 0;
 }
 
 FramesMade loadSource(const char *path, LoadedSource &loaded, Reporter &report) {

@@ -9,6 +9,8 @@ struct LoadedSource {
     int outputStyle = 0, codingStyle = 0, alignStyle = 0;
     int glyphSize = 0, centreGlyphs = 0, fontPixelHeight = 16;
     int pictureToDots = 0, threshold = 128, darkDots = 0, pictureSize = 0;
+    std::string arrayName = "CODE_MATRIX";
+    int commentFrames = 0;
 };
 
 // Reads path into loaded. A file that is not one of ours is told, naming the reason, and

@@ -1,5 +1,8 @@
 #include "convert/source_parser.h"
 
+#include "model/modes.h"
+#include "output/output.h"
+
 #include <cctype>
 #include <cstdlib>
 
@@ -64,6 +67,10 @@ static bool readHeaderLine(const std::string &line, ParsedSource &source) {
         source.keywords = value.substr(1, last - 1);
         return true;
     }
+    if (key == "Array Name") {
+        source.arrayName = value;
+        return !arrayNameProblem(value);
+    }
     if (key == "Text Encoding") {
         source.utf8Keywords = true;
         return value == "UTF-8";
@@ -98,6 +105,8 @@ static bool readHeaderLine(const std::string &line, ParsedSource &source) {
         source.darkDots = number;
     else if (key == "Picture Size")
         source.pictureSize = number;
+    else if (key == "Comment Frames")
+        source.commentFrames = number;
     else
         return false;
     return true;
@@ -123,6 +132,10 @@ static const char *readBody(const std::vector<std::string> &lines, size_t at, bo
     std::vector<unsigned char> frame;
     for (; at < lines.size() && lines[at] != end; ++at) {
         const std::string &line = lines[at];
+        bool comment = assembler ? line.compare(0, 2, "\t;") == 0
+                                 : line.compare(0, 3, "\t/*") == 0 && line.size() >= 5 &&
+                                       line.compare(line.size() - 2, 2, "*/") == 0;
+        if (comment && frame.empty()) continue; // the name of the frame below
         if (line.compare(0, start.size(), start) != 0) return notOurs;
         bool continued = !line.empty() && line.back() == (assembler ? ' ' : '\\');
         std::string bytes = line.substr(start.size(), line.size() - start.size() - continued);
@@ -150,9 +163,11 @@ const char *parseSource(const std::string &text, ParsedSource &source) {
     for (; at < lines.size() && lines[at].compare(0, prefix.size(), prefix) == 0; ++at)
         if (!readHeaderLine(lines[at].substr(prefix.size()), source)) return notOurs;
     if (!assembler) source.keywords = keywordsFromComment(source.keywords);
+    if (source.outputStyle == OutputGfx)
+        return "It is an Adafruit GFX font, which this program writes but does not read.";
     // the C header closes its comment and declares the array; the ASM one names the label
     if (assembler) {
-        if (at >= lines.size() || lines[at++] != "CODE_MATRIX:") return notOurs;
+        if (at >= lines.size() || lines[at++] != source.arrayName + ":") return notOurs;
     } else {
         if (at + 2 >= lines.size() || lines[at] != "*/" || lines[at + 2] != "{") return notOurs;
         at += 3;

@@ -12,6 +12,8 @@ struct ParsedSource {
     long long pictureDots = 0, threshold = 128, darkDots = 0, pictureSize = 0;
     std::string keywords;
     bool utf8Keywords = false; // "Text Encoding=UTF-8": the keywords name Unicode characters
+    std::string arrayName = "CODE_MATRIX";
+    long long commentFrames = 0;
     std::vector<std::vector<unsigned char>> frames; // each frame's data bytes as written
 };
 

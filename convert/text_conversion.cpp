@@ -156,7 +156,10 @@ FramesMade convertText(const Text &text, TextSettings &settings, FrameSet &frame
         if (!drawn.fits) notFitted.push_back(characters[i].name);
         if (!drawn.inFont) notInFont.push_back(codePointName(characters[i].units));
         made.names.push_back(characters[i].name);
+        made.glyphs.push_back(drawn.glyph);
     }
+    made.lineHeight = canvas.lineHeight ? canvas.lineHeight : settings.height;
+    made.spaceAdvance = canvas.lineHeight ? canvas.spaceAdvance : settings.width;
     closeGlyphCanvas(canvas);
     if (!notFitted.empty()) report.remark(someCharacters("did not fit the matrix:", notFitted));
     if (!notInFont.empty()) report.remark(someCharacters("are not in the font:", notInFont));

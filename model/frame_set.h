@@ -15,6 +15,13 @@ struct FrameSet {
     std::vector<unsigned char> bytes;
     std::vector<std::string> names; // one for each listed frame; the listed frames are written
     bool unicodeNames = false;      // the names are UTF-8, else bytes of the ANSI code page
+    // Text frames: where each glyph's origin and baseline lie in its frame, and its advance;
+    // the font's line height and the advance of a space. Empty for frames that are no text.
+    struct Glyph {
+        int originX = 0, baseline = 0, advance = 0;
+    };
+    std::vector<Glyph> glyphs;
+    int lineHeight = 0, spaceAdvance = 0;
 };
 
 // What making frames can come to: made, too many for the bound, refused for a reason told to

@@ -3,7 +3,9 @@
 
 enum InputMode { ManualPaint = 201, ManualText = 202, TextFile = 203, BitmapFile = 204 };
 
-enum OutputStyle { OutputC51 = 0, OutputAnsiC = 1, OutputAsm = 2 };
+enum OutputStyle { OutputC51 = 0, OutputAnsiC = 1, OutputAsm = 2, OutputGfx = 3 };
+
+constexpr char defaultArrayName[] = "CODE_MATRIX";
 
 // How a glyph is sized: stretched to the matrix, or drawn at the font's own size on a baseline.
 enum GlyphSize { StretchToMatrix = 0, FontsOwnSize = 1 };

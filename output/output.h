@@ -17,6 +17,8 @@ struct OutputSettings {
     int glyphSize = StretchToMatrix, centreGlyphs = 0, fontPixelHeight = 16;
     int pictureToDots = AsTheSystemConverts, threshold = 128, darkDots = 0;
     int pictureSize = PictureAsTheFile;
+    std::string arrayName = defaultArrayName; // the array, or the assembler label
+    int commentFrames = 0;                    // a comment naming each frame before its line
     std::string textFilePath, bitmapFilePath; // the keywords of those input modes
 };
 
@@ -27,6 +29,17 @@ size_t frameRecordLength(const FrameSet &frames, const OutputSettings &settings)
 // what the frames hold, or no memory.
 bool packFrame(const FrameSet &frames, int n, const OutputSettings &settings,
                std::vector<unsigned char> &record);
+
+// Why a name can't name the array (a C identifier, which serves as an assembler label too);
+// nullptr when it can.
+const char *arrayNameProblem(const std::string &name);
+// The comment naming frame n: the character and its code ("'A' 0x41", "U+4F60"), or its name.
+std::string frameComment(const FrameSet &frames, int n);
+// Why the frames can't be written as an Adafruit GFX font; nullptr when they can.
+const char *gfxFontProblem(const FrameSet &frames);
+// The frames as an Adafruit GFX font after the header: its bitmaps, glyphs and font, named
+// after the array name.
+void writeGfxFont(FILE *file, const FrameSet &frames, const OutputSettings &settings);
 
 // Writes the whole source into an open file in text mode; 1 when every frame was packed and
 // nothing written was lost.

@@ -66,6 +66,9 @@ static void writeHeader(FILE *file, const FrameSet &frames, const OutputSettings
                 settings.pictureToDots, prefix, settings.threshold, prefix, settings.darkDots);
     if (settings.pictureSize != PictureAsTheFile)
         fprintf(file, "%sPicture Size=%d\n", prefix, settings.pictureSize);
+    if (settings.arrayName != defaultArrayName)
+        fprintf(file, "%sArray Name=%s\n", prefix, settings.arrayName.c_str());
+    if (settings.commentFrames) fprintf(file, "%sComment Frames=1\n", prefix);
     // names in UTF-8 are written as they are, and said so
     bool namesWritten = settings.inputMode == ManualPaint || settings.inputMode == ManualText;
     if (frames.unicodeNames && namesWritten) fprintf(file, "%sText Encoding=UTF-8\n", prefix);
@@ -79,12 +82,15 @@ static void writeHeader(FILE *file, const FrameSet &frames, const OutputSettings
     else
         fprintf(file, "%c\n", quote);
 
+    const char *name = settings.arrayName.c_str();
     if (settings.outputStyle == OutputC51)
-        fputs("*/\ncode unsigned char CODE_MATRIX[]=\n{\n", file);
+        fprintf(file, "*/\ncode unsigned char %s[]=\n{\n", name);
     else if (settings.outputStyle == OutputAnsiC)
-        fputs("*/\nconst unsigned char CODE_MATRIX[]=\n{\n", file);
+        fprintf(file, "*/\nconst unsigned char %s[]=\n{\n", name);
+    else if (settings.outputStyle == OutputGfx)
+        fputs("*/\n", file);
     else
-        fputs("CODE_MATRIX:\n", file);
+        fprintf(file, "%s:\n", name);
 }
 
 // Writes one frame's data bytes; assembler lines never carry a final comma, C lines only
@@ -120,11 +126,18 @@ static void writeFrameLine(FILE *file, const unsigned char *data, size_t length,
 int writeSource(FILE *file, const FrameSet &frames, const OutputSettings &settings) {
     bool assembler = settings.outputStyle == OutputAsm;
     writeHeader(file, frames, settings);
+    if (settings.outputStyle == OutputGfx) {
+        if (gfxFontProblem(frames)) return 0;
+        writeGfxFont(file, frames, settings);
+        return !ferror(file) ? 1 : 0;
+    }
     int written = writtenFrames(frames);
     std::vector<unsigned char> record;
     bool complete = true;
     for (int i = 0; complete && i < written; ++i) {
         complete = packFrame(frames, i, settings, record);
+        if (complete && settings.commentFrames)
+            fprintf(file, assembler ? "\t; %s\n" : "\t/* %s */\n", frameComment(frames, i).c_str());
         if (complete)
             writeFrameLine(file, record.data() + 2, record.size() - 2, assembler, i + 1 == written);
     }
@@ -132,8 +145,7 @@ int writeSource(FILE *file, const FrameSet &frames, const OutputSettings &settin
     return complete && !ferror(file) ? 1 : 0;
 }
 
-static void reportFileError(Reporter &report, const char *what, const char *path,
-                            const char *why) {
+static void reportFileError(Reporter &report, const char *what, const char *path, const char *why) {
     report.tell(std::string(what) + path + why, MB_ICONERROR);
 }
 
@@ -143,6 +155,11 @@ int saveSource(const char *path, const FrameSet &frames, const OutputSettings &s
                Reporter &report) {
     OutputSettings written = settings;
     if (written.inputMode != BitmapFile) written.bitmapStyle = 0;
+    const char *problem = settings.outputStyle == OutputGfx ? gfxFontProblem(frames) : nullptr;
+    if (problem) {
+        reportFileError(report, "Can't write ", path, (std::string("!\n") + problem).c_str());
+        return 0;
+    }
     std::wstring temporary;
     FILE *file = createFileBeside(path, temporary) ? _wfopen(temporary.c_str(), L"wt") : nullptr;
     if (!file) {

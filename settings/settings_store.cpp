@@ -2,6 +2,7 @@
 
 #include "app/editor_state.h"
 #include "convert/text_conversion.h"
+#include "output/output.h"
 
 #include <cstring>
 
@@ -22,7 +23,8 @@ struct SettingValue {
 };
 
 // The values in the order they are read and written.
-constexpr int settingCount = 19;
+constexpr int settingCount = 20;
+static const char arrayNameValue[] = "Array Name";
 static void describeSettings(SettingValue (&values)[settingCount]) {
     SettingValue table[settingCount] = {
         {"Foreground", &editor.foregroundColor, 4, REG_DWORD, true, 0},
@@ -44,6 +46,7 @@ static void describeSettings(SettingValue (&values)[settingCount]) {
         {"Threshold", &editor.threshold, 4, REG_DWORD, true, 128},
         {"Dark Dots", &editor.darkDots, 4, REG_DWORD, true, 0},
         {"Picture Size", &editor.pictureSize, 4, REG_DWORD, true, PictureAsTheFile},
+        {"Comment Frames", &editor.commentFrames, 4, REG_DWORD, true, 0},
     };
     memcpy(values, table, sizeof table);
 }
@@ -85,6 +88,8 @@ int loadSettings() {
         editor.threshold = 128;
         editor.darkDots = 0;
         editor.pictureSize = PictureAsTheFile;
+        editor.arrayName = defaultArrayName;
+        editor.commentFrames = 0;
         return 0;
     }
     SettingValue values[settingCount];
@@ -105,7 +110,7 @@ int loadSettings() {
         editor.pixelHeight = editor.frames.height = 16;
     keepInRange(editor.codingStyle, 0, 8, 0);
     keepInRange(editor.alignStyle, 0, 1, 0);
-    keepInRange(editor.outputStyle, 0, 2, 0);
+    keepInRange(editor.outputStyle, OutputC51, OutputGfx, OutputC51);
     keepInRange(editor.bitmapStyle, 0, 3, 0);
     keepInRange(editor.characterDetect, 0, 1, 1);
     keepInRange(editor.glyphSize, StretchToMatrix, FontsOwnSize, StretchToMatrix);
@@ -115,6 +120,14 @@ int loadSettings() {
     keepInRange(editor.threshold, 0, 255, 128);
     keepInRange(editor.darkDots, 0, 1, 0);
     keepInRange(editor.pictureSize, PictureAsTheFile, PictureStretched, PictureAsTheFile);
+    keepInRange(editor.commentFrames, 0, 1, 0);
+    // the array's name: a string, kept only when it names an array
+    char name[64] = "";
+    DWORD size = sizeof name - 1;
+    if (RegQueryValueExA(key, arrayNameValue, nullptr, nullptr, reinterpret_cast<BYTE *>(name),
+                         &size) == ERROR_SUCCESS &&
+        !arrayNameProblem(name))
+        editor.arrayName = name;
     RegCloseKey(key);
     return 1;
 }
@@ -132,6 +145,9 @@ int saveSettings() {
     for (const SettingValue &value : values)
         RegSetValueExA(key, value.name, 0, value.type, static_cast<const BYTE *>(value.field),
                        value.size);
+    RegSetValueExA(key, arrayNameValue, 0, REG_SZ,
+                   reinterpret_cast<const BYTE *>(editor.arrayName.c_str()),
+                   static_cast<DWORD>(editor.arrayName.size() + 1));
     RegCloseKey(key);
     return 1;
 }

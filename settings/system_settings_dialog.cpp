@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include "app/editor_state.h"
+#include "output/output.h"
 #include "res/resource.h"
 #include "app/user_messages.h"
 
@@ -23,9 +24,8 @@ static const char *const codingStyleTexts[] = {"Left to right & Up to down",
 static const char *const glyphSizeTexts[] = {"Stretch to the matrix", "Font's own size"};
 
 // Indexed by pictureToDots and by pictureSize.
-static const char *const pictureToDotsTexts[] = {"As the system converts", "Threshold",
-                                                 "Floyd-Steinberg", "Atkinson",
-                                                 "Ordered (Bayer 4 x 4)"};
+static const char *const pictureToDotsTexts[] = {
+    "As the system converts", "Threshold", "Floyd-Steinberg", "Atkinson", "Ordered (Bayer 4 x 4)"};
 static const char *const pictureSizeTexts[] = {"As the file", "Fit into the matrix",
                                                "Stretch to the matrix"};
 
@@ -46,7 +46,7 @@ void initSystemSettingsDialog(HWND dialog) {
     SetDlgItemInt(dialog, IDC_SETUP_WIDTH, editor.pixelWidth, TRUE);
     SetDlgItemInt(dialog, IDC_SETUP_HEIGHT, editor.pixelHeight, TRUE);
     fillList(dialog, IDC_SETUP_CODING, codingStyleTexts, editor.codingStyle);
-    CheckRadioButton(dialog, IDC_SETUP_C51, IDC_SETUP_ASM, IDC_SETUP_C51 + editor.outputStyle);
+    CheckRadioButton(dialog, IDC_SETUP_C51, IDC_SETUP_GFX, IDC_SETUP_C51 + editor.outputStyle);
     fillList(dialog, IDC_SETUP_BITMAP, bitmapStyleTexts, editor.bitmapStyle);
     CheckDlgButton(dialog, IDC_SETUP_DETECT, editor.characterDetect ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_SETUP_HIGH_BIT, editor.alignStyle ? BST_CHECKED : BST_UNCHECKED);
@@ -56,6 +56,9 @@ void initSystemSettingsDialog(HWND dialog) {
     fillList(dialog, IDC_SETUP_PICTURE_SIZE, pictureSizeTexts, editor.pictureSize);
     SetDlgItemInt(dialog, IDC_SETUP_THRESHOLD, editor.threshold, FALSE);
     CheckDlgButton(dialog, IDC_SETUP_DARK_DOTS, editor.darkDots ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemTextA(dialog, IDC_SETUP_ARRAY_NAME, editor.arrayName.c_str());
+    CheckDlgButton(dialog, IDC_SETUP_COMMENT_FRAMES,
+                   editor.commentFrames ? BST_CHECKED : BST_UNCHECKED);
     editor.alignChoice = editor.alignStyle;
     editor.outputChoice = editor.outputStyle;
 }
@@ -91,8 +94,15 @@ static void commitSettings(HWND dialog) {
     int width, height;
     if (!readSize(dialog, IDC_SETUP_WIDTH, "Width", width)) return;
     if (!readSize(dialog, IDC_SETUP_HEIGHT, "Height", height)) return;
+    char name[80] = "";
+    GetDlgItemTextA(dialog, IDC_SETUP_ARRAY_NAME, name, sizeof name);
+    if (const char *problem = arrayNameProblem(name)) {
+        tellUser(dialog, problem, fatalCaption, MB_ICONERROR | MB_OK);
+        return;
+    }
     BOOL translated = FALSE;
-    int threshold = static_cast<int>(GetDlgItemInt(dialog, IDC_SETUP_THRESHOLD, &translated, FALSE));
+    int threshold =
+        static_cast<int>(GetDlgItemInt(dialog, IDC_SETUP_THRESHOLD, &translated, FALSE));
     if (!translated || threshold > 255) {
         tellUser(dialog, "Threshold out of range!\nIt should from 0 to 255!!\n", fatalCaption,
                  MB_ICONERROR | MB_OK);
@@ -111,6 +121,9 @@ static void commitSettings(HWND dialog) {
     editor.pictureSize = selectedStyle(dialog, IDC_SETUP_PICTURE_SIZE, editor.pictureSize);
     editor.threshold = threshold;
     editor.darkDots = IsDlgButtonChecked(dialog, IDC_SETUP_DARK_DOTS) == BST_CHECKED ? 1 : 0;
+    editor.arrayName = name;
+    editor.commentFrames =
+        IsDlgButtonChecked(dialog, IDC_SETUP_COMMENT_FRAMES) == BST_CHECKED ? 1 : 0;
     EndDialog(dialog, 1);
 }
 
@@ -125,8 +138,9 @@ INT_PTR CALLBACK systemSettingsDialogProc(HWND dialog, UINT message, WPARAM wPar
     case IDC_SETUP_C51:
     case IDC_SETUP_ANSI_C:
     case IDC_SETUP_ASM:
+    case IDC_SETUP_GFX:
         editor.outputChoice = id - IDC_SETUP_C51;
-        CheckRadioButton(dialog, IDC_SETUP_C51, IDC_SETUP_ASM, id);
+        CheckRadioButton(dialog, IDC_SETUP_C51, IDC_SETUP_GFX, id);
         return TRUE;
     case IDC_SETUP_HIGH_BIT:
         editor.alignChoice = IsDlgButtonChecked(dialog, IDC_SETUP_HIGH_BIT) == BST_CHECKED;

@@ -437,7 +437,9 @@ TEST(SourceReader, BadSourcesAreRefusedWithTheirReason) {
          "Its gray or colour pixels can't be edited as dots."},
         {changed("Width=8", "Width=8\r\n\tCoding Style=4294967297"),
          "It was not written by this program."},
-        {changed("Width=8", std::string("Width=8\0junk", 12)), "It holds a zero byte."}};
+        {changed("Width=8", std::string("Width=8\0junk", 12)), "It holds a zero byte."},
+        {changed("Output Style=0", "Output Style=3"),
+         "It is an Adafruit GFX font, which this program writes but does not read."}};
     auto refused = [](const std::string &path, const std::string &told) {
         Recorder report;
         LoadedSource loaded;
@@ -530,6 +532,8 @@ TEST(SourceReader, SourcesWeWroteLoadBack) {
         settings.outputStyle = style;
         settings.codingStyle = order;
         settings.alignStyle = order > 0;
+        settings.arrayName = order ? "LOGO" : defaultArrayName; // a name and comments read back
+        settings.commentFrames = order > 0;
         settings.glyphSize = settings.centreGlyphs = mode == ManualText; // at their own size
         settings.fontPixelHeight = 20;
         ASSERT_EQ(saveSource(path.c_str(), *frames, settings, silent), 1);
@@ -571,6 +575,85 @@ TEST(CodedOutput, ValuesInTheirOrders) {
         ASSERT_TRUE(packFrame(frames, 0, settings, record));
         EXPECT_EQ(std::vector<unsigned char>(record.begin() + 2, record.end()), bytes) << coding;
     }
+}
+
+// A GFX font by hand: A (a 2 x 2 square), B (a dot), no C, D (empty); a 3 x 3 cell.
+TEST(GfxFont, GoldenOfAThreeCharacterFont) {
+    FrameSet frames = framesOf(3, 3, 3, {0, 3, 3, 0, 4, 0, 0, 0, 0}, {"A", "B", "D"});
+    frames.glyphs = {{0, 3, 4}, {1, 2, 3}, {0, 3, 5}};
+    frames.lineHeight = 4;
+    frames.spaceAdvance = 2;
+    OutputSettings settings = settingsFor(3, 3, ManualText);
+    settings.outputStyle = OutputGfx;
+    settings.arrayName = "Tiny";
+    std::string file = written(frames, settings);
+    EXPECT_EQ(file.substr(file.find("const")),
+              "const uint8_t TinyBitmaps[] PROGMEM = {\r\n    0xF0, 0x80};\r\n\r\n"
+              "const GFXglyph TinyGlyphs[] PROGMEM = {\r\n"
+              "    {0, 2, 2, 4, 0, -2}, /* 'A' 0x41 */\r\n"
+              "    {1, 1, 1, 3, 1, -1}, /* 'B' 0x42 */\r\n"
+              "    {2, 0, 0, 2, 0, 0}, /* 0x43 not converted */\r\n"
+              "    {2, 0, 0, 5, 0, -3} /* 'D' 0x44 */\r\n};\r\n\r\n"
+              "const GFXfont Tiny PROGMEM = {(uint8_t *)TinyBitmaps, (GFXglyph *)TinyGlyphs, "
+              "0x41, 0x44, 4};\r\n");
+    EXPECT_EQ(arrayNameProblem("Tiny_2"), nullptr);
+    for (const char *bad : {"2Tiny", "Ti ny", "int", ""})
+        EXPECT_NE(arrayNameProblem(bad), nullptr) << bad;
+}
+
+// Samples for the compiler: DejaVu Sans at 16 pixels, "!" to "~", as a GFX font, and what GDI
+// draws of the same text with the font's character widths (the baseline at row 30 from column
+// 10), which the font must draw.
+TEST(GfxFont, SampleForTheCompiler) {
+    std::string text, picture;
+    for (char c = '!'; c <= '~'; ++c)
+        text += c;
+    TextSettings settings = fontSettings("DejaVu Sans");
+    settings.width = settings.height = 32;
+    settings.shiftX = -4; // room left of the origin, for the tails of J and j
+    FrameSet frames;
+    convertText(text, settings, frames, silent);
+    OutputSettings output = settingsFor(32, 32, ManualText);
+    output.outputStyle = OutputGfx;
+    output.arrayName = "Sans16";
+    std::string samples = MORVEX7_BUILD_FOLDER "\\samples\\";
+    ASSERT_EQ(saveSource((samples + "gfx_sans.h").c_str(), frames, output, silent), 1);
+    int width = 20;
+    for (const FrameSet::Glyph &glyph : frames.glyphs)
+        width += glyph.advance;
+    LOGFONTA font = settings.font;
+    font.lfWidth = 0;
+    font.lfQuality = NONANTIALIASED_QUALITY; // laid out unsmoothed, as the glyphs were drawn
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP canvas = CreateBitmap(width, 40, 1, 1, nullptr);
+    HFONT textFont = CreateFontIndirectA(&font);
+    SelectObject(dc, canvas);
+    SelectObject(dc, textFont);
+    PatBlt(dc, 0, 0, width, 40, WHITENESS);
+    SetTextAlign(dc, TA_BASELINE);
+    std::vector<INT> advances(text.size()); // each character's width as the font gives it
+    GetCharWidth32A(dc, '!', '~', advances.data());
+    ExtTextOutA(dc, 10, 30, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()),
+                advances.data());
+    for (int i = 0; i < width * 40; ++i)
+        picture += std::string(GetPixel(dc, i % width, i / width) == 0 ? "#" : ".") +
+                   (i % width == width - 1 ? "\n" : "");
+    DeleteDC(dc);
+    DeleteObject(textFont);
+    DeleteObject(canvas);
+    writeFile(samples + "gfx_sans.txt", picture);
+    // "AB" named LOGO with a comment naming each frame, to be linked beside CODE_MATRIX
+    convertText("AB", settings = TextSettings(), frames, silent);
+    output = settingsFor(16, 16, ManualText);
+    output.arrayName = "LOGO";
+    output.commentFrames = 1;
+    for (const char *name : {"named_c51.c", "named_ansi.c"}) {
+        ASSERT_EQ(saveSource((samples + name).c_str(), frames, output, silent), 1);
+        output.outputStyle = OutputAnsiC;
+    }
+    std::string named = readFile(samples + "named_ansi.c");
+    EXPECT_NE(named.find("LOGO[]=\r\n{\r\n\t/* 'A' 0x41 */\r\n\t0x"), std::string::npos);
+    EXPECT_NE(named.find(",\r\n\t/* 'B' 0x42 */\r\n\t0x"), std::string::npos);
 }
 
 // Where the dot (x, y) of a width x height frame lands in a dot order: its byte and bit.

@@ -10,7 +10,8 @@ samples=$1
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$samples"/frames_* "$samples"/glyph* "$samples"/colours_565.* "$work"/ && cd "$work" || exit 1
+cp "$samples"/frames_* "$samples"/glyph* "$samples"/colours_565.* "$samples"/named_* \
+    "$samples"/gfx_sans.* "$work"/ && cd "$work" || exit 1
 # the bytes output_test paints: byte i of the three frames of 600 bytes
 python3 -c 'print("\n".join("%02x" % ((i * 7 + i // 600) % 256) for i in range(1800)))' \
     >expected.txt
@@ -35,9 +36,17 @@ done
 c89 rgb.bin "$here/read_frames.c" -DRGB565 -DSOURCE="\"$work/colours_565.c\"" &&
     ./rgb.bin | cmp -s - colours_565.txt && echo "colours_565.c: read as 5-6-5 colours" ||
     fail "colours_565.c holds other colours"
+# two arrays of other names, one with a comment naming each frame, linked into one program
+printf 'extern const unsigned char CODE_MATRIX[], LOGO[];\nint main(void) { return CODE_MATRIX[0] > LOGO[0]; }\n' >link.c
+c89 linked.bin link.c frames_ansi.c named_ansi.c && echo "frames_ansi.c and named_ansi.c: linked" ||
+    fail "frames_ansi.c and named_ansi.c do not link into one program"
+c89 gfx.bin "$here/draw_gfx.c" -DFONT="\"$work/gfx_sans.h\"" && ./gfx.bin | cmp -s - gfx_sans.txt &&
+    echo "gfx_sans.h: draws what GDI draws" || fail "gfx_sans.h draws other dots than GDI"
 # SDCC 4.2 rejects the bare keyword; its spelling is __code
-sdcc -mmcs51 -Dcode=__code -c frames_c51.c -o frames_c51.rel >sdcc.log 2>&1 &&
-    echo "frames_c51.c: accepted by sdcc" || { cat sdcc.log; fail "sdcc rejected frames_c51.c"; }
+for source in frames_c51.c named_c51.c; do
+    sdcc -mmcs51 -Dcode=__code -c $source -o "${source%.c}.rel" >sdcc.log 2>&1 &&
+        echo "$source: accepted by sdcc" || { cat sdcc.log; fail "sdcc rejected $source"; }
+done
 
 timeout 120 mcu8051ide --compile frames_asm.asm >asm.log 2>&1 </dev/null
 # the Intel HEX output as one byte a line
