@@ -10,6 +10,7 @@
 #include "test_files.h"
 
 #include <algorithm>
+#include <numeric>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -361,12 +362,6 @@ static std::vector<double> litShares(const FrameSet &frames) {
     return shares;
 }
 
-static COLORREF gradient(int x, int) {
-    return RGB(x, x, x);
-}
-static COLORREF halfGray(int, int) {
-    return RGB(128, 128, 128);
-}
 static COLORREF colours(int x, int y) {
     return RGB(x * 37 % 256, y * 53 % 256, x * y * 11 % 256);
 }
@@ -385,7 +380,7 @@ TEST(PictureImport, DotsByLuminanceAndFitting) {
         double luminance = 0.299 * GetRValue(c) + 0.587 * GetGValue(c) + 0.114 * GetBValue(c);
         EXPECT_EQ(dotAt(frames, 0, i % 16, i / 16), luminance >= 128) << i;
     }
-    writeFile(path, makeBitmap(256, 256, 24, false, gradient));
+    writeFile(path, makeBitmap(256, 256, 24, false, [](int x, int) { return RGB(x, x, x); }));
     for (int mode : {FloydSteinberg, AtkinsonDots, OrderedBayer}) {
         settings.toDots = mode;
         importPicture(path.c_str(), settings, frames, silent);
@@ -395,7 +390,7 @@ TEST(PictureImport, DotsByLuminanceAndFitting) {
              ++band)
             EXPECT_NEAR(shares[band], (band * 8 + 3.5) / 255, 0.05) << mode << " " << band;
     }
-    writeFile(path, makeBitmap(64, 64, 24, false, halfGray));
+    writeFile(path, makeBitmap(64, 64, 24, false, [](int, int) { return RGB(128, 128, 128); }));
     settings.toDots = FloydSteinberg;
     importPicture(path.c_str(), settings, frames, silent);
     int lit = 0;
@@ -605,9 +600,8 @@ TEST(GfxFont, GoldenOfAThreeCharacterFont) {
 // draws of the same text with the font's character widths (the baseline at row 30 from column
 // 10), which the font must draw.
 TEST(GfxFont, SampleForTheCompiler) {
-    std::string text, picture;
-    for (char c = '!'; c <= '~'; ++c)
-        text += c;
+    std::string text(94, '!'), picture;
+    std::iota(text.begin(), text.end(), '!');
     TextSettings settings = fontSettings("DejaVu Sans");
     settings.width = settings.height = 32;
     settings.shiftX = -4; // room left of the origin, for the tails of J and j

@@ -28,16 +28,6 @@ std::string windowText(HWND window) {
     return text;
 }
 
-std::vector<std::string> comboEntries() {
-    std::vector<std::string> entries(SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0));
-    for (size_t i = 0; i < entries.size(); ++i) {
-        char text[300] = "";
-        SendMessageA(editor.frameComboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        entries[i] = text;
-    }
-    return entries;
-}
-
 void sendCommand(int id, HWND control) {
     SendMessageA(editor.mainWindow, WM_COMMAND, id, reinterpret_cast<LPARAM>(control));
 }

@@ -21,7 +21,6 @@ void waitForWorker();
 // Handles the messages waiting, as the program's own loop does.
 void dispatchWaiting();
 std::string windowText(HWND window);
-std::vector<std::string> comboEntries();
 // Sends a command as a control or menu would (lParam: the control's handle, or 0 for a menu).
 void sendCommand(int id, HWND control = nullptr);
 // A mouse message at a point inside a cell; the window is made the foreground window, as only
