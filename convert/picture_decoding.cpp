@@ -30,11 +30,7 @@ static bool createFactory(Held<IWICImagingFactory> &factory) {
                                       IID_PPV_ARGS(&factory.object)));
 }
 
-bool imagingAvailable() {
-    ComApartment com;
-    Held<IWICImagingFactory> factory;
-    return createFactory(factory);
-}
+const char imagingMissing[] = "The imaging component is missing: only BMP pictures can be read.";
 
 // Straight alpha laid over white: the opaque colour, 0xRRGGBB.
 static DWORD overWhite(DWORD bgra) {
@@ -113,8 +109,7 @@ const char *decodePicture(const char *path, int size, int width, int height,
                           std::vector<PicturePixels> &frames) {
     ComApartment com;
     Held<IWICImagingFactory> factory;
-    if (!createFactory(factory))
-        return "The imaging component is missing: only BMP pictures can be read.";
+    if (!createFactory(factory)) return imagingMissing;
     Held<IWICBitmapDecoder> decoder;
     UINT count = 0;
     if (FAILED(factory->CreateDecoderFromFilename(wideOf(path).c_str(), nullptr, GENERIC_READ,

@@ -38,7 +38,8 @@ static bool startsAsBitmap(const char *path, const char *&reason) {
 }
 
 // The pictures a file holds, a frame each. The headers of a BMP file are checked whoever reads
-// it; with the default settings (or no imaging component) it is loaded as the system loads it.
+// it; with the default settings (or where the imaging component is missing) it is loaded as the
+// system loads it.
 static const char *readPictures(const char *path, const PictureSettings &settings,
                                 std::vector<PicturePixels> &pictures) {
     const char *reason = nullptr;
@@ -46,11 +47,12 @@ static const char *readPictures(const char *path, const PictureSettings &setting
     if (!reason && bitmap) reason = checkBitmapFile(path);
     if (reason) return reason;
     bool asTheSystem = settings.toDots == AsTheSystemConverts && settings.size == PictureAsTheFile;
-    if (bitmap && (asTheSystem || !imagingAvailable())) {
-        pictures.resize(1);
-        return readBitmapPixels(path, settings.coding != 0, pictures[0]);
+    if (!bitmap || !asTheSystem) {
+        reason = decodePicture(path, settings.size, settings.width, settings.height, pictures);
+        if (!bitmap || reason != imagingMissing) return reason; // a BMP is read as before
     }
-    return decodePicture(path, settings.size, settings.width, settings.height, pictures);
+    pictures.assign(1, PicturePixels());
+    return readBitmapPixels(path, settings.coding != 0, pictures[0]);
 }
 
 // Dots, or the first picture's values in a bitmap coding; a progress report per percent.

@@ -16,8 +16,8 @@ struct PicturePixels {
     std::vector<DWORD> pixels; // 0xRRGGBB, rows top to bottom, alpha laid over white
 };
 
-// Whether the platform's imaging component can be used here.
-bool imagingAvailable();
+// Why decodePicture failed where the platform has no imaging component.
+extern const char imagingMissing[];
 // Decodes every frame of a picture (UTF-8 path) through the imaging component, scaled to width
 // x height when size asks (PictureFitted: its shape kept, centred on white). Returns nullptr, or
 // the reason for the user.
@@ -26,5 +26,4 @@ const char *decodePicture(const char *path, int size, int width, int height,
 
 // The dots of a picture in a PictureToDots mode; light pixels light their dots, dark ones with
 // darkDots.
-std::vector<bool> pictureDots(const PicturePixels &picture, int mode, int threshold,
-                              bool darkDots);
+std::vector<bool> pictureDots(const PicturePixels &picture, int mode, int threshold, bool darkDots);
