@@ -19,19 +19,10 @@ class ConsoleReporter : public Reporter {
   public:
     bool failed = false;
     void tell(const std::string &text, UINT type) override {
-        std::string line = text;
-        while (!line.empty() && line.back() == '\n')
-            line.pop_back();
-        for (char &c : line) // one line: the box's line breaks become spaces
-            if (c == '\n') c = ' ';
-        fprintf(stderr, "%smorvex7c: %s\n", progressShown ? "\n" : "", line.c_str());
-        progressShown = false;
+        writeLine(text);
         if ((type & MB_ICONMASK) == MB_ICONERROR) failed = true;
     }
-    void remark(const std::string &text) override {
-        fprintf(stderr, "%smorvex7c: %s\n", progressShown ? "\n" : "", text.c_str());
-        progressShown = false;
-    }
+    void remark(const std::string &text) override { writeLine(text); }
     void progress(int percent) override {
         static const bool terminal = GetFileType(GetStdHandle(STD_ERROR_HANDLE)) == FILE_TYPE_CHAR;
         if (!terminal || percent == lastPercent) return;
@@ -43,6 +34,16 @@ class ConsoleReporter : public Reporter {
   private:
     int lastPercent = -1;
     bool progressShown = false;
+
+    // One line, below a progress line if one was shown: the box's line breaks become spaces.
+    void writeLine(std::string line) {
+        while (!line.empty() && line.back() == '\n')
+            line.pop_back();
+        for (char &c : line)
+            if (c == '\n') c = ' ';
+        fprintf(stderr, "%smorvex7c: %s\n", progressShown ? "\n" : "", line.c_str());
+        progressShown = false;
+    }
 };
 
 static TextSettings textSettings(const ConsoleOptions &options) {

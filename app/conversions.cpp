@@ -59,16 +59,8 @@ int startTextConversion(HWND window, const Text &text) {
 static DWORD WINAPI pictureWorker(LPVOID argument) {
     WorkerResult *result = static_cast<WorkerResult *>(argument);
     WorkerReporter report(editor.mainWindow, *result);
-    PictureSettings settings;
-    settings.coding = editor.bitmapStyle;
-    settings.toDots = editor.pictureToDots;
-    settings.threshold = editor.threshold;
-    settings.darkDots = editor.darkDots != 0;
-    settings.size = editor.pictureSize;
-    settings.width = editor.pixelWidth;
-    settings.height = editor.pixelHeight;
-    result->made =
-        importPicture(utf8OfAnsi(result->path).c_str(), settings, result->frames, report);
+    result->made = importPicture(utf8OfAnsi(result->path).c_str(), result->pictureSettings,
+                                 result->frames, report);
     postWorkerResult(editor.mainWindow, result);
     return 1;
 }
@@ -83,6 +75,14 @@ int startBitmapImport(HWND window, const char *path) {
     result->picture = true;
     result->path = path;
     result->previousPath = editor.bitmapFilePath;
+    PictureSettings &settings = result->pictureSettings; // read here, not by the worker
+    settings.coding = editor.bitmapStyle;
+    settings.toDots = editor.pictureToDots;
+    settings.threshold = editor.threshold;
+    settings.darkDots = editor.darkDots != 0;
+    settings.size = editor.pictureSize;
+    settings.width = editor.pixelWidth;
+    settings.height = editor.pixelHeight;
     enableModeRadios(FALSE);
     if (startWorker(pictureWorker, result)) return 1;
     delete result;

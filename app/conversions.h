@@ -3,6 +3,7 @@
 // refreshes the controls and only then clears busy.
 #pragma once
 
+#include "convert/picture_import.h"
 #include "convert/text_conversion.h"
 #include "model/frame_set.h"
 #include "model/reporter.h"
@@ -26,6 +27,7 @@ struct WorkerResult {
     LOGFONTA font = {};   // a text conversion's font record, sized as it was drawn
     bool picture = false; // an import, whose failure puts the stored path back
     std::string path, previousPath;
+    PictureSettings pictureSettings; // the import's settings, taken when it starts
 };
 
 // A worker's reporter: progress posted to the window, messages kept for the result.

@@ -54,8 +54,7 @@ int clearAllFrames() {
 }
 
 int reportOutOfMemory(HWND owner) {
-    editor.frames.bytes.clear();
-    editor.frames.bytes.shrink_to_fit();
+    releaseFrames();
     tellUser(owner, "Fatal error:not enough memory!\nOK for Close!", nullptr, MB_ICONERROR | MB_OK);
     PostQuitMessage(0);
     return 0;

@@ -54,8 +54,9 @@ static void restoreStoredPicture(const WorkerResult &result) {
 }
 
 void onWorkerDone(HWND window, WorkerResult *result) {
+    WindowReporter report(window);
     for (const auto &message : result->messages)
-        tellUser(window, message.first.c_str(), nullptr, message.second | MB_OK);
+        report.tell(message.first, message.second);
     if (result->made == FramesMade::made) {
         editor.frames = std::move(result->frames);
         editor.currentFrame = 0;
@@ -72,7 +73,7 @@ void onWorkerDone(HWND window, WorkerResult *result) {
     bool outOfMemory = result->made == FramesMade::outOfMemory;
     invalidateEditor(window);
     refreshControls();
-    if (!result->remark.empty()) setStatusText(0, result->remark.c_str());
+    if (!result->remark.empty()) report.remark(result->remark);
     delete result;
     enableModeRadios(TRUE);
     endBusy();
