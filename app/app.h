@@ -41,7 +41,7 @@ void onDropFiles(HWND window, HDROP drop);
 // The text box's text converted into the frames.
 void convertTextBox(HWND window);
 // The settings a written source records, from the settings in force.
-struct OutputSettings outputSettings();
+struct Settings outputSettings();
 // Saves the frames as source to path with the settings in force; failures are told.
 int saveFrames(HWND window, const char *path);
 

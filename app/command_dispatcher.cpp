@@ -63,26 +63,10 @@ bool chooseSaveFile(HWND owner, char *path, const char *filter) {
     return chooseFile(owner, path, filter, "Save as...", GetSaveFileNameA);
 }
 
-OutputSettings outputSettings() {
-    OutputSettings settings;
-    settings.width = editor.pixelWidth;
-    settings.height = editor.pixelHeight;
-    settings.inputMode = editor.inputMode;
-    settings.outputStyle = editor.outputStyle;
-    settings.codingStyle = editor.codingStyle;
-    settings.alignStyle = editor.alignStyle;
-    settings.bitmapStyle = editor.bitmapStyle;
-    settings.glyphSize = editor.glyphSize;
-    settings.centreGlyphs = editor.centreGlyphs;
-    settings.fontPixelHeight = editor.fontPixelHeight;
-    settings.pictureToDots = editor.pictureToDots;
-    settings.threshold = editor.threshold;
-    settings.darkDots = editor.darkDots;
-    settings.pictureSize = editor.pictureSize;
-    settings.arrayName = editor.arrayName;
-    settings.commentFrames = editor.commentFrames;
-    settings.textFilePath = editor.textFilePath;
-    settings.bitmapFilePath = editor.bitmapFilePath;
+Settings outputSettings() {
+    Settings settings = editor.settings;
+    settings.inputFile =
+        settings.inputMode == TextFile ? editor.textFilePath : editor.bitmapFilePath;
     return settings;
 }
 
@@ -93,9 +77,9 @@ int saveFrames(HWND window, const char *path) {
 
 static void saveCommand(HWND window) {
     char path[pathCapacity] = "";
-    const char *filter = editor.outputStyle == OutputGfx   ? headerFilter
-                         : editor.outputStyle == OutputAsm ? asmFilter
-                                                           : cFilter;
+    const char *filter = editor.settings.outputStyle == OutputGfx   ? headerFilter
+                         : editor.settings.outputStyle == OutputAsm ? asmFilter
+                                                                    : cFilter;
     if (!chooseSaveFile(window, path, filter)) return;
     editor.modified = saveFrames(window, path) ? 0 : 1;
 }
@@ -137,7 +121,7 @@ static void reloadTextFile(HWND window) {
 // ask: the user switched by a radio button or a menu item, and is asked before changed frames
 // are lost; the program's own switches never ask.
 void switchMode(HWND window, int mode, bool ask) {
-    if (mode == editor.inputMode) return;
+    if (mode == editor.settings.inputMode) return;
     if (editor.modified && ask && !mayLoseChanges(window)) {
         refreshControls();
         return;
@@ -148,7 +132,7 @@ void switchMode(HWND window, int mode, bool ask) {
     if (!allocateFrames(window)) return;
     showFrameNames();
     editor.modified = 0;
-    editor.inputMode = mode;
+    editor.settings.inputMode = mode;
     switch (mode) {
     case ManualPaint:
         editor.frames.count = 0; // the blank frame becomes Custom 1
@@ -181,49 +165,49 @@ static void clearAllCommand(HWND window) {
 
 // Converts the text of the mode in force again, as it was converted.
 static void convertAgain(HWND window) {
-    if (editor.inputMode == ManualText)
+    if (editor.settings.inputMode == ManualText)
         updateCommand(window);
-    else if (editor.inputMode == TextFile)
+    else if (editor.settings.inputMode == TextFile)
         reloadTextFile(window);
 }
 
+// A setting that redoes what has changed since before.
+static bool changed(const Settings &before, Redo redo) {
+    for (const SettingRow &row : settingsTable())
+        if (row.control.redoes & redo && valueText(row, before) != valueText(row, editor.settings))
+            return true;
+    return false;
+}
+
 static void systemSettingsCommand(HWND window) {
-    int rememberedDetect = editor.characterDetect;
-    auto pictureSettings = [] {
-        return std::vector<int>{editor.bitmapStyle, editor.pictureToDots, editor.threshold,
-                                editor.darkDots,    editor.pictureSize,   editor.pixelWidth,
-                                editor.pixelHeight};
-    };
-    std::vector<int> rememberedPicture = pictureSettings();
-    int rememberedGlyphs = editor.glyphSize * 2 + editor.centreGlyphs;
+    const Settings before = editor.settings;
     if (DialogBoxParamA(editor.instanceHandle, "Setup_dlg", window, systemSettingsDialogProc, 0) !=
         1)
         return;
     // a loaded picture is imported again with its new settings; its size is its own or fitted
-    if (pictureSettings() != rememberedPicture && editor.inputMode == BitmapFile &&
+    if (changed(before, redoImport) && editor.settings.inputMode == BitmapFile &&
         editor.bitmapFilePath[0]) {
         if (!isBusy()) startBitmapImport(window, editor.bitmapFilePath);
         return;
     }
-    if (editor.frames.width == editor.pixelWidth && editor.frames.height == editor.pixelHeight &&
-        editor.characterDetect == rememberedDetect &&
-        editor.glyphSize * 2 + editor.centreGlyphs == rememberedGlyphs)
+    if (editor.frames.width == editor.settings.width &&
+        editor.frames.height == editor.settings.height && !changed(before, redoConversion))
         return;
     if (isBusy()) return;
     WindowReporter report(window);
-    if (!framesFit(report, editor.pixelWidth, editor.pixelHeight, editor.frames.count)) {
+    if (!framesFit(report, editor.settings.width, editor.settings.height, editor.frames.count)) {
         // the frames keep their size
-        editor.pixelWidth = editor.frames.width;
-        editor.pixelHeight = editor.frames.height;
+        editor.settings.width = editor.frames.width;
+        editor.settings.height = editor.frames.height;
         return;
     }
-    editor.textShiftX = editor.textShiftY = 0;
+    editor.settings.textShiftX = editor.settings.textShiftY = 0;
     editor.currentFrame = 0;
-    editor.frames.width = editor.pixelWidth;
-    editor.frames.height = editor.pixelHeight;
+    editor.frames.width = editor.settings.width;
+    editor.frames.height = editor.settings.height;
     editor.viewOriginX = editor.viewOriginY = 0;
     if (!allocateFrames(window)) return;
-    if (editor.inputMode == ManualText) editor.modified = 0;
+    if (editor.settings.inputMode == ManualText) editor.modified = 0;
     convertAgain(window);
     showFrameNames(); // frame 0 is current now
     refreshControls();

@@ -46,37 +46,9 @@ class ConsoleReporter : public Reporter {
     }
 };
 
-static TextSettings textSettings(const ConsoleOptions &options) {
-    TextSettings settings;
-    settings.width = options.width;
-    settings.height = options.height;
-    settings.font = builtInGlyphFont();
-    if (!options.font.empty())
-        snprintf(settings.font.lfFaceName, LF_FACESIZE, "%s", ansiOf(wideOf(options.font)).c_str());
-    if (options.weight >= 0) settings.font.lfWeight = options.weight;
-    if (options.italic) settings.font.lfItalic = TRUE;
-    settings.dropRepeats = options.characterDetect != 0;
-    settings.glyphSize = options.glyphSize;
-    settings.fontPixelHeight = options.fontPixelHeight;
-    settings.centreGlyphs = options.centreGlyphs;
-    return settings;
-}
-
-static PictureSettings pictureSettings(const ConsoleOptions &options) {
-    PictureSettings settings;
-    settings.coding = options.bitmapStyle;
-    settings.toDots = options.pictureToDots;
-    settings.threshold = options.threshold;
-    settings.darkDots = options.darkDots;
-    settings.size = options.pictureSize;
-    settings.width = options.width;
-    settings.height = options.height;
-    return settings;
-}
-
 // A face that is not installed is replaced by the system without a word: the user is told which
 // face draws the glyphs instead, and the run goes on.
-static void reportSubstitutedFont(const TextSettings &settings) {
+static void reportSubstitutedFont(const Settings &settings) {
     HDC dc = CreateCompatibleDC(nullptr);
     HFONT font = createGlyphFont(settings.font, settings.width, settings.height);
     HGDIOBJ previous = SelectObject(dc, font);
@@ -90,66 +62,48 @@ static void reportSubstitutedFont(const TextSettings &settings) {
                 settings.font.lfFaceName, face);
 }
 
-// Converts the input as the window program does when the user asks; the frames and what the
-// written file records. False when it failed.
-static bool convertInput(const ConsoleOptions &options, FrameSet &frames, OutputSettings &output,
+// Converts the input as the window program does when the user asks; the frames, and in
+// settings what the written file records. False when it failed.
+static bool convertInput(const ConsoleOptions &options, FrameSet &frames, Settings &settings,
                          Reporter &report) {
     const char *input = options.inputText.c_str();
-    output.width = options.width;
-    output.height = options.height;
-    output.inputMode = options.input;
-    output.outputStyle = options.outputStyle;
-    output.codingStyle = options.codingStyle;
-    output.alignStyle = options.alignStyle;
-    output.bitmapStyle = options.bitmapStyle;
-    output.glyphSize = options.glyphSize;
-    output.centreGlyphs = options.centreGlyphs;
-    output.fontPixelHeight = options.fontPixelHeight;
-    output.pictureToDots = options.pictureToDots;
-    output.threshold = options.threshold;
-    output.darkDots = options.darkDots;
-    output.pictureSize = options.pictureSize;
-    output.arrayName = options.arrayName;
-    output.commentFrames = options.commentFrames;
-    TextSettings settings = textSettings(options);
-    if (!options.font.empty() && (options.input == ManualText || options.input == TextFile))
+    settings = options.settings;
+    if (options.faceGiven && (options.input == ManualText || options.input == TextFile))
         reportSubstitutedFont(settings);
     // typed text in the code page stays ANSI, as the window takes it; the paths are the
     // keywords in the code page's bytes
     Text text = typedText(wideOf(options.inputText));
     switch (options.input) {
     case TextFile:
-        output.textFilePath = ansiOf(wideOf(input));
+        settings.inputFile = ansiOf(wideOf(input));
         if (!readTextFile(input, text, report)) return false;
         [[fallthrough]]; // the file's text is converted as typed text is
     case ManualText:
         return convertText(text, settings, frames, report) == FramesMade::made;
     case BitmapFile:
-        output.bitmapFilePath = ansiOf(wideOf(input));
+        settings.inputFile = ansiOf(wideOf(input));
         if (pathTooLong(input)) {
             reportPathTooLong(report);
             return false;
         }
-        if (importPicture(input, pictureSettings(options), frames, report) != FramesMade::made)
-            return false;
-        output.width = frames.width; // a picture keeps its own size
-        output.height = frames.height;
-        return true;
+        if (importPicture(input, settings, frames, report) != FramesMade::made) return false;
+        break;
+    default: { // --load: the options' output style and dot order, not the file's
+        LoadedSource loaded;
+        if (loadSource(input, loaded, report) != FramesMade::made) return false;
+        frames = std::move(loaded.frames);
     }
-    LoadedSource loaded; // --load: the options' output style and dot order, not the file's
-    if (loadSource(input, loaded, report) != FramesMade::made) return false;
-    frames = std::move(loaded.frames);
-    output.inputMode = ManualPaint;
-    output.width = frames.width;
-    output.height = frames.height;
+    }
+    settings.width = frames.width; // a picture or a loaded file keeps its own size
+    settings.height = frames.height;
     return true;
 }
 
 // "-" writes to standard output in text mode, as a file is written.
-static bool writeOutput(const std::string &path, const FrameSet &frames,
-                        const OutputSettings &settings, Reporter &report) {
+static bool writeOutput(const std::string &path, const FrameSet &frames, const Settings &settings,
+                        Reporter &report) {
     if (path != "-") return saveSource(path.c_str(), frames, settings, report) == 1;
-    OutputSettings written = settings;
+    Settings written = settings;
     if (written.inputMode != BitmapFile) written.bitmapStyle = 0;
     if (const char *problem =
             settings.outputStyle == OutputGfx ? gfxFontProblem(frames) : nullptr) {
@@ -163,23 +117,21 @@ static bool writeOutput(const std::string &path, const FrameSet &frames,
 // The wide command line: text and file names in any script, taken as UTF-8.
 int wmain(int argc, wchar_t **wideArguments) {
     std::vector<std::string> arguments;
-    std::vector<char *> argv;
-    for (int i = 0; i < argc; ++i)
+    for (int i = 1; i < argc; ++i)
         arguments.push_back(utf8Of(wideArguments[i]));
-    for (std::string &argument : arguments)
-        argv.push_back(&argument[0]);
     ConsoleOptions options;
     std::string error;
-    if (!readConsoleOptions(argc, argv.data(), options, error)) {
-        fprintf(stderr, "morvex7c: %s\n%s", error.c_str(), consoleUsage);
+    if (!readConsoleOptions(arguments, options, error)) {
+        fprintf(stderr, "morvex7c: %s\n%s", error.c_str(), consoleUsage().c_str());
         return 2;
     }
-    if (options.help) return fputs(consoleUsage, stdout) >= 0 && fflush(stdout) == 0 ? 0 : 1;
+    if (options.help)
+        return fputs(consoleUsage().c_str(), stdout) >= 0 && fflush(stdout) == 0 ? 0 : 1;
     ConsoleReporter report;
     FrameSet frames;
-    OutputSettings output;
-    bool done = convertInput(options, frames, output, report) && !report.failed;
-    bool saved = done && writeOutput(options.output, frames, output, report);
+    Settings settings;
+    bool done = convertInput(options, frames, settings, report) && !report.failed;
+    bool saved = done && writeOutput(options.output, frames, settings, report);
     if (done && !saved && !report.failed)
         fprintf(stderr, "morvex7c: Can't write %s!\n", options.output.c_str());
     else if (!done && !report.failed)

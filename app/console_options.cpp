@@ -1,28 +1,9 @@
 #include "app/console_options.h"
 
-#include "model/modes.h"
-#include "output/output.h"
+#include "convert/unicode_text.h"
 
 #include <cstdlib>
 #include <cstring>
-
-const char consoleUsage[] =
-    "usage: morvex7c [options] (--text TEXT | --text-file FILE | --bitmap FILE | --load SOURCE)"
-    " -o OUT\n"
-    "  --size WxH          matrix size, 1..1024 each (default 16x16)\n"
-    "  --style c51|c|asm|gfx  output style (default c51; gfx: an Adafruit GFX font)\n"
-    "  --name NAME         the array's name (default CODE_MATRIX)   --comment-frames\n"
-    "  --order N           coding style 0..8 (default 0)     --high-bit-first   align style 1\n"
-    "  --coding N          bitmap coding 0..3 (default 0)    --keep-repeats     repeats kept\n"
-    "  --font FACE         face name of the rendering font\n"
-    "  --weight N          font weight 0..1000                --italic\n"
-    "  --fit stretch|font  glyphs stretched to the matrix (default) or at the font's own size\n"
-    "  --font-size N       the font's own size: its cell height, 1..1024 pixels (default 16)\n"
-    "  --centre            the font's own size: each glyph centred across the matrix\n"
-    "  --dither system|threshold|floyd-steinberg|atkinson|ordered   a picture to dots\n"
-    "  --threshold N       luminance 0..255 a light pixel reaches (default 128)  --dark-dots\n"
-    "  --picture-size file|fit|stretch   a picture as the file, fitted or stretched to --size\n"
-    "OUT - writes to standard output.  --help, -h: this text.\n";
 
 // A whole number from low to high.
 static bool readNumber(const char *text, int low, int high, int &number) {
@@ -33,98 +14,125 @@ static bool readNumber(const char *text, int low, int high, int &number) {
     return true;
 }
 
-static bool readSize(const char *text, ConsoleOptions &options) {
+// One of the row's words (its value counted from low), or a value as a header line gives it.
+static bool readValue(const SettingRow &row, const char *text, Settings &settings) {
+    if (!row.words) return readSettingLine(row, text, settings);
+    for (int value = row.low; value <= row.high; ++value)
+        if (strcmp(text, row.words[value - row.low]) == 0) {
+            settings.*row.field.number = value;
+            return true;
+        }
+    return false;
+}
+
+// WxH: the width's row gives the range of both.
+static bool readSize(const SettingRow &row, const char *text, Settings &settings) {
     const char *cross = strchr(text, 'x');
     if (!cross) return false;
     std::string width(text, cross - text);
-    return readNumber(width.c_str(), 1, 1024, options.width) &&
-           readNumber(cross + 1, 1, 1024, options.height);
+    return readNumber(width.c_str(), row.low, row.high, settings.width) &&
+           readNumber(cross + 1, row.low, row.high, settings.height);
 }
 
-static const char *const styleNames[] = {"c51", "c", "asm", "gfx"};
-static const char *const fitNames[] = {"stretch", "font"};
-static const char *const ditherNames[] = {"system", "threshold", "floyd-steinberg", "atkinson",
-                                          "ordered"};
-static const char *const pictureSizeNames[] = {"file", "fit", "stretch"};
-
-// One of names; value becomes its index.
-template <size_t count>
-static bool readChoice(const std::string &text, const char *const (&names)[count], int &value) {
-    for (size_t i = 0; i < count; ++i) {
-        if (text != names[i]) continue;
-        value = static_cast<int>(i);
+static bool readOption(const SettingRow &row, const char *value, ConsoleOptions &options) {
+    Settings &settings = options.settings;
+    switch (row.option.kind) {
+    case OptionKind::value:
+        return readValue(row, value, settings);
+    case OptionKind::flag:
+        settings.*row.field.number = row.option.flagValue;
         return true;
+    case OptionKind::size:
+        return readSize(row, value, settings);
+    case OptionKind::fontFace: {
+        // the face as the system's code page spells it; a longer name names no font
+        std::string face = ansiOf(wideOf(value));
+        if (face.size() >= LF_FACESIZE) return false;
+        strcpy(settings.font.lfFaceName, face.c_str());
+        options.faceGiven = true;
+        return true;
+    }
+    case OptionKind::fontWeight: {
+        int weight = 0;
+        if (!readNumber(value, row.low, row.high, weight)) return false;
+        settings.font.lfWeight = weight;
+        return true;
+    }
+    case OptionKind::fontItalic:
+        settings.font.lfItalic = TRUE;
+        return true;
+    case OptionKind::none:
+        break;
     }
     return false;
 }
 
-bool readConsoleOptions(int argc, char **argv, ConsoleOptions &options, std::string &error) {
+// The option as --help shows it: what follows it (its words, N, WxH or a name), its help, its
+// range and its default.
+static std::string usageLine(const SettingRow &row) {
+    const Settings defaults;
+    OptionKind kind = row.option.kind;
+    std::string range = ", " + std::to_string(row.low) + ".." + std::to_string(row.high);
+    std::string value = " N", shown = range + " (default " + valueText(row, defaults) + ")";
+    if (!optionTakesValue(row))
+        value = shown = "";
+    else if (kind == OptionKind::fontWeight)
+        shown = range;
+    else if (kind == OptionKind::size)
+        value = " WxH", shown = range + " each (default " + valueText(row, defaults) + "x" +
+                                std::to_string(defaults.height) + ")";
+    else if (kind == OptionKind::fontFace || row.field.text)
+        value = row.field.text ? " NAME" : " FACE",
+        shown = " (default " + valueText(row, defaults) + ")";
+    else if (row.words) {
+        value.clear();
+        for (int choice = row.low; choice <= row.high; ++choice)
+            value += (value.empty() ? " " : "|") + std::string(row.words[choice - row.low]);
+        shown = std::string(" (default ") + row.words[defaults.*row.field.number - row.low] + ")";
+    }
+    std::string left = "  " + std::string(row.option.name) + value;
+    left += left.size() < 26 ? std::string(26 - left.size(), ' ') : "\n" + std::string(26, ' ');
+    return left + row.option.help + shown + "\n";
+}
+
+std::string consoleUsage() {
+    std::string usage = "usage: morvex7c [options] (--text TEXT | --text-file FILE | --bitmap FILE"
+                        " | --load SOURCE) -o OUT\n";
+    for (const SettingRow &row : settingsTable())
+        if (row.option.name) usage += usageLine(row);
+    return usage + "OUT - writes to standard output.  --help, -h: this text.\n";
+}
+
+bool readConsoleOptions(const std::vector<std::string> &arguments, ConsoleOptions &options,
+                        std::string &error) {
     const std::pair<const char *, int> inputs[] = {{"--text", ManualText},
                                                    {"--text-file", TextFile},
                                                    {"--bitmap", BitmapFile},
                                                    {"--load", ManualPaint}};
-    for (int i = 1; i < argc; ++i) {
-        std::string option = argv[i];
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string &option = arguments[i];
         if (option == "--help" || option == "-h") {
             options.help = true;
             return true;
         }
-        const char *value = i + 1 < argc ? argv[i + 1] : nullptr;
-        bool flag = option == "--high-bit-first" || option == "--keep-repeats" ||
-                    option == "--italic" || option == "--centre" || option == "--dark-dots" ||
-                    option == "--comment-frames";
+        const SettingRow *row = rowOfOption(option);
+        bool flag = row && !optionTakesValue(*row);
+        const char *value = i + 1 < arguments.size() ? arguments[i + 1].c_str() : nullptr;
         if (!flag && !value) {
             error = option + " needs a value";
             return false;
         }
-        bool good = true;
-        if (option == "--high-bit-first")
-            options.alignStyle = 1;
-        else if (option == "--keep-repeats")
-            options.characterDetect = 0;
-        else if (option == "--italic")
-            options.italic = true;
-        else if (option == "--centre")
-            options.centreGlyphs = true;
-        else if (option == "--dark-dots")
-            options.darkDots = true;
-        else if (option == "--comment-frames")
-            options.commentFrames = true;
-        else if (option == "--size")
-            good = readSize(value, options);
-        else if (option == "--style")
-            good = readChoice(value, styleNames, options.outputStyle);
-        else if (option == "--fit")
-            good = readChoice(value, fitNames, options.glyphSize);
-        else if (option == "--font-size")
-            good = readNumber(value, 1, 1024, options.fontPixelHeight);
-        else if (option == "--name")
-            good = !arrayNameProblem(options.arrayName = value);
-        else if (option == "--dither")
-            good = readChoice(value, ditherNames, options.pictureToDots);
-        else if (option == "--threshold")
-            good = readNumber(value, 0, 255, options.threshold);
-        else if (option == "--picture-size")
-            good = readChoice(value, pictureSizeNames, options.pictureSize);
-        else if (option == "--order")
-            good = readNumber(value, 0, 8, options.codingStyle);
-        else if (option == "--coding")
-            good = readNumber(value, 0, 3, options.bitmapStyle);
-        else if (option == "--weight")
-            good = readNumber(value, 0, 1000, options.weight);
-        else if (option == "--font")
-            options.font = value;
+        bool good = false;
+        if (row)
+            good = readOption(*row, value, options);
         else if (option == "-o")
-            options.output = value;
-        else {
-            good = false;
-            for (const auto &input : inputs)
-                if (option == input.first && !options.input) {
-                    options.input = input.second;
-                    options.inputText = value;
-                    good = true;
-                }
-        }
+            options.output = value, good = true;
+        for (const auto &input : inputs)
+            if (option == input.first && !options.input) {
+                options.input = input.second;
+                options.inputText = value;
+                good = true;
+            }
         if (!good) {
             error = "bad option or value: " + option + (flag ? "" : std::string(" ") + value);
             return false;
@@ -132,5 +140,6 @@ bool readConsoleOptions(int argc, char **argv, ConsoleOptions &options, std::str
         i += flag ? 0 : 1;
     }
     if (!options.input || options.output.empty()) error = "one input and -o OUT are needed";
+    options.settings.inputMode = options.input;
     return error.empty();
 }

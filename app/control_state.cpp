@@ -47,7 +47,7 @@ void refreshControls() {
     for (HWND control : modeControls)
         EnableWindow(control, FALSE);
 
-    switch (editor.inputMode) {
+    switch (editor.settings.inputMode) {
     case ManualPaint:
         EnableWindow(editor.newButton, TRUE);
         break;
@@ -66,8 +66,8 @@ void refreshControls() {
         EnableWindow(editor.openButton, TRUE);
         break;
     }
-    if (editor.inputMode >= ManualPaint && editor.inputMode <= BitmapFile)
-        CheckRadioButton(editor.mainWindow, ManualPaint, BitmapFile, editor.inputMode);
+    if (editor.settings.inputMode >= ManualPaint && editor.settings.inputMode <= BitmapFile)
+        CheckRadioButton(editor.mainWindow, ManualPaint, BitmapFile, editor.settings.inputMode);
 
     EnableWindow(editor.frameComboBox, SendMessageA(editor.frameComboBox, CB_GETCOUNT, 0, 0) > 0);
 
@@ -81,9 +81,10 @@ int onInitMenuPopup(HWND, WPARAM wParam, LPARAM) {
     HMENU popup = reinterpret_cast<HMENU>(wParam);
     for (int id = ManualPaint; id <= BitmapFile; ++id)
         CheckMenuItem(popup, id,
-                      MF_BYCOMMAND | (editor.inputMode == id ? MF_CHECKED : MF_UNCHECKED));
+                      MF_BYCOMMAND | (editor.settings.inputMode == id ? MF_CHECKED : MF_UNCHECKED));
     EnableMenuItem(popup, IDM_MAP_ALL_ASCII,
-                   MF_BYCOMMAND | (editor.inputMode == ManualText ? MF_ENABLED : MF_GRAYED));
+                   MF_BYCOMMAND |
+                       (editor.settings.inputMode == ManualText ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(popup, IDM_LOAD, MF_BYCOMMAND | (isBusy() ? MF_GRAYED : MF_ENABLED));
     return 1;
 }

@@ -16,7 +16,7 @@ static DWORD WINAPI textWorker(LPVOID argument) {
     WorkerResult *result = new WorkerResult;
     WorkerReporter report(job->window, *result);
     result->made = convertText(job->text, job->settings, result->frames, report);
-    result->font = job->settings.font;
+    result->settings = job->settings;
     postWorkerResult(job->window, result);
     delete job;
     return 1;
@@ -25,17 +25,10 @@ static DWORD WINAPI textWorker(LPVOID argument) {
 int startTextConversion(HWND window, const Text &text) {
     if (isBusy()) return 0;
     FrameSet &frames = editor.frames;
-    TextSettings settings;
-    settings.width = frames.width;
+    Settings settings = editor.settings;
+    settings.width = frames.width; // the frames in hand give the size
     settings.height = frames.height;
-    settings.font = editor.defaultFont;
-    settings.shiftX = editor.textShiftX;
-    settings.shiftY = editor.textShiftY;
-    settings.dropRepeats = editor.characterDetect != 0;
-    settings.glyphSize = editor.glyphSize;
-    settings.fontPixelHeight = editor.fontPixelHeight;
-    settings.centreGlyphs = editor.centreGlyphs != 0;
-    size_t characters = charactersOf(text, settings.dropRepeats).size();
+    size_t characters = charactersOf(text, settings.characterDetect != 0).size();
     WindowReporter report(window);
     if (!framesFit(report, frames.width, frames.height, characters ? characters : 1)) return 0;
     // the frames in hand go at once: the new ones are drawn beside one blank frame only
@@ -59,8 +52,8 @@ int startTextConversion(HWND window, const Text &text) {
 static DWORD WINAPI pictureWorker(LPVOID argument) {
     WorkerResult *result = static_cast<WorkerResult *>(argument);
     WorkerReporter report(editor.mainWindow, *result);
-    result->made = importPicture(utf8OfAnsi(result->path).c_str(), result->pictureSettings,
-                                 result->frames, report);
+    result->made =
+        importPicture(utf8OfAnsi(result->path).c_str(), result->settings, result->frames, report);
     postWorkerResult(editor.mainWindow, result);
     return 1;
 }
@@ -75,14 +68,7 @@ int startBitmapImport(HWND window, const char *path) {
     result->picture = true;
     result->path = path;
     result->previousPath = editor.bitmapFilePath;
-    PictureSettings &settings = result->pictureSettings; // read here, not by the worker
-    settings.coding = editor.bitmapStyle;
-    settings.toDots = editor.pictureToDots;
-    settings.threshold = editor.threshold;
-    settings.darkDots = editor.darkDots != 0;
-    settings.size = editor.pictureSize;
-    settings.width = editor.pixelWidth;
-    settings.height = editor.pixelHeight;
+    result->settings = editor.settings; // read here, not by the worker
     enableModeRadios(FALSE);
     if (startWorker(pictureWorker, result)) return 1;
     delete result;
@@ -118,23 +104,10 @@ int loadSourceFile(HWND window, const char *path) {
     if (made == FramesMade::outOfMemory) return reportOutOfMemory(window);
     if (made != FramesMade::made) return 0;
     editor.frames = std::move(loaded.frames);
-    editor.pixelWidth = editor.frames.width;
-    editor.pixelHeight = editor.frames.height;
+    takeLoadedSettings(editor.settings, loaded.settings);
     editor.currentFrame = 0;
     editor.viewOriginX = editor.viewOriginY = 0;
-    editor.outputStyle = loaded.outputStyle;
-    editor.codingStyle = loaded.codingStyle;
-    editor.alignStyle = loaded.alignStyle;
-    editor.glyphSize = loaded.glyphSize;
-    editor.centreGlyphs = loaded.centreGlyphs;
-    editor.fontPixelHeight = loaded.fontPixelHeight;
-    editor.pictureToDots = loaded.pictureToDots;
-    editor.threshold = loaded.threshold;
-    editor.darkDots = loaded.darkDots;
-    editor.pictureSize = loaded.pictureSize;
-    editor.arrayName = loaded.arrayName;
-    editor.commentFrames = loaded.commentFrames;
-    editor.inputMode = ManualPaint;
+    editor.settings.inputMode = ManualPaint;
     editor.modified = 0;
     showFrameNames();
     refreshControls();

@@ -24,10 +24,10 @@ struct WorkerResult {
     FrameSet frames;
     std::vector<std::pair<std::string, UINT>> messages; // told on the window's thread
     std::string remark;                                 // shown in the status bar at the end
-    LOGFONTA font = {};   // a text conversion's font record, sized as it was drawn
+    Settings settings;    // the conversion's settings, taken when it starts; the font record
+                          // sized as the glyphs were drawn
     bool picture = false; // an import, whose failure puts the stored path back
     std::string path, previousPath;
-    PictureSettings pictureSettings; // the import's settings, taken when it starts
 };
 
 // A worker's reporter: progress posted to the window, messages kept for the result.
@@ -63,7 +63,7 @@ int startBitmapImport(HWND window, const char *path);
 struct TextJob {
     HWND window;
     Text text;
-    TextSettings settings;
+    Settings settings;
 };
 
 // Reads a text file and converts it in Text File mode; 1 when the conversion started.

@@ -55,7 +55,7 @@ void onDropFiles(HWND window, HDROP drop) {
     bool picture = mode == BitmapFile;
     storePath(picture ? editor.bitmapFilePath : editor.textFilePath, path);
     SetWindowTextA(picture ? editor.openButton : editor.browseButton, fileNameOf(path));
-    if (editor.inputMode != mode)
+    if (editor.settings.inputMode != mode)
         switchMode(window, mode, false); // which converts the stored file
     else if (picture)
         startBitmapImport(window, path);

@@ -4,15 +4,15 @@
 
 #include "model/frame_set.h"
 #include "model/modes.h"
+#include "model/settings.h"
 
 #include <windows.h>
 
 #include <string>
 
 struct EditorState {
-    // configured geometry
-    int pixelWidth = 16;
-    int pixelHeight = 16;
+    // every setting in force; the configured matrix size may differ from the frames' own
+    Settings settings;
 
     // the frames, their size and names; the one shown
     FrameSet frames;
@@ -23,34 +23,7 @@ struct EditorState {
     int viewOriginY = 0;
     int hoverCell = -1;
 
-    // text sampling
-    int textShiftX = 0;
-    int textShiftY = 0;
-
-    // settings
-    int codingStyle = 0;
-    int alignStyle = 0;
-    int outputStyle = OutputC51;
-    int bitmapStyle = 0;
-    int characterDetect = 1;
-    int glyphSize = StretchToMatrix;
-    int centreGlyphs = 0;
-    int fontPixelHeight = 16; // the font's own size, chosen in the font dialog
-    int pictureToDots = AsTheSystemConverts;
-    int threshold = 128;
-    int darkDots = 0;
-    int pictureSize = PictureAsTheFile;
-    std::string arrayName = defaultArrayName;
-    int commentFrames = 0;
-
-    // colours
-    COLORREF foregroundColor = 0x000000;
-    COLORREF backgroundColor = 0xFFFFFF;
-    COLORREF gridColor = 0x000000;
-    COLORREF clientColor = 0x0000FF;
-
     // mode and flags
-    int inputMode = ManualText;
     int modified = 0;
 
     // the running conversion worker, which doubles as the busy flag; cleared by the window's
@@ -60,12 +33,9 @@ struct EditorState {
     // files and font
     char textFilePath[pathCapacity] = {};
     char bitmapFilePath[pathCapacity] = {};
-    LOGFONTA defaultFont = {};
 
     // dialog temporaries
-    COLORREF colorBackup[4] = {};
-    int alignChoice = 0;
-    int outputChoice = 0;
+    Settings colourBackup; // the colours as the Color dialog found them
 
     // handles
     HINSTANCE instanceHandle = nullptr;

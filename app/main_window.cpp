@@ -136,8 +136,8 @@ void initEditorState(HWND window) {
     editor.frames.height = 16;
     editor.currentFrame = 0;
     editor.frames.count = 1;
-    editor.textShiftX = 0;
-    editor.textShiftY = 0;
+    editor.settings.textShiftX = 0;
+    editor.settings.textShiftY = 0;
     initDefaultFont();
     loadSettings();
     allocateFrames(window);

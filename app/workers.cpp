@@ -61,10 +61,10 @@ void onWorkerDone(HWND window, WorkerResult *result) {
         editor.frames = std::move(result->frames);
         editor.currentFrame = 0;
         if (result->picture) {
-            editor.pixelWidth = editor.frames.width;
-            editor.pixelHeight = editor.frames.height;
+            editor.settings.width = editor.frames.width;
+            editor.settings.height = editor.frames.height;
         } else {
-            editor.defaultFont = result->font;
+            editor.settings.font = result->settings.font;
         }
         showFrameNames();
     } else if (result->picture) {

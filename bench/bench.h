@@ -23,7 +23,7 @@ void reportPair(const std::string &what, Figures baseline, Figures product, bool
 
 // The conversion before only listed frames were made: a frame for every byte of the text and
 // one more, each drawn.
-void baselineConvertText(const std::string &text, struct TextSettings &settings, FrameSet &frames);
+void baselineConvertText(const std::string &text, struct Settings &settings, FrameSet &frames);
 void runTextBenchmarks(int runs);
 void runImportBenchmarks(int runs);
 // folder: where the bench.bmp and bench.png of 1024 x 1024 pixels lie.

@@ -62,7 +62,7 @@ void runImportBenchmarks(int runs) {
         before.push_back(seconds() - start);
         start = seconds();
         equal =
-            importPicture(path.c_str(), PictureSettings(), product, silent) == FramesMade::made &&
+            importPicture(path.c_str(), Settings(), product, silent) == FramesMade::made &&
             equal;
         now.push_back(seconds() - start);
         equal = equal && baseline.bytes == product.bytes;
@@ -76,13 +76,13 @@ void runImportBenchmarks(int runs) {
 void runPictureBenchmark(int runs, const std::string &folder) {
     std::vector<double> bitmap, png;
     SilentReporter silent;
-    PictureSettings dithered;
-    dithered.toDots = FloydSteinberg;
+    Settings dithered;
+    dithered.pictureToDots = FloydSteinberg;
     bool read = true;
     for (int run = 0; run < runs; ++run) {
         FrameSet frames;
         double start = seconds();
-        read = importPicture((folder + "\\bench.bmp").c_str(), PictureSettings(), frames, silent) ==
+        read = importPicture((folder + "\\bench.bmp").c_str(), Settings(), frames, silent) ==
                    FramesMade::made &&
                read;
         bitmap.push_back(seconds() - start);

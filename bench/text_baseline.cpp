@@ -8,11 +8,11 @@
 
 #include <cstring>
 
-void baselineConvertText(const std::string &text, TextSettings &settings, FrameSet &frames) {
+void baselineConvertText(const std::string &text, Settings &settings, FrameSet &frames) {
     int length = static_cast<int>(text.size()) + 1;
     std::vector<unsigned char> kept(length);
     const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text.c_str());
-    if (settings.dropRepeats)
+    if (settings.characterDetect != 0)
         removeRepeatedCharacters(bytes, length, kept.data());
     else
         memcpy(kept.data(), bytes, length);
@@ -35,7 +35,7 @@ void baselineConvertText(const std::string &text, TextSettings &settings, FrameS
         TextOutA(dc, 0, 0, reinterpret_cast<const char *>(&kept[p]), characterLength);
         GdiFlush();
         sampleCanvas(static_cast<DWORD *>(bits), canvasWidth, settings.height, frames, frame++,
-                     settings.shiftX, settings.shiftY);
+                     settings.textShiftX, settings.textShiftY);
         p += characterLength - 1;
     }
     SelectObject(dc, oldFont);
@@ -44,5 +44,5 @@ void baselineConvertText(const std::string &text, TextSettings &settings, FrameS
         DeleteObject(font);
     DeleteObject(canvas);
     DeleteDC(dc);
-    frames.names = textCharacters(text, settings.dropRepeats);
+    frames.names = textCharacters(text, settings.characterDetect != 0);
 }

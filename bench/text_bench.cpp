@@ -16,11 +16,11 @@ static bool sameListedFrames(const FrameSet &baseline, const FrameSet &product) 
            memcmp(baseline.bytes.data(), product.bytes.data(), listed) == 0;
 }
 
-static TextSettings settingsOf(int size, bool dropRepeats) {
-    TextSettings settings;
+static Settings settingsOf(int size, bool dropRepeats) {
+    Settings settings;
     settings.width = settings.height = size;
     settings.font = builtInGlyphFont();
-    settings.dropRepeats = dropRepeats;
+    settings.characterDetect = dropRepeats;
     return settings;
 }
 
@@ -31,7 +31,7 @@ static void compare(const std::string &what, const std::string &text, int size, 
     SilentReporter silent;
     for (int run = 0; run < runs; ++run) {
         FrameSet baseline, product;
-        TextSettings settings = settingsOf(size, dropRepeats);
+        Settings settings = settingsOf(size, dropRepeats);
         double start = seconds();
         baselineConvertText(text, settings, baseline);
         before.push_back(seconds() - start);
@@ -49,7 +49,7 @@ static void compare(const std::string &what, const std::string &text, int size, 
 static void compareLargest(const std::string &file) {
     SilentReporter silent;
     FrameSet product, baseline;
-    TextSettings settings = settingsOf(1024, true);
+    Settings settings = settingsOf(1024, true);
     double start = seconds();
     convertText(file, settings, product, silent);
     double now = seconds() - start, nowPeak = peakMemoryMiB();

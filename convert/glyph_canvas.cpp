@@ -10,7 +10,7 @@ static HFONT ownSizeFont(const LOGFONTA &font, int pixelHeight) {
     return createGlyphFont(font, 0, pixelHeight);
 }
 
-void openGlyphCanvas(GlyphCanvas &canvas, TextSettings &settings) {
+void openGlyphCanvas(GlyphCanvas &canvas, Settings &settings) {
     canvas.dc = CreateCompatibleDC(nullptr);
     canvas.width = settings.width + 10;
     canvas.height = settings.height;
@@ -51,7 +51,7 @@ void closeGlyphCanvas(GlyphCanvas &canvas) {
 
 // Stretched glyphs: a font for each character width, made on first use; the font record takes
 // the size of the glyph font made last.
-static HFONT stretchedFont(GlyphCanvas &canvas, int bytes, TextSettings &settings) {
+static HFONT stretchedFont(GlyphCanvas &canvas, int bytes, Settings &settings) {
     HFONT &font = canvas.fonts[bytes - 1];
     if (!font) {
         settings.font.lfWidth = bytes == 2 ? settings.width / 2 : settings.width;
@@ -86,14 +86,14 @@ static bool missingFromFont(HDC dc, const std::wstring &units) {
            glyph == 0xFFFF;
 }
 
-GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, TextSettings &settings,
+GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settings &settings,
                      FrameSet &frames, int n) {
     bool ownSize = settings.glyphSize == FontsOwnSize;
     HFONT font =
         ownSize ? canvas.fonts[0] : stretchedFont(canvas, character.wide ? 2 : 1, settings);
     HGDIOBJ previous = SelectObject(canvas.dc, font);
     if (!canvas.oldFont) canvas.oldFont = previous;
-    int x = canvas.matrixX + settings.shiftX, y = canvas.matrixY + settings.shiftY;
+    int x = canvas.matrixX + settings.textShiftX, y = canvas.matrixY + settings.textShiftY;
     GlyphDrawn drawn;
     drawn.inFont = !missingFromFont(canvas.dc, character.units);
     if (canvas.pixels) {
@@ -108,7 +108,7 @@ GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, TextSe
         InkBox ink = inkBoxOf(canvas.pixels, canvas.width, canvas.height);
         bool inked = ink.left < ink.right;
         if (ownSize && settings.centreGlyphs && inked)
-            x = ink.left - (settings.width - (ink.right - ink.left)) / 2 + settings.shiftX;
+            x = ink.left - (settings.width - (ink.right - ink.left)) / 2 + settings.textShiftX;
         drawn.fits = !inked || (ink.left >= x && ink.top >= y && ink.right <= x + settings.width &&
                                 ink.bottom <= y + settings.height);
     }

@@ -17,7 +17,7 @@ struct GlyphCanvas {
     int lineHeight = 0, spaceAdvance = 0; // the font's own size; else the matrix is the cell
 };
 
-void openGlyphCanvas(GlyphCanvas &canvas, TextSettings &settings);
+void openGlyphCanvas(GlyphCanvas &canvas, Settings &settings);
 void closeGlyphCanvas(GlyphCanvas &canvas);
 struct GlyphDrawn {
     bool fits = true;      // no ink outside the matrix
@@ -26,5 +26,5 @@ struct GlyphDrawn {
 };
 // Draws a character and samples it into frame n. A canvas that could not be made samples as
 // white: every dot clear.
-GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, TextSettings &settings,
+GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settings &settings,
                      FrameSet &frames, int n);

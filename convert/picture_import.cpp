@@ -40,30 +40,33 @@ static bool startsAsBitmap(const char *path, const char *&reason) {
 // The pictures a file holds, a frame each. The headers of a BMP file are checked whoever reads
 // it; with the default settings (or where the imaging component is missing) it is loaded as the
 // system loads it.
-static const char *readPictures(const char *path, const PictureSettings &settings,
+static const char *readPictures(const char *path, const Settings &settings,
                                 std::vector<PicturePixels> &pictures) {
     const char *reason = nullptr;
     bool bitmap = startsAsBitmap(path, reason);
     if (!reason && bitmap) reason = checkBitmapFile(path);
     if (reason) return reason;
-    bool asTheSystem = settings.toDots == AsTheSystemConverts && settings.size == PictureAsTheFile;
+    bool asTheSystem =
+        settings.pictureToDots == AsTheSystemConverts && settings.pictureSize == PictureAsTheFile;
     if (!bitmap || !asTheSystem) {
-        reason = decodePicture(path, settings.size, settings.width, settings.height, pictures);
+        reason =
+            decodePicture(path, settings.pictureSize, settings.width, settings.height, pictures);
         if (!bitmap || reason != imagingMissing) return reason; // a BMP is read as before
     }
     pictures.assign(1, PicturePixels());
-    return readBitmapPixels(path, settings.coding != 0, pictures[0]);
+    return readBitmapPixels(path, settings.bitmapStyle != 0, pictures[0]);
 }
 
 // Dots, or the first picture's values in a bitmap coding; a progress report per percent.
-static void storePictures(const std::vector<PicturePixels> &pictures,
-                          const PictureSettings &settings, FrameSet &frames, Reporter &report) {
+static void storePictures(const std::vector<PicturePixels> &pictures, const Settings &settings,
+                          FrameSet &frames, Reporter &report) {
     long long rows = static_cast<long long>(frames.count) * frames.height, done = 0;
     for (int n = 0; n < frames.count; ++n) {
         const PicturePixels &picture = pictures[n];
         std::vector<bool> dots;
         if (frames.coding == 0)
-            dots = pictureDots(picture, settings.toDots, settings.threshold, settings.darkDots);
+            dots = pictureDots(picture, settings.pictureToDots, settings.threshold,
+                               settings.darkDots != 0);
         int width = std::min(frames.width, picture.width);
         for (int y = 0; y < std::min(frames.height, picture.height); ++y) {
             for (int x = 0; x < width; ++x) {
@@ -78,11 +81,11 @@ static void storePictures(const std::vector<PicturePixels> &pictures,
     }
 }
 
-FramesMade importPicture(const char *path, const PictureSettings &settings, FrameSet &frames,
+FramesMade importPicture(const char *path, const Settings &settings, FrameSet &frames,
                          Reporter &report) {
     std::vector<PicturePixels> pictures;
     const char *reason = readPictures(path, settings, pictures);
-    int coding = settings.coding >= 1 && settings.coding <= 3 ? settings.coding : 0;
+    int coding = settings.bitmapStyle >= 1 && settings.bitmapStyle <= 3 ? settings.bitmapStyle : 0;
     int count = coding != 0 || reason ? 1 : static_cast<int>(pictures.size());
     FrameSet picture;
     FramesMade made =

@@ -5,17 +5,9 @@
 #include "model/frame_set.h"
 #include "model/modes.h"
 #include "model/reporter.h"
+#include "model/settings.h"
 
 #include <windows.h>
-
-struct PictureSettings {
-    int coding = 0; // 0 dots; 1 to 3 the pixels' values in that bitmap coding
-    int toDots = AsTheSystemConverts;
-    int threshold = 128;
-    bool darkDots = false;
-    int size = PictureAsTheFile;
-    int width = 16, height = 16; // the matrix a picture is fitted or stretched to
-};
 
 // Checks a BMP file's headers; nullptr when sound, else the reason for the user.
 const char *checkBitmapFile(const char *path);
@@ -27,5 +19,5 @@ HBITMAP loadBitmapFile(const char *path, UINT flags, const char *&reason);
 // %d"), dots by settings.toDots or, in a bitmap coding, the first frame's values. A BMP file
 // with the default settings is loaded as the system loads it. A failure is told ("Can't load the
 // bitmap ...!" and the reason) and leaves the frames as they were.
-FramesMade importPicture(const char *path, const PictureSettings &settings, FrameSet &frames,
+FramesMade importPicture(const char *path, const Settings &settings, FrameSet &frames,
                          Reporter &report);

@@ -8,7 +8,6 @@
 #include "model/size_limits.h"
 #include "output/dot_orders.h"
 
-#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -29,25 +28,14 @@ static const char *readWholeFile(const char *path, std::string &text) {
 }
 
 static const char *checkSource(const ParsedSource &source) {
-    if (source.bitmapStyle != 0) return "Its gray or colour pixels can't be edited as dots.";
-    if (source.textMode < ManualPaint || source.textMode > BitmapFile || source.outputStyle < 0 ||
-        source.outputStyle > 2 || source.codingStyle < 0 || source.codingStyle > 8 ||
-        source.alignStyle < 0 || source.alignStyle > 1 || source.glyphSize < 0 ||
-        source.glyphSize > 1 || source.centreGlyphs < 0 || source.centreGlyphs > 1 ||
-        source.fontSize < 1 || source.fontSize > 1024 || source.pictureDots < 0 ||
-        source.pictureDots > 4 || source.threshold < 0 || source.threshold > 255 ||
-        source.darkDots < 0 || source.darkDots > 1 || source.pictureSize < 0 ||
-        source.pictureSize > 2 || source.commentFrames < 0 || source.commentFrames > 1)
-        return "It was not written by this program.";
+    const Settings &settings = source.settings;
+    if (settings.bitmapStyle != 0) return "Its gray or colour pixels can't be edited as dots.";
+    if (source.settingsProblem) return source.settingsProblem;
     size_t bytes;
-    if (source.width < 1 || source.height < 1 || source.width > INT_MAX - 7 ||
-        source.height > INT_MAX - 7 || source.frames.empty() ||
-        source.frames.size() > maxSourceFrames ||
-        !frameStoreBytes(source.width, source.height, source.frames.size(), 1, bytes))
-        return "Its matrix size or frame count is not one this program writes.";
-    size_t frameBytes =
-        orderedFrameBytes(static_cast<int>(source.width), static_cast<int>(source.height),
-                          static_cast<int>(source.codingStyle));
+    if (source.frames.empty() || source.frames.size() > maxSourceFrames ||
+        !frameStoreBytes(settings.width, settings.height, source.frames.size(), 1, bytes))
+        return sizeProblem;
+    size_t frameBytes = orderedFrameBytes(settings.width, settings.height, settings.codingStyle);
     for (const std::vector<unsigned char> &frame : source.frames)
         if (frame.size() != frameBytes)
             return "A frame in it has fewer or more bytes than its size needs.";
@@ -68,7 +56,8 @@ static std::vector<std::string> frameNames(const ParsedSource &source) {
     }
     const std::string &keywords = source.keywords;
     const unsigned char *bytes = reinterpret_cast<const unsigned char *>(keywords.data());
-    bool characters = source.textMode == ManualPaint || source.textMode == ManualText;
+    int mode = source.settings.inputMode;
+    bool characters = mode == ManualPaint || mode == ManualText;
     std::vector<std::string> names;
     size_t at = 0;
     for (size_t i = 0; i < source.frames.size(); ++i) {
@@ -87,31 +76,19 @@ static std::vector<std::string> frameNames(const ParsedSource &source) {
 
 static void takeFrames(const ParsedSource &source, LoadedSource &loaded) {
     FrameSet &frames = loaded.frames;
-    int width = static_cast<int>(source.width), height = static_cast<int>(source.height);
-    int codingStyle = static_cast<int>(source.codingStyle);
-    int alignStyle = static_cast<int>(source.alignStyle);
-    size_t frameBytes = frameBytesOf(width, height);
+    const Settings &settings = source.settings;
+    size_t frameBytes = frameBytesOf(settings.width, settings.height);
     for (size_t i = 0; i < source.frames.size(); ++i) {
         unsigned char *frame = frameStart(frames, static_cast<int>(i));
-        if (codingStyle == 0 && alignStyle == 0) // stored as written, padding too
+        if (settings.codingStyle == 0 && settings.alignStyle == 0) // as written, padding too
             memcpy(frame, source.frames[i].data(), frameBytes);
         else
-            unpackInOrder(source.frames[i].data(), width, height, codingStyle, alignStyle, frame);
+            unpackInOrder(source.frames[i].data(), settings.width, settings.height,
+                          settings.codingStyle, settings.alignStyle, frame);
     }
     frames.names = frameNames(source);
     frames.unicodeNames = source.utf8Keywords;
-    loaded.outputStyle = static_cast<int>(source.outputStyle);
-    loaded.codingStyle = codingStyle;
-    loaded.alignStyle = alignStyle;
-    loaded.glyphSize = static_cast<int>(source.glyphSize);
-    loaded.centreGlyphs = static_cast<int>(source.centreGlyphs);
-    loaded.fontPixelHeight = static_cast<int>(source.fontSize);
-    loaded.pictureToDots = static_cast<int>(source.pictureDots);
-    loaded.threshold = static_cast<int>(source.threshold);
-    loaded.darkDots = static_cast<int>(source.darkDots);
-    loaded.pictureSize = static_cast<int>(source.pictureSize);
-    loaded.arrayName = source.arrayName;
-    loaded.commentFrames = source.commentFrames != 0;
+    loaded.settings = settings;
 }
 
 FramesMade loadSource(const char *path, LoadedSource &loaded, Reporter &report) {
@@ -128,9 +105,8 @@ FramesMade loadSource(const char *path, LoadedSource &loaded, Reporter &report) 
         report.tell(std::string("Can't load ") + path + "!\n" + reason, MB_ICONERROR);
         return FramesMade::refused;
     }
-    FramesMade made =
-        makeFrames(loaded.frames, static_cast<int>(source.width), static_cast<int>(source.height),
-                   static_cast<int>(source.frames.size()));
+    FramesMade made = makeFrames(loaded.frames, source.settings.width, source.settings.height,
+                                 static_cast<int>(source.frames.size()));
     if (made == FramesMade::made) takeFrames(source, loaded);
     return made;
 }

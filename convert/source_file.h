@@ -3,14 +3,11 @@
 
 #include "model/frame_set.h"
 #include "model/reporter.h"
+#include "model/settings.h"
 
 struct LoadedSource {
-    FrameSet frames; // named by the characters the file records, else "Custom %d"
-    int outputStyle = 0, codingStyle = 0, alignStyle = 0;
-    int glyphSize = 0, centreGlyphs = 0, fontPixelHeight = 16;
-    int pictureToDots = 0, threshold = 128, darkDots = 0, pictureSize = 0;
-    std::string arrayName = "CODE_MATRIX";
-    int commentFrames = 0;
+    FrameSet frames;   // named by the characters the file records, else "Custom %d"
+    Settings settings; // the settings its header records, the defaults for the others
 };
 
 // Reads path into loaded. A file that is not one of ours is told, naming the reason, and

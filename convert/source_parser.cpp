@@ -3,11 +3,13 @@
 #include "model/modes.h"
 #include "output/output.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
 static const char notOurs[] = "It was not written by this program.";
 static const char notANumber[] = "A byte in it is not a number.";
+const char sizeProblem[] = "Its matrix size or frame count is not one this program writes.";
 
 static std::vector<std::string> linesOf(const std::string &text) {
     std::vector<std::string> lines;
@@ -21,13 +23,6 @@ static std::vector<std::string> linesOf(const std::string &text) {
         start = end + 1;
     }
     return lines;
-}
-
-static bool readNumber(const std::string &text, long long &number) {
-    if (text.empty() || text.size() > 12) return false;
-    char *end = nullptr;
-    number = strtoll(text.c_str(), &end, 10);
-    return *end == 0;
 }
 
 // The C header's comment would end at "*/": the writer puts one more backslash between a star
@@ -56,7 +51,7 @@ std::string keywordsFromComment(const std::string &written) {
 }
 
 // One header line after its prefix: "Key=value". Keywords keep what lies between the first
-// and the last double quote, as written.
+// and the last double quote, as written. A setting out of range is kept for the checks.
 static bool readHeaderLine(const std::string &line, ParsedSource &source) {
     size_t equals = line.find('=');
     if (equals == std::string::npos) return false;
@@ -67,48 +62,25 @@ static bool readHeaderLine(const std::string &line, ParsedSource &source) {
         source.keywords = value.substr(1, last - 1);
         return true;
     }
-    if (key == "Array Name") {
-        source.arrayName = value;
-        return !arrayNameProblem(value);
-    }
     if (key == "Text Encoding") {
         source.utf8Keywords = true;
         return value == "UTF-8";
     }
-    long long number;
-    if (!readNumber(value, number)) return false;
-    if (key == "Width")
-        source.width = number;
-    else if (key == "Height")
-        source.height = number;
-    else if (key == "Text Mode")
-        source.textMode = number;
-    else if (key == "Output Style")
-        source.outputStyle = number;
-    else if (key == "Bitmap Style")
-        source.bitmapStyle = number;
-    else if (key == "Coding Style")
-        source.codingStyle = number;
-    else if (key == "Align Style")
-        source.alignStyle = number;
-    else if (key == "Glyph Size")
-        source.glyphSize = number;
-    else if (key == "Centre Glyphs")
-        source.centreGlyphs = number;
-    else if (key == "Font Size")
-        source.fontSize = number;
-    else if (key == "Picture Dots")
-        source.pictureDots = number;
-    else if (key == "Threshold")
-        source.threshold = number;
-    else if (key == "Dark Dots")
-        source.darkDots = number;
-    else if (key == "Picture Size")
-        source.pictureSize = number;
-    else if (key == "Comment Frames")
-        source.commentFrames = number;
-    else
-        return false;
+    const SettingRow *row = rowOfHeaderLine(key);
+    if (!row) return false;
+    source.lines.push_back(row);
+    if (readSettingLine(*row, value, source.settings)) return true;
+    bool size = row->field.number == &Settings::width || row->field.number == &Settings::height;
+    if (!source.settingsProblem || size) source.settingsProblem = size ? sizeProblem : notOurs;
+    return true;
+}
+
+// Every line the writer always writes is there.
+static bool linesComplete(const ParsedSource &source) {
+    for (const SettingRow &row : settingsTable())
+        if (row.header.when == HeaderWhen::always &&
+            std::find(source.lines.begin(), source.lines.end(), &row) == source.lines.end())
+            return false;
     return true;
 }
 
@@ -162,12 +134,13 @@ const char *parseSource(const std::string &text, ParsedSource &source) {
     size_t at = 1;
     for (; at < lines.size() && lines[at].compare(0, prefix.size(), prefix) == 0; ++at)
         if (!readHeaderLine(lines[at].substr(prefix.size()), source)) return notOurs;
+    if (!linesComplete(source)) return notOurs;
     if (!assembler) source.keywords = keywordsFromComment(source.keywords);
-    if (source.outputStyle == OutputGfx)
+    if (source.settings.outputStyle == OutputGfx)
         return "It is an Adafruit GFX font, which this program writes but does not read.";
     // the C header closes its comment and declares the array; the ASM one names the label
     if (assembler) {
-        if (at >= lines.size() || lines[at++] != source.arrayName + ":") return notOurs;
+        if (at >= lines.size() || lines[at++] != source.settings.arrayName + ":") return notOurs;
     } else {
         if (at + 2 >= lines.size() || lines[at] != "*/" || lines[at + 2] != "{") return notOurs;
         at += 3;

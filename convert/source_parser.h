@@ -1,21 +1,21 @@
 // Reads a source file this program wrote back into its settings and frames.
 #pragma once
 
+#include "model/settings.h"
+
 #include <string>
 #include <vector>
 
 struct ParsedSource {
-    // every number as written, to be checked on its full value
-    long long width = 0, height = 0;
-    long long textMode = 0, outputStyle = 0, bitmapStyle = 0, codingStyle = 0, alignStyle = 0;
-    long long glyphSize = 0, centreGlyphs = 0, fontSize = 16;
-    long long pictureDots = 0, threshold = 128, darkDots = 0, pictureSize = 0;
+    Settings settings;                     // the defaults but for the header's lines
+    std::vector<const SettingRow *> lines; // the settings the header gives
+    const char *settingsProblem = nullptr; // a setting's line out of range, for the user
     std::string keywords;
     bool utf8Keywords = false; // "Text Encoding=UTF-8": the keywords name Unicode characters
-    std::string arrayName = "CODE_MATRIX";
-    long long commentFrames = 0;
     std::vector<std::vector<unsigned char>> frames; // each frame's data bytes as written
 };
+
+extern const char sizeProblem[]; // the matrix size or the frame count is not ours
 
 // Parses the whole text of a file. Returns nullptr when it reads as one of ours, else the
 // reason it does not, for the user.

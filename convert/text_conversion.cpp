@@ -74,20 +74,6 @@ std::vector<std::string> textCharacters(const std::string &text, bool dropRepeat
     return characters;
 }
 
-LOGFONTA builtInGlyphFont() {
-    LOGFONTA font = {};
-    font.lfHeight = 16;
-    font.lfWidth = 16;
-    font.lfWeight = 1600;
-    font.lfCharSet = ANSI_CHARSET;
-    font.lfOutPrecision = 100;
-    font.lfClipPrecision = 3;
-    font.lfQuality = PROOF_QUALITY;
-    font.lfPitchAndFamily = FIXED_PITCH | FF_DONTCARE;
-    strcpy(font.lfFaceName, "system");
-    return font;
-}
-
 HFONT createGlyphFont(const LOGFONTA &font, int width, int height) {
     // Smoothed edges are grey and only black sets a dot: curves and diagonals would lose
     // their dots. The stored record keeps its quality.
@@ -137,9 +123,8 @@ static std::string codePointName(const std::wstring &units) {
     return name;
 }
 
-FramesMade convertText(const Text &text, TextSettings &settings, FrameSet &frames,
-                       Reporter &report) {
-    std::vector<TextCharacter> characters = charactersOf(text, settings.dropRepeats);
+FramesMade convertText(const Text &text, Settings &settings, FrameSet &frames, Reporter &report) {
+    std::vector<TextCharacter> characters = charactersOf(text, settings.characterDetect != 0);
     int count = characters.empty() ? 1 : static_cast<int>(characters.size());
     FrameSet made;
     FramesMade result = makeFrames(made, settings.width, settings.height, count);

@@ -6,6 +6,7 @@
 #include "model/modes.h"
 #include "convert/unicode_text.h"
 #include "model/reporter.h"
+#include "model/settings.h"
 
 #include <windows.h>
 
@@ -30,18 +31,7 @@ struct TextCharacter {
 };
 std::vector<TextCharacter> charactersOf(const Text &text, bool dropRepeats);
 
-struct TextSettings {
-    int width = 16, height = 16;
-    LOGFONTA font = {};         // sized to the glyphs as they are drawn, as the program records it
-    int shiftX = 0, shiftY = 0; // where the matrix lies on the drawn glyph
-    bool dropRepeats = true;
-    int glyphSize = StretchToMatrix;
-    int fontPixelHeight = 16;  // the font's own size: the height of its cell in pixels
-    bool centreGlyphs = false; // the font's own size: each glyph's ink centred across the matrix
-};
 
-// The font record in force when no setting is stored.
-LOGFONTA builtInGlyphFont();
 // The font a glyph of width x height is drawn with: the record's face and style, edges never
 // smoothed (only black sets a dot).
 HFONT createGlyphFont(const LOGFONTA &font, int width, int height);
@@ -53,9 +43,8 @@ void sampleCanvas(const DWORD *pixels, int canvasWidth, int canvasHeight, FrameS
 // there is none); frames too many for the bound are told, and so are the characters whose ink
 // did not fit the matrix and the Unicode characters the font does not have (they still get
 // their frames). On failure the frames stay as they were.
-FramesMade convertText(const Text &text, TextSettings &settings, FrameSet &frames,
-                       Reporter &report);
-inline FramesMade convertText(const std::string &ansi, TextSettings &settings, FrameSet &frames,
+FramesMade convertText(const Text &text, Settings &settings, FrameSet &frames, Reporter &report);
+inline FramesMade convertText(const std::string &ansi, Settings &settings, FrameSet &frames,
                               Reporter &report) {
     return convertText(ansiText(ansi), settings, frames, report);
 }

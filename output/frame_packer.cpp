@@ -6,12 +6,12 @@
 #include <cstring>
 #include <new>
 
-size_t frameRecordLength(const FrameSet &frames, const OutputSettings &settings) {
+size_t frameRecordLength(const FrameSet &frames, const Settings &settings) {
     if (frames.coding != 0) return codedFrameBytes(settings.width, settings.height, frames.coding);
     return orderedFrameBytes(settings.width, settings.height, settings.codingStyle);
 }
 
-bool packFrame(const FrameSet &frames, int n, const OutputSettings &settings,
+bool packFrame(const FrameSet &frames, int n, const Settings &settings,
                std::vector<unsigned char> &record) {
     if (settings.bitmapStyle != frames.coding) return false;
     size_t length = frameRecordLength(frames, settings);

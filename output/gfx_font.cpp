@@ -105,7 +105,7 @@ const char *gfxFontProblem(const FrameSet &frames) {
     return nullptr;
 }
 
-void writeGfxFont(FILE *file, const FrameSet &frames, const OutputSettings &settings) {
+void writeGfxFont(FILE *file, const FrameSet &frames, const Settings &settings) {
     GfxFont font = layOut(frames);
     const char *name = settings.arrayName.c_str();
     if (font.text)

@@ -4,48 +4,33 @@
 #include "model/frame_set.h"
 #include "model/modes.h"
 #include "model/reporter.h"
+#include "model/settings.h"
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-// What a written source records and how its bytes are ordered.
-struct OutputSettings {
-    int width = 16, height = 16; // the configured matrix size
-    int inputMode = ManualText;
-    int outputStyle = OutputC51, codingStyle = 0, alignStyle = 0, bitmapStyle = 0;
-    int glyphSize = StretchToMatrix, centreGlyphs = 0, fontPixelHeight = 16;
-    int pictureToDots = AsTheSystemConverts, threshold = 128, darkDots = 0;
-    int pictureSize = PictureAsTheFile;
-    std::string arrayName = defaultArrayName; // the array, or the assembler label
-    int commentFrames = 0;                    // a comment naming each frame before its line
-    std::string textFilePath, bitmapFilePath; // the keywords of those input modes
-};
-
 // The number of data bytes in a frame record (the length field holds it modulo 65536).
-size_t frameRecordLength(const FrameSet &frames, const OutputSettings &settings);
+size_t frameRecordLength(const FrameSet &frames, const Settings &settings);
 // Frame n as a record: a 2-byte big-endian length, then its data bytes (zero data for a frame
 // not held or of another size). False when it can't be packed: a bitmap coding other than
 // what the frames hold, or no memory.
-bool packFrame(const FrameSet &frames, int n, const OutputSettings &settings,
+bool packFrame(const FrameSet &frames, int n, const Settings &settings,
                std::vector<unsigned char> &record);
 
-// Why a name can't name the array (a C identifier, which serves as an assembler label too);
-// nullptr when it can.
-const char *arrayNameProblem(const std::string &name);
 // The comment naming frame n: the character and its code ("'A' 0x41", "U+4F60"), or its name.
 std::string frameComment(const FrameSet &frames, int n);
 // Why the frames can't be written as an Adafruit GFX font; nullptr when they can.
 const char *gfxFontProblem(const FrameSet &frames);
 // The frames as an Adafruit GFX font after the header: its bitmaps, glyphs and font, named
 // after the array name.
-void writeGfxFont(FILE *file, const FrameSet &frames, const OutputSettings &settings);
+void writeGfxFont(FILE *file, const FrameSet &frames, const Settings &settings);
 
 // Writes the whole source into an open file in text mode; 1 when every frame was packed and
 // nothing written was lost.
-int writeSource(FILE *file, const FrameSet &frames, const OutputSettings &settings);
+int writeSource(FILE *file, const FrameSet &frames, const Settings &settings);
 // Writes the source into a new file beside path, which replaces path only when complete; the
 // failures are told. Outside Bitmap File mode the frames are written as dots. Returns 1 when
 // saved.
-int saveSource(const char *path, const FrameSet &frames, const OutputSettings &settings,
+int saveSource(const char *path, const FrameSet &frames, const Settings &settings,
                Reporter &report);

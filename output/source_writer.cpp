@@ -29,46 +29,24 @@ static std::string joinedNames(const FrameSet &frames, bool charactersOnly) {
     return joined;
 }
 
-static std::string keywords(const FrameSet &frames, const OutputSettings &settings) {
+static std::string keywords(const FrameSet &frames, const Settings &settings) {
     switch (settings.inputMode) {
     case ManualPaint:
         return joinedNames(frames, true);
     case ManualText:
         return joinedNames(frames, false);
     case TextFile:
-        return settings.textFilePath;
     case BitmapFile:
-        return settings.bitmapFilePath;
+        return settings.inputFile;
     }
     return "";
 }
 
-static void writeHeader(FILE *file, const FrameSet &frames, const OutputSettings &settings) {
+static void writeHeader(FILE *file, const FrameSet &frames, const Settings &settings) {
     bool assembler = settings.outputStyle == OutputAsm;
     const char *prefix = assembler ? ";\t" : "\t";
     fprintf(file, assembler ? ";Config:\n" : "/*Config:\n");
-    fprintf(file, "%sWidth=%d\n%sHeight=%d\n", prefix, settings.width, prefix, settings.height);
-    fprintf(file, "%sText Mode=%d\n%sOutput Style=%d\n", prefix, settings.inputMode, prefix,
-            settings.outputStyle);
-    fprintf(file, "%sBitmap Style=%d\n", prefix, settings.bitmapStyle);
-    // the dot order only when it is not the default, so default output stays as it was
-    if (settings.codingStyle != 0 || settings.alignStyle != 0)
-        fprintf(file, "%sCoding Style=%d\n%sAlign Style=%d\n", prefix, settings.codingStyle, prefix,
-                settings.alignStyle);
-    // so is the glyph size, with what goes with it
-    if (settings.glyphSize != StretchToMatrix)
-        fprintf(file, "%sGlyph Size=%d\n%sCentre Glyphs=%d\n%sFont Size=%d\n", prefix,
-                settings.glyphSize, prefix, settings.centreGlyphs, prefix,
-                settings.fontPixelHeight);
-    // and how a picture became dots, and its size
-    if (settings.pictureToDots != AsTheSystemConverts || settings.darkDots)
-        fprintf(file, "%sPicture Dots=%d\n%sThreshold=%d\n%sDark Dots=%d\n", prefix,
-                settings.pictureToDots, prefix, settings.threshold, prefix, settings.darkDots);
-    if (settings.pictureSize != PictureAsTheFile)
-        fprintf(file, "%sPicture Size=%d\n", prefix, settings.pictureSize);
-    if (settings.arrayName != defaultArrayName)
-        fprintf(file, "%sArray Name=%s\n", prefix, settings.arrayName.c_str());
-    if (settings.commentFrames) fprintf(file, "%sComment Frames=1\n", prefix);
+    fputs(settingsHeaderLines(settings, prefix).c_str(), file);
     // names in UTF-8 are written as they are, and said so
     bool namesWritten = settings.inputMode == ManualPaint || settings.inputMode == ManualText;
     if (frames.unicodeNames && namesWritten) fprintf(file, "%sText Encoding=UTF-8\n", prefix);
@@ -123,7 +101,7 @@ static void writeFrameLine(FILE *file, const unsigned char *data, size_t length,
     fwrite(line, 1, used, file);
 }
 
-int writeSource(FILE *file, const FrameSet &frames, const OutputSettings &settings) {
+int writeSource(FILE *file, const FrameSet &frames, const Settings &settings) {
     bool assembler = settings.outputStyle == OutputAsm;
     writeHeader(file, frames, settings);
     if (settings.outputStyle == OutputGfx) {
@@ -151,9 +129,9 @@ static void reportFileError(Reporter &report, const char *what, const char *path
 
 // The source goes into a new file beside the target, which it replaces only when complete: a
 // failed save leaves the previous file as it was and no file of ours behind.
-int saveSource(const char *path, const FrameSet &frames, const OutputSettings &settings,
+int saveSource(const char *path, const FrameSet &frames, const Settings &settings,
                Reporter &report) {
-    OutputSettings written = settings;
+    Settings written = settings;
     if (written.inputMode != BitmapFile) written.bitmapStyle = 0;
     const char *problem = settings.outputStyle == OutputGfx ? gfxFontProblem(frames) : nullptr;
     if (problem) {

@@ -7,17 +7,11 @@
 
 #include <commdlg.h>
 
+// The colour of a swatch of the Color dialog.
 static COLORREF *swatchColour(int id) {
-    switch (id) {
-    case IDC_SWATCH_FOREGROUND:
-        return &editor.foregroundColor;
-    case IDC_SWATCH_BACKGROUND:
-        return &editor.backgroundColor;
-    case IDC_SWATCH_GRID:
-        return &editor.gridColor;
-    case IDC_SWATCH_CLIENT:
-        return &editor.clientColor;
-    }
+    for (const SettingRow &row : settingsTable())
+        if (row.control.kind == ControlKind::swatch && row.control.id == id)
+            return &(editor.settings.*row.field.colour);
     return nullptr;
 }
 
@@ -57,20 +51,16 @@ COLORREF chooseColor(HWND owner) {
 }
 
 static void restoreColours() {
-    editor.foregroundColor = editor.colorBackup[0];
-    editor.backgroundColor = editor.colorBackup[1];
-    editor.gridColor = editor.colorBackup[2];
-    editor.clientColor = editor.colorBackup[3];
+    for (const SettingRow &row : settingsTable())
+        if (row.field.colour)
+            editor.settings.*row.field.colour = editor.colourBackup.*row.field.colour;
 }
 
 INT_PTR CALLBACK colorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
         for (int id = IDC_SWATCH_FOREGROUND; id <= IDC_SWATCH_CLIENT; ++id)
             paintColorSwatch(dialog, id);
-        editor.colorBackup[0] = editor.foregroundColor;
-        editor.colorBackup[1] = editor.backgroundColor;
-        editor.colorBackup[2] = editor.gridColor;
-        editor.colorBackup[3] = editor.clientColor;
+        editor.colourBackup = editor.settings;
         return TRUE;
     }
     if (message != WM_COMMAND || HIWORD(wParam) != 0) return FALSE;
@@ -95,15 +85,15 @@ int chooseDefaultFont(HWND owner) {
     choice.lStructSize = sizeof(choice);
     choice.hwndOwner = owner;
     choice.hDC = GetDC(owner);
-    choice.lpLogFont = &editor.defaultFont;
+    choice.lpLogFont = &editor.settings.font;
     choice.Flags = CF_SCREENFONTS | CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT;
     choice.hInstance = editor.instanceHandle;
     BOOL confirmed = ChooseFontA(&choice);
     ReleaseDC(owner, choice.hDC);
     // the pixel height chosen, which the font's own size draws with
-    LONG height = editor.defaultFont.lfHeight < 0 ? -editor.defaultFont.lfHeight
-                                                  : editor.defaultFont.lfHeight;
-    if (confirmed && height >= 1 && height <= 1024) editor.fontPixelHeight = height;
+    LONG height = editor.settings.font.lfHeight < 0 ? -editor.settings.font.lfHeight
+                                                    : editor.settings.font.lfHeight;
+    if (confirmed && height >= 1 && height <= 1024) editor.settings.fontPixelHeight = height;
     return confirmed ? 1 : 0;
 }
 

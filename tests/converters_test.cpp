@@ -36,10 +36,10 @@ static int expectedValue(COLORREF c, int coding) {
 TEST_F(ConverterTest, PicturesInGrayAndColourCodings) {
     writeFile(picture, makeBitmap(5, 3, 24, false, swatch));
     sendCommand(BitmapFile);
-    editor.outputStyle = OutputAnsiC;
+    editor.settings.outputStyle = OutputAnsiC;
     std::string expected565;
     HDC dc = GetDC(editor.mainWindow);
-    editor.bitmapStyle = 1;
+    editor.settings.bitmapStyle = 1;
     answerFileChooser(picture);
     sendCommand(IDC_OPEN, editor.openButton);
     for (int coding : {1, 2, 3}) {
@@ -107,7 +107,7 @@ TEST_F(ConverterTest, DroppedFiles) {
     answerMessageBox(IDYES);
     drop({wide});
     EXPECT_EQ(modalLog().back().text.rfind("DOT Matrix has been changed!", 0), 0u);
-    EXPECT_EQ(editor.inputMode * 10000 + editor.frames.width, BitmapFile * 10000 + 512);
+    EXPECT_EQ(editor.settings.inputMode * 10000 + editor.frames.width, BitmapFile * 10000 + 512);
     answerMessageBox(IDOK);
     drop({wide, path});
     EXPECT_EQ(modalLog().back().text, "Drop one file at a time.");
@@ -128,26 +128,25 @@ TEST_F(ConverterTest, ConsoleProgramWritesWhatTheWindowWrites) {
          }},
         {"--text-file " + path + " --style asm --keep-repeats",
          [this] {
-             editor.outputStyle = OutputAsm;
-             editor.characterDetect = 0;
+             editor.settings.outputStyle = OutputAsm;
+             editor.settings.characterDetect = 0;
              sendCommand(TextFile);
              loadTextFile(editor.mainWindow, path.c_str());
          }},
         {"--load " + window + " --style c",
          [&window] {
              loadSourceFile(editor.mainWindow, window.c_str());
-             editor.outputStyle = OutputAnsiC;
+             editor.settings.outputStyle = OutputAnsiC;
          }},
         {"--bitmap " + picture + " --coding 3", [this] {
-             editor.bitmapStyle = 3;
+             editor.settings.bitmapStyle = 3;
              sendCommand(BitmapFile);
              answerFileChooser(picture);
              sendCommand(IDC_OPEN, editor.openButton);
          }}};
     for (const auto &kind : kinds) {
-        setMatrixSize(16, 16); // the settings the console program starts from
-        editor.outputStyle = editor.codingStyle = editor.alignStyle = editor.bitmapStyle = 0;
-        editor.characterDetect = 1;
+        editor.settings = Settings(); // the settings the console program starts from
+        setMatrixSize(16, 16);
         kind.second();
         waitForWorker();
         wchar_t first[8] = L""; // the list shows the characters

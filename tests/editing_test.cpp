@@ -61,9 +61,9 @@ TEST_F(EditingTest, EverythingIsRefusedWhileAWorkerRuns) {
                  reinterpret_cast<LPARAM>(editor.textScrollBarH));
     SendMessageA(editor.mainWindow, WM_CLOSE, 0, 0);
     EXPECT_TRUE(modalLog().empty());
-    EXPECT_EQ(editor.inputMode * 10 + editor.frames.count, ManualPaint * 10 + 1);
+    EXPECT_EQ(editor.settings.inputMode * 10 + editor.frames.count, ManualPaint * 10 + 1);
     EXPECT_NE(testDot(0, 0), 0);
-    EXPECT_EQ(editor.textShiftX, 0);
+    EXPECT_EQ(editor.settings.textShiftX, 0);
     EXPECT_TRUE(IsWindow(editor.mainWindow));
     editor.workerThread = nullptr;
 }

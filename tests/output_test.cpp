@@ -116,7 +116,7 @@ TEST_F(OutputTest, WritesSamplesForTheCompilers) {
     ASSERT_TRUE(SetCurrentDirectoryA(MORVEX7_BUILD_FOLDER "\\samples"));
     const char *names[] = {"frames_c51.c", "frames_ansi.c", "frames_asm.asm"};
     for (int style = OutputC51; style <= OutputAsm; ++style) {
-        editor.outputStyle = style;
+        editor.settings.outputStyle = style;
         EXPECT_EQ(saveFrames(editor.mainWindow, names[style]), 1);
     }
 
@@ -127,11 +127,11 @@ TEST_F(OutputTest, WritesSamplesForTheCompilers) {
         glyph += testDot(dot % 16, dot / 16) ? '#' : '.';
         if (dot % 16 == 15) glyph += '\n';
     }
-    editor.outputStyle = OutputAnsiC;
-    editor.codingStyle = 8;
+    editor.settings.outputStyle = OutputAnsiC;
+    editor.settings.codingStyle = 8;
     EXPECT_EQ(saveFrames(editor.mainWindow, "glyph_pages.c"), 1);
-    editor.codingStyle = 0;
-    editor.alignStyle = 1;
+    editor.settings.codingStyle = 0;
+    editor.settings.alignStyle = 1;
     EXPECT_EQ(saveFrames(editor.mainWindow, "glyph_rows.c"), 1);
     writeFile("glyph.txt", glyph);
 }

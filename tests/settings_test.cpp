@@ -1,46 +1,105 @@
 // Settings in the registry, hand-edited values included, and the settings dialog.
 #include "app_fixture.h"
+#include "app/console_options.h"
 #include "settings/settings.h"
 
 #include <algorithm>
 #include <cstring>
 #include <shlwapi.h>
 
-// Loads the settings from a key that holds just the given value.
-static void loadWith(const char *name, DWORD type, const void *data, DWORD size) {
-    RegDeleteKeyA(HKEY_CURRENT_USER, settingsKeyPath);
-    SHSetValueA(HKEY_CURRENT_USER, settingsKeyPath, name, type, data, size);
-    editor = EditorState{};
-    initDefaultFont();
-    loadSettings();
-    RegDeleteKeyA(HKEY_CURRENT_USER, settingsKeyPath);
+// The default, one value in range and one out of range where the setting has a range, each
+// with whether the setting takes it.
+static std::vector<std::pair<Settings, bool>> samplesOf(const SettingRow &row) {
+    Settings in, out;
+    OptionKind kind = row.option.kind;
+    if (row.field.number) {
+        int &value = in.*row.field.number;
+        value = kind == OptionKind::flag ? row.option.flagValue
+                : value == row.high      ? row.low
+                                         : row.high;
+        out.*row.field.number = row.high + 1;
+    } else if (row.field.colour) {
+        in.*row.field.colour = 0x123456;
+    } else if (row.field.text) {
+        in.*row.field.text = "LOGO";
+        out.*row.field.text = "int";
+    } else {
+        in.font.lfWeight = kind == OptionKind::fontWeight ? 700 : in.font.lfWeight;
+        in.font.lfItalic = kind == OptionKind::fontItalic;
+        if (kind == OptionKind::fontFace) strcpy(in.font.lfFaceName, "Arial");
+        out.font.lfWeight = 1001;
+    }
+    bool ranged = row.field.number || row.field.text || kind == OptionKind::fontWeight;
+    if (ranged) return {{Settings(), true}, {in, true}, {out, false}};
+    return {{Settings(), true}, {in, true}};
 }
 
-// A value out of range, or of another size than its field (read as missing: it never overruns
-// the field), gives the default.
-TEST(Registry, HandEditedValuesTakeTheirDefault) {
-    struct Case {
-        const char *name;
-        DWORD size;
-        int stored, loaded;
-        int EditorState::*field;
-    } cases[] = {{"Pixel Width", 4, 1025, 16, &EditorState::pixelWidth},
-                 {"Pixel Width", 8, 20, 16, &EditorState::pixelWidth},
-                 {"Pixel Height", 4, 1024, 1024, &EditorState::pixelHeight},
-                 {"Coding Style", 4, 8, 8, &EditorState::codingStyle},
-                 {"Coding Style", 4, 9, 0, &EditorState::codingStyle},
-                 {"Align Style", 4, 2, 0, &EditorState::alignStyle},
-                 {"Bitmap Style", 4, -1, 0, &EditorState::bitmapStyle},
-                 {"Glyph Size", 4, 2, 0, &EditorState::glyphSize}};
-    for (const Case &c : cases) {
-        int stored[2] = {c.stored, c.stored};
-        loadWith(c.name, REG_BINARY, stored, c.size);
-        EXPECT_EQ(editor.*c.field, c.loaded) << c.name << " " << c.stored;
+static std::string bytesOf(const void *data, size_t size) {
+    return std::string(static_cast<const char *>(data), size);
+}
+
+// The value's bytes stored, then loaded and saved back; with a byte more than its field takes
+// it is missing.
+static void throughRegistry(const SettingRow &row, const Settings &given, bool taken,
+                            bool oversized) {
+    std::string stored = row.field.text     ? given.*row.field.text
+                         : row.field.number ? bytesOf(&(given.*row.field.number), 4)
+                         : row.field.colour ? bytesOf(&(given.*row.field.colour), 4)
+                                            : bytesOf(&given.font, sizeof(LOGFONTA));
+    RegDeleteKeyA(HKEY_CURRENT_USER, settingsKeyPath);
+    SHSetValueA(HKEY_CURRENT_USER, settingsKeyPath, row.registry.name, row.registry.type,
+                (stored + "+").c_str(), static_cast<DWORD>(stored.size() + oversized));
+    editor = EditorState{};
+    loadSettings();
+    taken = taken && !oversized;
+    EXPECT_EQ(valueText(row, editor.settings), valueText(row, taken ? given : Settings()))
+        << "registry";
+    saveSettings();
+    char saved[sizeof(LOGFONTA)] = {};
+    DWORD size = sizeof saved, type = 0;
+    SHGetValueA(HKEY_CURRENT_USER, settingsKeyPath, row.registry.name, &type, saved, &size);
+    EXPECT_EQ(type, row.registry.type);
+    if (taken) EXPECT_EQ(std::string(saved, size - (type == REG_SZ)), stored) << "saved back";
+}
+
+// A header line's value read back: a value out of range is refused.
+static void throughHeader(const SettingRow &row, const Settings &given, bool taken) {
+    std::string value = valueText(row, given);
+    Settings read;
+    EXPECT_EQ(readSettingLine(row, value, read), taken) << row.header.name << "=" << value;
+    EXPECT_EQ(valueText(row, read), valueText(row, taken ? given : Settings())) << "header";
+}
+
+// The option and its word: a flag alone, a choice's word, a size WxH.
+static void throughConsole(const SettingRow &row, const Settings &given, bool taken) {
+    std::string word = valueText(row, given) + (row.option.kind == OptionKind::size ? "x16" : "");
+    if (row.words) word = taken ? row.words[given.*row.field.number - row.low] : "none";
+    bool flag = !optionTakesValue(row);
+    std::vector<std::string> words = {row.option.name, word, "--text", "A", "-o", "a"};
+    if (flag) words.erase(words.begin() + 1);
+    ConsoleOptions options;
+    std::string error;
+    bool read = readConsoleOptions(words, options, error);
+    EXPECT_EQ(read, taken || flag) << "console " << word;
+    if (read && taken) EXPECT_EQ(valueText(row, options.settings), valueText(row, given)) << word;
+}
+
+// Each setting of the table: its default when nothing gives it, a value in range taken and one
+// out of range refused, through the registry (and saved back as it was), a header line (the
+// header the writer writes is read back whole where sources load back) and the console option
+// (not given for the default).
+TEST(SettingsTable, EachSettingThroughRegistryHeaderAndConsole) {
+    for (const SettingRow &row : settingsTable()) {
+        std::vector<std::pair<Settings, bool>> samples = samplesOf(row);
+        for (const auto &[given, taken] : samples) {
+            SCOPED_TRACE(std::string(row.name) + " " + valueText(row, given));
+            for (bool oversized : {false, true})
+                if (row.registry.name) throughRegistry(row, given, taken, oversized);
+            if (row.header.name) throughHeader(row, given, taken);
+            if (row.option.name && &given != &samples[0].first) throughConsole(row, given, taken);
+        }
     }
-    std::string font(200, 'A');
-    loadWith("Default Font", REG_BINARY, font.data(), font.size());
-    EXPECT_STREQ(editor.defaultFont.lfFaceName, "system");
-    EXPECT_EQ(editor.textFilePath[0], 0); // the fields behind the font are untouched
+    RegDeleteKeyA(HKEY_CURRENT_USER, settingsKeyPath);
 }
 
 using DialogTest = AppTest;
@@ -55,26 +114,25 @@ static void fillSettings(HWND dialog, const char *height) {
     CheckDlgButton(dialog, IDC_SETUP_DETECT, BST_UNCHECKED);
     SendDlgItemMessageA(dialog, IDC_SETUP_GLYPH_SIZE, CB_SETCURSEL, FontsOwnSize, 0);
     CheckDlgButton(dialog, IDC_SETUP_CENTRE, BST_CHECKED);
-    for (int id : {IDC_SETUP_HIGH_BIT, IDC_SETUP_ASM, IDOK})
-        clickButton(dialog, id);
+    SendDlgItemMessageA(dialog, IDC_SETUP_ASM, BM_CLICK, 0, 0);
+    clickButton(dialog, IDOK);
 }
 
 static std::vector<int> settingsInForce() {
-    return {editor.pixelWidth,  editor.pixelHeight,     editor.codingStyle, editor.alignStyle,
-            editor.outputStyle, editor.characterDetect, editor.glyphSize,   editor.centreGlyphs};
+    return {editor.settings.width,       editor.settings.height,
+            editor.settings.codingStyle, editor.settings.alignStyle,
+            editor.settings.outputStyle, editor.settings.characterDetect,
+            editor.settings.glyphSize,   editor.settings.centreGlyphs};
 }
 
 // A size out of range is refused, and Cancel then keeps everything; a good size warns when
-// large and commits with the nine dot orders, the bit order, the output style, the repeat
-// switch and the glyph size. The new size blanks the frames, keeps the list and selects frame 0.
+// large and commits with the dot order, the bit order, the output style, the repeat switch and
+// the glyph size. The new size blanks the frames, keeps the list and selects frame 0.
 TEST_F(DialogTest, SettingsAreCheckedAndCommittedOnlyOnOk) {
     sendCommand(ManualPaint);
     sendCommand(IDC_NEW, editor.newButton);
     setDot(0, 15);
-    expectModal([](HWND dialog) {
-        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SETUP_CODING, CB_GETCOUNT, 0, 0), 9);
-        fillSettings(dialog, "1025");
-    });
+    expectModal([](HWND dialog) { fillSettings(dialog, "1025"); });
     answerMessageBox(IDOK);
     answerMessageBox(IDOK);
     expectModal([](HWND dialog) { clickButton(dialog, IDCANCEL); });

@@ -72,7 +72,7 @@ static void drawMatrixOutline(HDC dc) {
 }
 
 static void drawDots(HDC dc, HBRUSH &brush) {
-    replaceBrush(dc, brush, editor.foregroundColor);
+    replaceBrush(dc, brush, editor.settings.foregroundColor);
     int hoverColumn = editor.hoverCell >> 8, hoverRow = editor.hoverCell & 255;
     int columns = std::min(editor.frames.width, gridCells);
     int rows = std::min(editor.frames.height, gridCells);
@@ -83,7 +83,7 @@ static void drawDots(HDC dc, HBRUSH &brush) {
             if (editor.hoverCell != -1 && c == hoverColumn && r == hoverRow) {
                 replaceBrush(dc, brush, lit ? RGB(255, 0, 0) : RGB(255, 255, 255));
                 Ellipse(dc, cell.left, cell.top, cell.left + cellSize, cell.top + cellSize);
-                replaceBrush(dc, brush, editor.foregroundColor);
+                replaceBrush(dc, brush, editor.settings.foregroundColor);
             } else if (lit) {
                 Ellipse(dc, cell.left, cell.top, cell.left + cellSize, cell.top + cellSize);
             }
@@ -113,23 +113,23 @@ static void paintGrid(HDC windowDc, HDC memory) {
     const int side = gridCells * cellSize;
     HBITMAP bitmap = CreateCompatibleBitmap(windowDc, side, side);
     HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-    HBRUSH brush = CreateSolidBrush(editor.backgroundColor);
+    HBRUSH brush = CreateSolidBrush(editor.settings.backgroundColor);
     HGDIOBJ oldBrush = SelectObject(memory, brush);
-    fillWith(memory, side, side, editor.backgroundColor);
+    fillWith(memory, side, side, editor.settings.backgroundColor);
 
-    HPEN pen = CreatePen(PS_SOLID, 1, editor.gridColor);
+    HPEN pen = CreatePen(PS_SOLID, 1, editor.settings.gridColor);
     HGDIOBJ oldPen = SelectObject(memory, pen);
     drawGridLines(memory);
     SelectObject(memory, oldPen);
     DeleteObject(pen);
 
-    pen = CreatePen(PS_SOLID, 4, editor.clientColor);
+    pen = CreatePen(PS_SOLID, 4, editor.settings.clientColor);
     SelectObject(memory, pen);
     drawMatrixOutline(memory);
     SelectObject(memory, oldPen);
     DeleteObject(pen);
 
-    pen = CreatePen(PS_SOLID, 1, editor.foregroundColor);
+    pen = CreatePen(PS_SOLID, 1, editor.settings.foregroundColor);
     SelectObject(memory, pen);
     if (editor.frames.coding != 0)
         drawCodedCells(memory);
@@ -156,7 +156,7 @@ static void paintPreview(HDC windowDc, HDC memory) {
     auto toPixel = [](COLORREF c) -> DWORD {
         return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
     };
-    DWORD ground = toPixel(editor.backgroundColor), dot = toPixel(editor.foregroundColor);
+    DWORD ground = toPixel(editor.settings.backgroundColor), dot = toPixel(editor.settings.foregroundColor);
     DWORD *pixels = static_cast<DWORD *>(bits);
     int rowBits = rowBytesOf(w) * 8;
     bool held = !editor.frames.bytes.empty() && editor.currentFrame < editor.frames.count;

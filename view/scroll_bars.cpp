@@ -48,12 +48,12 @@ static void onScroll(HWND window, WPARAM request, LPARAM lParam, bool horizontal
         SetScrollPos(bar, SB_CTL, pos, TRUE);
         invalidateEditor(window);
     } else {
-        (horizontal ? editor.textShiftX : editor.textShiftY) = pos - size;
+        (horizontal ? editor.settings.textShiftX : editor.settings.textShiftY) = pos - size;
         SetScrollPos(bar, SB_CTL, pos, TRUE);
-        if (editor.inputMode == ManualText) {
+        if (editor.settings.inputMode == ManualText) {
             convertTextBox(window);
             invalidateEditor(window);
-        } else if (editor.inputMode == TextFile) {
+        } else if (editor.settings.inputMode == TextFile) {
             loadTextFile(window, editor.textFilePath);
         }
     }
@@ -94,7 +94,7 @@ void refreshScrollBars() {
     refreshViewBar(editor.viewScrollBarH, editor.frames.width, editor.viewOriginX);
     refreshViewBar(editor.viewScrollBarV, editor.frames.height, editor.viewOriginY);
     SetScrollRange(editor.textScrollBarH, SB_CTL, 0, 2 * editor.frames.width, FALSE);
-    SetScrollPos(editor.textScrollBarH, SB_CTL, editor.textShiftX + editor.frames.width, TRUE);
+    SetScrollPos(editor.textScrollBarH, SB_CTL, editor.settings.textShiftX + editor.frames.width, TRUE);
     SetScrollRange(editor.textScrollBarV, SB_CTL, 0, 2 * editor.frames.height, FALSE);
-    SetScrollPos(editor.textScrollBarV, SB_CTL, editor.textShiftY + editor.frames.height, TRUE);
+    SetScrollPos(editor.textScrollBarV, SB_CTL, editor.settings.textShiftY + editor.frames.height, TRUE);
 }

@@ -39,8 +39,8 @@ void mouse(UINT message, WPARAM keys, int column, int row) {
 }
 
 void setMatrixSize(int width, int height) {
-    editor.pixelWidth = editor.frames.width = width;
-    editor.pixelHeight = editor.frames.height = height;
+    editor.settings.width = editor.frames.width = width;
+    editor.settings.height = editor.frames.height = height;
     allocateFrames(editor.mainWindow);
     refreshControls();
 }

@@ -1,0 +1,155 @@
+// The settings table: each setting once. The registry, the header lines, the console options and
+// their help, and System Setup all walk it.
+#include "model/settings.h"
+
+#include "res/resource.h"
+
+#include <cstring>
+
+LOGFONTA builtInGlyphFont() {
+    LOGFONTA font = {};
+    font.lfHeight = 16;
+    font.lfWidth = 16;
+    font.lfWeight = 1600;
+    font.lfCharSet = ANSI_CHARSET;
+    font.lfOutPrecision = 100;
+    font.lfClipPrecision = 3;
+    font.lfQuality = PROOF_QUALITY;
+    font.lfPitchAndFamily = FIXED_PITCH | FF_DONTCARE;
+    strcpy(font.lfFaceName, "system");
+    return font;
+}
+
+namespace {
+
+// Header groups: lines written together when one of them that decides is not the default.
+enum { dotOrderLines = 1, glyphSizeLines, pictureDotsLines };
+
+const char *const outputStyleWords[] = {"c51", "c", "asm", "gfx"};
+const char *const bitmapStyleTexts[] = {"Bright & Gray,1 bit output", "Bright & Gray,4 bit output",
+                                        "8 BPP Colors output", "16 BPP Colors output"};
+// rows (0 to 3), columns (4 to 7), pages of 8 rows (8)
+const char *const codingStyleTexts[] = {"Left to right & Up to down",
+                                        "Left to right & Down to up",
+                                        "Right to left & Up to down",
+                                        "Right to left & Down to up",
+                                        "Up to down & Left to right",
+                                        "Up to down & Right to left",
+                                        "Down to up & Left to right",
+                                        "Down to up & Right to left",
+                                        "Pages of 8 rows, Up to down & Left to right"};
+const char *const glyphSizeWords[] = {"stretch", "font"};
+const char *const glyphSizeTexts[] = {"Stretch to the matrix", "Font's own size"};
+const char *const pictureToDotsWords[] = {"system", "threshold", "floyd-steinberg", "atkinson",
+                                          "ordered"};
+const char *const pictureToDotsTexts[] = {"As the system converts", "Threshold", "Floyd-Steinberg",
+                                          "Atkinson", "Ordered (Bayer 4 x 4)"};
+const char *const pictureSizeWords[] = {"file", "fit", "stretch"};
+const char *const pictureSizeTexts[] = {"As the file", "Fit into the matrix",
+                                        "Stretch to the matrix"};
+
+using S = Settings;
+using HW = HeaderWhen;
+using OK = OptionKind;
+using CK = ControlKind;
+constexpr bool kept = true;
+
+} // namespace
+
+const std::vector<SettingRow> &settingsTable() {
+    // In the order of the registry's values and of the header's lines. Each row: its name, field
+    // and range (or choices: console words, list texts); registry value; header line; console
+    // option; System Setup control.
+    // clang-format off
+    static const std::vector<SettingRow> rows = {
+        {"foreground", &S::foregroundColor, 0, 0, nullptr, nullptr, {"Foreground"}, {}, {},
+            {IDC_SWATCH_FOREGROUND, CK::swatch}},
+        {"background", &S::backgroundColor, 0, 0, nullptr, nullptr, {"Background"}, {}, {},
+            {IDC_SWATCH_BACKGROUND, CK::swatch}},
+        {"grid colour", &S::gridColor, 0, 0, nullptr, nullptr, {"Grid Color"}, {}, {},
+            {IDC_SWATCH_GRID, CK::swatch}},
+        {"client colour", &S::clientColor, 0, 0, nullptr, nullptr, {"Client Color"}, {}, {},
+            {IDC_SWATCH_CLIENT, CK::swatch}},
+        {"matrix width", &S::width, 1, 1024, nullptr, nullptr, {"Pixel Width"},
+            {"Width", HW::always}, {"--size", OK::size, "matrix size, width and height"},
+            {IDC_SETUP_WIDTH, CK::sizeBox, redoImport}},
+        {"matrix height", &S::height, 1, 1024, nullptr, nullptr, {"Pixel Height"},
+            {"Height", HW::always}, {}, {IDC_SETUP_HEIGHT, CK::sizeBox, redoImport}},
+        {"input mode", &S::inputMode, ManualPaint, BitmapFile, nullptr, nullptr, {},
+            {"Text Mode", HW::always, 0, false}},
+        {"output style", &S::outputStyle, OutputC51, OutputGfx, outputStyleWords, nullptr,
+            {"Output Style"}, {"Output Style", HW::always},
+            {"--style", OK::value, "output style; gfx: an Adafruit GFX font"},
+            {IDC_SETUP_C51, CK::radioButtons}},
+        {"bitmap coding", &S::bitmapStyle, 0, 3, nullptr, bitmapStyleTexts, {"Bitmap Style"},
+            {"Bitmap Style", HW::always, 0, false},
+            {"--coding", OK::value, "a picture's bitmap coding"},
+            {IDC_SETUP_BITMAP, CK::list, redoImport}},
+        {"dot order", &S::codingStyle, 0, 8, nullptr, codingStyleTexts, {"Coding Style"},
+            {"Coding Style", HW::whenSet, dotOrderLines}, {"--order", OK::value, "dot order"},
+            {IDC_SETUP_CODING, CK::list}},
+        {"high bit first", &S::alignStyle, 0, 1, nullptr, nullptr, {"Align Style"},
+            {"Align Style", HW::whenSet, dotOrderLines},
+            {"--high-bit-first", OK::flag, "the leftmost dot in each byte's high bit"},
+            {IDC_SETUP_HIGH_BIT, CK::checkBox}},
+        {"font", &S::font, 0, 0, nullptr, nullptr, {"Default Font", REG_BINARY, kept}, {},
+            {"--font", OK::fontFace, "face name of the rendering font"}},
+        {"font weight", &S::font, 0, 1000, nullptr, nullptr, {}, {},
+            {"--weight", OK::fontWeight, "font weight"}},
+        {"italic", &S::font, 0, 0, nullptr, nullptr, {}, {},
+            {"--italic", OK::fontItalic, "an italic font"}},
+        {"repeats dropped", &S::characterDetect, 0, 1, nullptr, nullptr,
+            {"Character Detect", REG_BINARY, kept}, {},
+            {"--keep-repeats", OK::flag, "a frame for every character, repeats too", 0},
+            {IDC_SETUP_DETECT, CK::checkBox, redoConversion}},
+        {"glyph size", &S::glyphSize, StretchToMatrix, FontsOwnSize, glyphSizeWords,
+            glyphSizeTexts, {"Glyph Size"}, {"Glyph Size", HW::whenSet, glyphSizeLines},
+            {"--fit", OK::value, "glyphs stretched to the matrix or at the font's size"},
+            {IDC_SETUP_GLYPH_SIZE, CK::list, redoConversion}},
+        {"centre glyphs", &S::centreGlyphs, 0, 1, nullptr, nullptr, {"Centre Glyphs"},
+            {"Centre Glyphs", HW::withGroup, glyphSizeLines},
+            {"--centre", OK::flag, "the font's own size: each glyph centred"},
+            {IDC_SETUP_CENTRE, CK::checkBox, redoConversion}},
+        {"font size", &S::fontPixelHeight, 1, 1024, nullptr, nullptr, {"Font Pixel Height"},
+            {"Font Size", HW::withGroup, glyphSizeLines},
+            {"--font-size", OK::value, "the font's own size: its cell height in pixels"}},
+        {"picture to dots", &S::pictureToDots, AsTheSystemConverts, OrderedBayer,
+            pictureToDotsWords, pictureToDotsTexts, {"Picture To Dots"},
+            {"Picture Dots", HW::whenSet, pictureDotsLines},
+            {"--dither", OK::value, "how a picture's pixels become dots"},
+            {IDC_SETUP_PICTURE_DOTS, CK::list, redoImport}},
+        {"threshold", &S::threshold, 0, 255, nullptr, nullptr, {"Threshold"},
+            {"Threshold", HW::withGroup, pictureDotsLines},
+            {"--threshold", OK::value, "luminance a light pixel reaches"},
+            {IDC_SETUP_THRESHOLD, CK::numberBox, redoImport}},
+        {"dark dots", &S::darkDots, 0, 1, nullptr, nullptr, {"Dark Dots"},
+            {"Dark Dots", HW::whenSet, pictureDotsLines},
+            {"--dark-dots", OK::flag, "dots where the picture is dark"},
+            {IDC_SETUP_DARK_DOTS, CK::checkBox, redoImport}},
+        {"picture size", &S::pictureSize, PictureAsTheFile, PictureStretched, pictureSizeWords,
+            pictureSizeTexts, {"Picture Size"}, {"Picture Size", HW::whenSet},
+            {"--picture-size", OK::value, "a picture as the file, fitted or stretched"},
+            {IDC_SETUP_PICTURE_SIZE, CK::list, redoImport}},
+        {"array name", &S::arrayName, 0, 0, nullptr, nullptr, {"Array Name", REG_SZ},
+            {"Array Name", HW::whenSet}, {"--name", OK::value, "the array's name, a C identifier"},
+            {IDC_SETUP_ARRAY_NAME, CK::textBox}, arrayNameProblem},
+        {"comment frames", &S::commentFrames, 0, 1, nullptr, nullptr, {"Comment Frames"},
+            {"Comment Frames", HW::whenSet},
+            {"--comment-frames", OK::flag, "a comment naming each frame"},
+            {IDC_SETUP_COMMENT_FRAMES, CK::checkBox}},
+    };
+    // clang-format on
+    return rows;
+}
+
+const SettingRow *rowOfHeaderLine(const std::string &name) {
+    for (const SettingRow &row : settingsTable())
+        if (row.header.name && name == row.header.name) return &row;
+    return nullptr;
+}
+
+const SettingRow *rowOfOption(const std::string &option) {
+    for (const SettingRow &row : settingsTable())
+        if (row.option.name && option == row.option.name) return &row;
+    return nullptr;
+}
