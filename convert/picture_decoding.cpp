@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 // Releases a COM object at the end of its scope.
 template <typename Interface> struct Held {
@@ -84,29 +85,79 @@ static bool fit(IWICImagingFactory *factory, PicturePixels &picture, int width, 
     return true;
 }
 
-static const char *decodeFrame(IWICBitmapDecoder *decoder, UINT n, long long &pixelsLeft,
-                               PicturePixels &picture) {
-    Held<IWICBitmapFrameDecode> frame;
+// A number from a metadata reader by its query, or fallback where it has none.
+static unsigned metadataNumber(IWICMetadataQueryReader *reader, const wchar_t *query,
+                               unsigned fallback) {
+    PROPVARIANT value;
+    PropVariantInit(&value);
+    if (!reader || FAILED(reader->GetMetadataByName(query, &value))) return fallback;
+    unsigned number = value.vt == VT_UI1 ? value.bVal : value.vt == VT_UI2 ? value.uiVal : fallback;
+    PropVariantClear(&value);
+    return number;
+}
+
+// Where a frame of an animation lies on its logical screen, and what happens to it after.
+struct FramePlace {
+    int left = 0, top = 0;
+    unsigned disposal = 0; // 2: its area goes back to the background, 3: to what was before
+};
+
+static FramePlace placeOf(IWICBitmapFrameDecode *frame) {
+    Held<IWICMetadataQueryReader> reader;
+    frame->GetMetadataQueryReader(&reader.object);
+    return {static_cast<int>(metadataNumber(reader.object, L"/imgdesc/Left", 0)),
+            static_cast<int>(metadataNumber(reader.object, L"/imgdesc/Top", 0)),
+            metadataNumber(reader.object, L"/grctlext/Disposal", 0)};
+}
+
+// A frame's pixels, 0xAARRGGBB.
+static const char *decodeFrame(IWICBitmapFrameDecode *frame, PicturePixels &picture) {
     Held<IWICBitmapSource> converted;
     UINT width = 0, height = 0;
-    if (FAILED(decoder->GetFrame(n, &frame.object)) || FAILED(frame->GetSize(&width, &height)))
-        return "It can't be read as a picture.";
-    pixelsLeft -= static_cast<long long>(width) * height;
-    if (width == 0 || height == 0 || pixelsLeft < 0)
+    if (FAILED(frame->GetSize(&width, &height))) return "It can't be read as a picture.";
+    if (width == 0 || height == 0 || static_cast<long long>(width) * height > maxPicturePixels)
         return "Its size is not one this program imports.";
     picture.width = static_cast<int>(width);
     picture.height = static_cast<int>(height);
-    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.object,
-                                      &converted.object)) ||
+    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame, &converted.object)) ||
         !readPixels(converted.object, picture.width, picture.height, picture.pixels))
         return "It can't be read as a picture.";
-    for (DWORD &pixel : picture.pixels)
-        pixel = overWhite(pixel);
     return nullptr;
 }
 
-const char *decodePicture(const char *path, int size, int width, int height,
-                          std::vector<PicturePixels> &frames) {
+// An animation as it is shown: each frame laid at its place over what the frames before it left
+// on the logical screen, then its area disposed of as it says.
+class AnimationScreen {
+  public:
+    AnimationScreen(int width, int height)
+        : screen{width, height, std::vector<DWORD>(size_t(width) * height, 0)} {}
+    PicturePixels show(const PicturePixels &frame, const FramePlace &place) {
+        PicturePixels before = screen;
+        forEachPixel(frame, place, [&frame](DWORD &pixel, size_t i) {
+            if (frame.pixels[i] >> 24) pixel = frame.pixels[i];
+        });
+        PicturePixels shown = screen;
+        if (place.disposal == 3) screen = std::move(before);
+        if (place.disposal == 2)
+            forEachPixel(frame, place, [](DWORD &pixel, size_t) { pixel = 0; });
+        return shown;
+    }
+
+  private:
+    PicturePixels screen;
+    template <typename Action>
+    void forEachPixel(const PicturePixels &frame, const FramePlace &place, Action action) {
+        for (int y = 0; y < frame.height; ++y)
+            for (int x = 0; x < frame.width; ++x) {
+                int sx = place.left + x, sy = place.top + y;
+                if (sx < screen.width && sy < screen.height)
+                    action(screen.pixels[size_t(sy) * screen.width + sx],
+                           size_t(y) * frame.width + x);
+            }
+    }
+};
+
+const char *decodePicture(const char *path, std::vector<PicturePixels> &frames) {
     ComApartment com;
     Held<IWICImagingFactory> factory;
     if (!createFactory(factory)) return imagingMissing;
@@ -118,16 +169,48 @@ const char *decodePicture(const char *path, int size, int width, int height,
         FAILED(decoder->GetFrameCount(&count)))
         return "It can't be read as a picture.";
     if (count == 0) return "It holds no picture.";
+    GUID container = {};
+    decoder->GetContainerFormat(&container);
+    Held<IWICMetadataQueryReader> reader;
+    bool animation = container == GUID_ContainerFormatGif &&
+                     SUCCEEDED(decoder->GetMetadataQueryReader(&reader.object));
     long long pixelsLeft = maxPicturePixels;
     std::vector<PicturePixels> decoded(count);
+    std::unique_ptr<AnimationScreen> screen;
     for (UINT n = 0; n < count; ++n) {
-        if (const char *reason = decodeFrame(decoder.object, n, pixelsLeft, decoded[n]))
-            return reason;
-        bool scaled = size == PictureFitted      ? fit(factory.object, decoded[n], width, height)
-                      : size == PictureStretched ? scale(factory.object, decoded[n], width, height)
-                                                 : true;
+        Held<IWICBitmapFrameDecode> frame;
+        if (FAILED(decoder->GetFrame(n, &frame.object))) return "It can't be read as a picture.";
+        if (const char *reason = decodeFrame(frame.object, decoded[n])) return reason;
+        if (animation) {
+            int width = static_cast<int>(metadataNumber(reader.object, L"/logscrdesc/Width", 0));
+            int height = static_cast<int>(metadataNumber(reader.object, L"/logscrdesc/Height", 0));
+            if (width <= 0 || height <= 0) width = decoded[0].width, height = decoded[0].height;
+            if (!screen) screen.reset(new AnimationScreen(width, height));
+            decoded[n] = screen->show(decoded[n], placeOf(frame.object));
+        }
+        pixelsLeft -= static_cast<long long>(decoded[n].width) * decoded[n].height;
+        if (pixelsLeft < 0) return "Its size is not one this program imports.";
+    }
+    for (PicturePixels &picture : decoded)
+        for (DWORD &pixel : picture.pixels)
+            pixel = overWhite(pixel);
+    frames = std::move(decoded);
+    return nullptr;
+}
+
+const char *sizePictures(std::vector<PicturePixels> &pictures, int size, int width, int height) {
+    if (size == PictureAsTheFile) return nullptr;
+    // the pixels held scaled, all frames together, within the bound, before any is made
+    if (static_cast<long long>(width) * height * static_cast<long long>(pictures.size()) >
+        maxPicturePixels)
+        return "Its frames scaled to the matrix would be too large.";
+    ComApartment com;
+    Held<IWICImagingFactory> factory;
+    if (!createFactory(factory)) return imagingMissing;
+    for (PicturePixels &picture : pictures) {
+        bool scaled = size == PictureFitted ? fit(factory.object, picture, width, height)
+                                            : scale(factory.object, picture, width, height);
         if (!scaled) return "It can't be scaled to the matrix.";
     }
-    frames = std::move(decoded);
     return nullptr;
 }

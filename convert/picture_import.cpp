@@ -27,34 +27,45 @@ static const char *readBitmapPixels(const char *path, bool ownColours, PicturePi
     return read ? nullptr : "Its pixels can't be read.";
 }
 
-static bool startsAsBitmap(const char *path, const char *&reason) {
+static const long long maxPictureFileBytes = 256LL << 20;
+
+// The whole file, for the checks of its structure.
+static const char *readPictureFile(const char *path, std::string &bytes) {
     InputFile input;
-    reason = openInputFile(path, input);
-    if (reason) return false;
-    char magic[2] = {};
-    bool bitmap = fread(magic, 1, 2, input.file) == 2 && magic[0] == 'B' && magic[1] == 'M';
+    if (const char *reason = openInputFile(path, input)) return reason;
+    const char *reason = input.size > maxPictureFileBytes ? "It is larger than 256 MiB." : nullptr;
+    if (!reason) {
+        bytes.resize(static_cast<size_t>(input.size));
+        if (fread(&bytes[0], 1, bytes.size(), input.file) != bytes.size())
+            reason = "It can't be read.";
+    }
     fclose(input.file);
-    return bitmap;
+    return reason;
 }
 
-// The pictures a file holds, a frame each. The headers of a BMP file are checked whoever reads
-// it; with the default settings (or where the imaging component is missing) it is loaded as the
-// system loads it.
+// The pictures a file holds, a frame each, at the size the settings ask. A BMP file's headers are
+// checked and the system loads it (its own colours unless the system converts it to dots); the
+// imaging component decodes every other format, a TIFF's pages walked first. The damage of a
+// picture that decodes all the same is told.
 static const char *readPictures(const char *path, const Settings &settings,
-                                std::vector<PicturePixels> &pictures) {
-    const char *reason = nullptr;
-    bool bitmap = startsAsBitmap(path, reason);
-    if (!reason && bitmap) reason = checkBitmapFile(path);
+                                std::vector<PicturePixels> &pictures, Reporter &report) {
+    std::string bytes;
+    const char *reason = readPictureFile(path, bytes);
     if (reason) return reason;
-    bool asTheSystem =
-        settings.pictureToDots == AsTheSystemConverts && settings.pictureSize == PictureAsTheFile;
-    if (!bitmap || !asTheSystem) {
-        reason =
-            decodePicture(path, settings.pictureSize, settings.width, settings.height, pictures);
-        if (!bitmap || reason != imagingMissing) return reason; // a BMP is read as before
+    if (bytes.compare(0, 2, "BM") == 0) {
+        if ((reason = checkBitmapFile(path))) return reason;
+        bool asTheSystem = settings.pictureToDots == AsTheSystemConverts &&
+                           settings.pictureSize == PictureAsTheFile && settings.bitmapStyle == 0;
+        pictures.assign(1, PicturePixels());
+        reason = readBitmapPixels(path, !asTheSystem, pictures[0]);
+    } else if (!(reason = tiffPagesProblem(bytes))) {
+        reason = decodePicture(path, pictures);
     }
-    pictures.assign(1, PicturePixels());
-    return readBitmapPixels(path, settings.bitmapStyle != 0, pictures[0]);
+    if (!reason)
+        reason = sizePictures(pictures, settings.pictureSize, settings.width, settings.height);
+    std::string damage = reason ? "" : pictureDamage(bytes);
+    if (!damage.empty()) report.remark(damage);
+    return reason;
 }
 
 // Dots, or the first picture's values in a bitmap coding; a progress report per percent.
@@ -84,7 +95,7 @@ static void storePictures(const std::vector<PicturePixels> &pictures, const Sett
 FramesMade importPicture(const char *path, const Settings &settings, FrameSet &frames,
                          Reporter &report) {
     std::vector<PicturePixels> pictures;
-    const char *reason = readPictures(path, settings, pictures);
+    const char *reason = readPictures(path, settings, pictures, report);
     int coding = settings.bitmapStyle >= 1 && settings.bitmapStyle <= 3 ? settings.bitmapStyle : 0;
     int count = coding != 0 || reason ? 1 : static_cast<int>(pictures.size());
     FrameSet picture;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 // The most pixels a picture may bring, all its frames together: 16 mega-pixels keep a frame of
@@ -18,11 +19,17 @@ struct PicturePixels {
 
 // Why decodePicture failed where the platform has no imaging component.
 extern const char imagingMissing[];
-// Decodes every frame of a picture (UTF-8 path) through the imaging component, scaled to width
-// x height when size asks (PictureFitted: its shape kept, centred on white). Returns nullptr, or
-// the reason for the user.
-const char *decodePicture(const char *path, int size, int width, int height,
-                          std::vector<PicturePixels> &frames);
+// Decodes every frame of a picture (UTF-8 path) through the imaging component, an animation's
+// frames as it shows them on its logical screen. Returns nullptr, or the reason for the user.
+const char *decodePicture(const char *path, std::vector<PicturePixels> &frames);
+// Scales pictures to width x height when size asks (PictureFitted: its shape kept, centred on
+// white), all of them together within the bound. Returns nullptr, or the reason for the user.
+const char *sizePictures(std::vector<PicturePixels> &pictures, int size, int width, int height);
+
+// Why a TIFF's pages can't be walked (a loop, a page beyond the end); nullptr for any other file.
+const char *tiffPagesProblem(const std::string &bytes);
+// The damage of a PNG or GIF that decodes all the same ("The picture is damaged: ..."), or "".
+std::string pictureDamage(const std::string &bytes);
 
 // The dots of a picture in a PictureToDots mode; light pixels light their dots, dark ones with
 // darkDots.

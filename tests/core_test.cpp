@@ -307,15 +307,65 @@ TEST(PictureImport, EveryFormatAndEveryFrame) {
         EXPECT_TRUE(!dotAt(drawing, 0, i % 20, i / 20) || std::abs(2 * (i / 20) - i % 20) <= 1);
     }
     EXPECT_GE(dots, 15);
-    const std::pair<const char *, const char *> hostile[] = {
-        {"truncated.png", "It can't be read as a picture."},
-        {"empty.gif", "It holds no picture."},
-        {"tall.png", "It can't be read as a picture."}};
-    for (const auto &[name, reason] : hostile) {
+}
+
+// Hostile pictures are refused with their reason, quickly (a TIFF whose page chain loops, 500
+// frames that would be scaled to 1024 x 1024 each); damaged ones that decode are taken and told.
+TEST(PictureImport, HostileAndDamagedPicturesAreTold) {
+    Settings stretched;
+    stretched.pictureSize = PictureStretched;
+    stretched.width = stretched.height = 1024;
+    const std::tuple<const char *, const Settings, FramesMade, std::string> cases[] = {
+        {"truncated.png", {}, FramesMade::refused, "It can't be read as a picture."},
+        {"empty.gif", {}, FramesMade::refused, "It holds no picture."},
+        {"tall.png", {}, FramesMade::refused, "It can't be read as a picture."},
+        {"loop.tif", {}, FramesMade::refused, "Its pages form a loop."},
+        {"many.gif", stretched, FramesMade::refused,
+         "Its frames scaled to the matrix would be too large."},
+        {"bad_crc.png", {}, FramesMade::made, "the checksum of its IDAT chunk is wrong."},
+        {"no_end.png", {}, FramesMade::made, "it ends before its last chunk."},
+        {"no_trailer.gif", {}, FramesMade::made, "it ends before its trailer."}};
+    for (const auto &[name, settings, made, reason] : cases) {
         Recorder report;
-        EXPECT_EQ(importPicture(pictureFile(name).c_str(), {}, drawing, report),
-                  FramesMade::refused);
-        EXPECT_EQ(report.last(), "Can't load the bitmap " + pictureFile(name) + "!\n" + reason);
+        FrameSet frames;
+        EXPECT_EQ(importPicture(pictureFile(name).c_str(), settings, frames, report), made);
+        EXPECT_EQ(report.last(), made == FramesMade::made ? "The picture is damaged: " + reason
+                                                          : "Can't load the bitmap " +
+                                                                pictureFile(name) + "!\n" + reason);
+    }
+}
+
+// A 32-bit BMP with bit fields, by every path: the system loader reads it, then the dots or the
+// scaling are ours (the imaging component's reader of it crashes).
+TEST(PictureImport, BitFieldsBmpInEverySetting) {
+    Settings settings;
+    for (int toDots : {AsTheSystemConverts, ThresholdDots, FloydSteinberg}) {
+        settings.pictureToDots = toDots;
+        FrameSet frames = imported("bitfields.bmp", settings);
+        for (int dot = 0; dot < 35; ++dot) // a checkerboard, white where x + y is odd
+            EXPECT_EQ(dotAt(frames, 0, dot % 7, dot / 7), (dot % 7 + dot / 7) % 2 == 1) << dot;
+    }
+    settings.pictureSize = PictureFitted;
+    EXPECT_EQ(imported("bitfields.bmp", settings).width, 16);
+}
+
+// An animation is taken as it is shown: each frame on the logical screen, a patch at its place
+// over the frames before, then kept, put back or cleared to the background as it says.
+TEST(PictureImport, AnimationFramesAsShown) {
+    // the patch's area in the last frame, on a black and on a white ground
+    const std::tuple<const char *, bool, bool> cases[] = {
+        {"none", true, false}, {"previous", false, true}, {"background", true, true}};
+    for (const auto &[dispose, onBlack, onWhite] : cases) {
+        for (const char *ground : {"black", "white"}) {
+            FrameSet frames = imported(std::string("patches_") + ground + "_" + dispose + ".gif");
+            ASSERT_EQ(frames.count, 3) << dispose;
+            EXPECT_EQ(frames.width * 100 + frames.height, 806);
+            bool white = std::string(ground) == "white";
+            EXPECT_EQ(dotAt(frames, 1, 5, 4), !white) << dispose << ground; // the patch
+            EXPECT_EQ(dotAt(frames, 1, 3, 4), white) << dispose << ground;  // the ground
+            EXPECT_EQ(dotAt(frames, 2, 5, 4), white ? onWhite : onBlack) << dispose << ground;
+            EXPECT_EQ(dotAt(frames, 2, 1, 1), !white) << dispose << ground;
+        }
     }
 }
 
