@@ -12,6 +12,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <io.h>
+#include <new>
 
 // Messages as one line each on standard error; an error marks the run as failed. Progress is
 // shown on a terminal only, one line written over in place.
@@ -114,19 +115,8 @@ static bool writeOutput(const std::string &path, const FrameSet &frames, const S
     return writeSource(stdout, frames, written) && fflush(stdout) == 0;
 }
 
-// The wide command line: text and file names in any script, taken as UTF-8.
-int wmain(int argc, wchar_t **wideArguments) {
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.push_back(utf8Of(wideArguments[i]));
-    ConsoleOptions options;
-    std::string error;
-    if (!readConsoleOptions(arguments, options, error)) {
-        fprintf(stderr, "morvex7c: %s\n%s", error.c_str(), consoleUsage().c_str());
-        return 2;
-    }
-    if (options.help)
-        return fputs(consoleUsage().c_str(), stdout) >= 0 && fflush(stdout) == 0 ? 0 : 1;
+// Converts and writes as the options say; the exit status.
+static int run(const ConsoleOptions &options) {
     ConsoleReporter report;
     FrameSet frames;
     Settings settings;
@@ -137,4 +127,28 @@ int wmain(int argc, wchar_t **wideArguments) {
     else if (!done && !report.failed)
         fprintf(stderr, "morvex7c: Can't read %s!\n", options.inputText.c_str());
     return saved && !report.failed ? 0 : 1;
+}
+
+// The wide command line: text and file names in any script, taken as UTF-8.
+int wmain(int argc, wchar_t **wideArguments) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.push_back(utf8Of(wideArguments[i]));
+    ConsoleOptions options;
+    std::string error;
+    if (!readConsoleOptions(arguments, options, error)) {
+        fprintf(stderr, "morvex7c: %s (see morvex7c --help)\n", error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        if (fputs(consoleUsage().c_str(), stdout) >= 0 && fflush(stdout) == 0) return 0;
+        fputs("morvex7c: Can't write the usage to standard output!\n", stderr);
+        return 1;
+    }
+    try {
+        return run(options);
+    } catch (const std::bad_alloc &) {
+        fputs("morvex7c: There is not enough memory for this conversion.\n", stderr);
+        return 1;
+    }
 }

@@ -11,11 +11,28 @@
 #include "res/resource.h"
 #include "view/view.h"
 
+#include <new>
+
+// Runs a conversion on the worker: running out of memory there is told, and the frames in hand
+// stay, instead of ending the program.
+template <typename Conversion>
+static void convertOnWorker(WorkerResult &result, Reporter &report, Conversion conversion) {
+    try {
+        result.made = conversion();
+    } catch (const std::bad_alloc &) {
+        result.frames = FrameSet();
+        result.made = FramesMade::refused;
+        report.tell("There is not enough memory for this conversion; the frames stay as they were.",
+                    MB_ICONERROR);
+    }
+}
+
 static DWORD WINAPI textWorker(LPVOID argument) {
     TextJob *job = static_cast<TextJob *>(argument);
     WorkerResult *result = new WorkerResult;
     WorkerReporter report(job->window, *result);
-    result->made = convertText(job->text, job->settings, result->frames, report);
+    convertOnWorker(*result, report,
+                    [&] { return convertText(job->text, job->settings, result->frames, report); });
     result->settings = job->settings;
     postWorkerResult(job->window, result);
     delete job;
@@ -51,10 +68,12 @@ int startTextConversion(HWND window, const Text &text) {
 
 static DWORD WINAPI pictureWorker(LPVOID argument) {
     WorkerResult *result = static_cast<WorkerResult *>(argument);
-    WorkerReporter report(editor.mainWindow, *result);
-    result->made =
-        importPicture(utf8OfAnsi(result->path).c_str(), result->settings, result->frames, report);
-    postWorkerResult(editor.mainWindow, result);
+    WorkerReporter report(result->window, *result);
+    convertOnWorker(*result, report, [&] {
+        return importPicture(utf8OfAnsi(result->path).c_str(), result->settings, result->frames,
+                             report);
+    });
+    postWorkerResult(result->window, result);
     return 1;
 }
 
@@ -65,6 +84,7 @@ int startBitmapImport(HWND window, const char *path) {
         return 0;
     }
     WorkerResult *result = new WorkerResult;
+    result->window = window;
     result->picture = true;
     result->path = path;
     result->previousPath = editor.bitmapFilePath;

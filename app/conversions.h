@@ -24,9 +24,10 @@ struct WorkerResult {
     FrameSet frames;
     std::vector<std::pair<std::string, UINT>> messages; // told on the window's thread
     std::string remark;                                 // shown in the status bar at the end
-    Settings settings;    // the conversion's settings, taken when it starts; the font record
-                          // sized as the glyphs were drawn
-    bool picture = false; // an import, whose failure puts the stored path back
+    Settings settings;     // the conversion's settings, taken when it starts; the font record
+                           // sized as the glyphs were drawn
+    HWND window = nullptr; // where an import's progress and result go
+    bool picture = false;  // an import, whose failure puts the stored path back
     std::string path, previousPath;
 };
 
@@ -44,7 +45,8 @@ class WorkerReporter : public Reporter {
     int lastPercent = -1;
 };
 
-// Starts a worker suspended with a small stack, publishes it as busy, raises and resumes it.
+// Starts a worker suspended with a small stack, publishes it as busy, puts it below the window
+// that shows its progress and resumes it.
 HANDLE startWorker(LPTHREAD_START_ROUTINE routine, LPVOID argument);
 // The worker's last act; the result now belongs to the window's thread.
 void postWorkerResult(HWND window, WorkerResult *result);

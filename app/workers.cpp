@@ -17,7 +17,7 @@ HANDLE startWorker(LPTHREAD_START_ROUTINE routine, LPVOID argument) {
     HANDLE thread = CreateThread(nullptr, 1024, routine, argument, CREATE_SUSPENDED, nullptr);
     if (!thread) return nullptr;
     editor.workerThread = thread;
-    SetThreadPriority(thread, THREAD_PRIORITY_HIGHEST);
+    SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
     ResumeThread(thread);
     return thread;
 }
@@ -38,11 +38,14 @@ static void endBusy() {
     if (worker) CloseHandle(worker);
 }
 
+// A full message queue can't take the result: it is handed over by a sent message instead, which
+// the window's thread serves while it waits for messages. Only a window that is gone drops it.
 void postWorkerResult(HWND window, WorkerResult *result) {
     if (PostMessageA(window, WM_APP_WORKER_DONE, 0, reinterpret_cast<LPARAM>(result))) return;
-    // no message can carry it: the result is dropped and busy ends here, as a last resort
-    delete result;
-    endBusy();
+    if (IsWindow(window))
+        SendMessageA(window, WM_APP_WORKER_DONE, 0, reinterpret_cast<LPARAM>(result));
+    else
+        delete result;
 }
 
 // paths: the failing file, then the stored path from before the import; both come back.

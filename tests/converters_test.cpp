@@ -2,6 +2,7 @@
 #include "app_fixture.h"
 #include "model/coded_pixels.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <shlobj.h>
@@ -156,4 +157,36 @@ TEST_F(ConverterTest, ConsoleProgramWritesWhatTheWindowWrites) {
         EXPECT_EQ(runConsole(kind.first + " -o " + console), 0) << kind.first;
         EXPECT_EQ(readFile(console), readFile(window)) << kind.first;
     }
+}
+
+// The next allocation on another thread than the test's fails, once.
+static std::atomic<bool> failNextWorkerAllocation{false};
+static const DWORD testThread = GetCurrentThreadId();
+void *operator new(size_t size) {
+    if (GetCurrentThreadId() != testThread && failNextWorkerAllocation.exchange(false))
+        throw std::bad_alloc();
+    if (void *block = HeapAlloc(GetProcessHeap(), 0, size ? size : 1)) return block;
+    throw std::bad_alloc();
+}
+void operator delete(void *block) noexcept {
+    HeapFree(GetProcessHeap(), 0, block);
+}
+void operator delete(void *block, size_t) noexcept {
+    HeapFree(GetProcessHeap(), 0, block);
+}
+
+// Memory running out on the worker is told, and the frames in hand stay.
+TEST_F(ConverterTest, NoMemoryOnTheWorkerIsTold) {
+    writeFile(picture, makeBitmap(5, 3, 24, false, swatch));
+    sendCommand(BitmapFile);
+    startBitmapImport(editor.mainWindow, picture.c_str());
+    waitForWorker();
+    std::vector<unsigned char> frame = editor.frames.bytes;
+    failNextWorkerAllocation = true;
+    answerMessageBox(IDOK);
+    startBitmapImport(editor.mainWindow, picture.c_str());
+    waitForWorker();
+    EXPECT_EQ(modalLog().back().text,
+              "There is not enough memory for this conversion; the frames stay as they were.");
+    EXPECT_EQ(editor.frames.bytes, frame);
 }

@@ -715,16 +715,20 @@ TEST(ConsoleProgram, FailuresAreOneLine) {
     std::string missing = testDataPath("missing.txt"), errors, output;
     const std::tuple<std::string, int, std::string> cases[] = {
         {"--text-file " + missing, 1, "morvex7c: Can't read " + missing + "!\r\n"},
-        {"--text A --size 0x5", 2, "morvex7c: bad option or value: --size 0x5\r\nusage:"},
+        {"--text A --size 0x5", 2,
+         "morvex7c: bad option or value: --size 0x5 (see morvex7c --help)\r\n"},
         {"--text A --font NoSuchFace", 0, "morvex7c: the font NoSuchFace is not installed; "},
         {"--text A --font " + std::string(32, 'F'), 2, "morvex7c: bad option or value: --font FF"},
         {"--help", 0, ""}};
     for (const auto &c : cases) {
         EXPECT_EQ(runConsole(std::get<0>(c) + " -o out.c", &errors, &output), std::get<1>(c));
         EXPECT_EQ(errors.substr(0, std::get<2>(c).size()), std::get<2>(c));
+        EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
     }
     EXPECT_EQ(output.rfind("usage: morvex7c", 0), 0u);
-    // standard output that takes no byte fails the run
+    // standard output that takes no byte fails the run, and --help too
     EXPECT_EQ(runConsole("--text A -o -", &errors, nullptr, false), 1);
     EXPECT_EQ(errors, "morvex7c: Can't write -!\r\n");
+    EXPECT_EQ(runConsole("--help", &errors, nullptr, false), 1);
+    EXPECT_EQ(errors, "morvex7c: Can't write the usage to standard output!\r\n");
 }
