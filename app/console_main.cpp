@@ -104,15 +104,12 @@ static bool convertInput(const ConsoleOptions &options, FrameSet &frames, Settin
 static bool writeOutput(const std::string &path, const FrameSet &frames, const Settings &settings,
                         Reporter &report) {
     if (path != "-") return saveSource(path.c_str(), frames, settings, report) == 1;
-    Settings written = settings;
-    if (written.inputMode != BitmapFile) written.bitmapStyle = 0;
-    if (const char *problem =
-            settings.outputStyle == OutputGfx ? gfxFontProblem(frames) : nullptr) {
+    if (const char *problem = sourceProblem(frames, settings)) {
         report.tell(std::string("Can't write -!\n") + problem, MB_ICONERROR);
         return false;
     }
     _setmode(_fileno(stdout), _O_TEXT);
-    return writeSource(stdout, frames, written) && fflush(stdout) == 0;
+    return writeSource(stdout, frames, writtenSettings(settings)) && fflush(stdout) == 0;
 }
 
 // Converts and writes as the options say; the exit status.

@@ -16,6 +16,10 @@ static bool readNumber(const char *text, int low, int high, int &number) {
 
 // One of the row's words (its value counted from low), or a value as a header line gives it.
 static bool readValue(const SettingRow &row, const char *text, Settings &settings) {
+    if (row.field.text) { // checked once the whole line is read
+        settings.*row.field.text = text;
+        return true;
+    }
     if (!row.words) return readSettingLine(row, text, settings);
     for (int value = row.low; value <= row.high; ++value)
         if (strcmp(text, row.words[value - row.low]) == 0) {
@@ -139,7 +143,16 @@ bool readConsoleOptions(const std::vector<std::string> &arguments, ConsoleOption
         }
         i += flag ? 0 : 1;
     }
-    if (!options.input || options.output.empty()) error = "one input and -o OUT are needed";
+    // a text is checked once every setting is read: the array's name against the style
+    for (const SettingRow &row : settingsTable()) {
+        const std::string *text = row.field.text ? &(options.settings.*row.field.text) : nullptr;
+        const char *problem =
+            text && row.textProblem ? row.textProblem(*text, options.settings) : nullptr;
+        if (problem && error.empty())
+            error = std::string(row.option.name) + " " + *text + ": " + problem;
+    }
+    if (error.empty() && (!options.input || options.output.empty()))
+        error = "one input and -o OUT are needed";
     options.settings.inputMode = options.input;
     return error.empty();
 }

@@ -61,10 +61,6 @@ static HFONT stretchedFont(GlyphCanvas &canvas, int bytes, Settings &settings) {
     return font;
 }
 
-struct InkBox {
-    int left, top, right, bottom; // right and bottom beyond the ink; empty when left >= right
-};
-
 static InkBox inkBoxOf(const DWORD *pixels, int width, int height) {
     InkBox box = {width, height, 0, 0};
     for (int y = 0; y < height; ++y) {
@@ -76,6 +72,22 @@ static InkBox inkBoxOf(const DWORD *pixels, int width, int height) {
         }
     }
     return box;
+}
+
+// The glyph's whole ink, in the coordinates of the matrix that lies at (x, y) on the canvas.
+static void keepInk(const GlyphCanvas &canvas, const InkBox &ink, int x, int y,
+                    FrameSet::Glyph &glyph) {
+    glyph.inkLeft = ink.left - x;
+    glyph.inkTop = ink.top - y;
+    glyph.inkWidth = ink.right - ink.left;
+    glyph.inkHeight = ink.bottom - ink.top;
+    glyph.ink.resize(static_cast<size_t>(glyph.inkWidth) * glyph.inkHeight);
+    for (int row = 0; row < glyph.inkHeight; ++row)
+        for (int column = 0; column < glyph.inkWidth; ++column)
+            glyph.ink[static_cast<size_t>(row) * glyph.inkWidth + column] =
+                (canvas.pixels[static_cast<size_t>(ink.top + row) * canvas.width + ink.left +
+                               column] &
+                 0xFFFFFF) == 0;
 }
 
 // A Unicode character of one unit that the selected font has no glyph for.
@@ -96,6 +108,7 @@ GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settin
     int x = canvas.matrixX + settings.textShiftX, y = canvas.matrixY + settings.textShiftY;
     GlyphDrawn drawn;
     drawn.inFont = !missingFromFont(canvas.dc, character.units);
+    InkBox ink;
     if (canvas.pixels) {
         memset(canvas.pixels, 0xFF, sizeof(DWORD) * canvas.width * canvas.height);
         if (character.units.empty())
@@ -105,7 +118,7 @@ GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settin
             TextOutW(canvas.dc, canvas.originX, canvas.originY, character.units.data(),
                      static_cast<int>(character.units.size()));
         GdiFlush();
-        InkBox ink = inkBoxOf(canvas.pixels, canvas.width, canvas.height);
+        ink = inkBoxOf(canvas.pixels, canvas.width, canvas.height);
         bool inked = ink.left < ink.right;
         if (ownSize && settings.centreGlyphs && inked)
             x = ink.left - (settings.width - (ink.right - ink.left)) / 2 + settings.textShiftX;
@@ -125,5 +138,6 @@ GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settin
                                   static_cast<int>(character.units.size()), &extent);
         drawn.glyph = {canvas.originX - x, canvas.originY - y, static_cast<int>(extent.cx)};
     }
+    if (!drawn.fits) keepInk(canvas, ink, x, y, drawn.glyph);
     return drawn;
 }

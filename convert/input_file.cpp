@@ -5,21 +5,44 @@
 
 #include <windows.h>
 
+#include <cctype>
 #include <fcntl.h>
 #include <io.h>
+#include <string>
 
 const char inputCannotBeOpened[] = "It can't be opened.";
 const char inputIsNotAFile[] = "It is not a file.";
+const char inputIsMissing[] = "It does not exist.";
 
 bool pathTooLong(const char *path) {
     return wideOf(path).size() >= pathCapacity;
 }
 
+bool isDeviceName(const char *path) {
+    std::string name = path;
+    size_t slash = name.find_last_of("\\/:");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    name = name.substr(0, name.find('.'));
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    for (char &c : name)
+        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    for (const char *device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
+        if (name == device) return true;
+    return name.size() == 4 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "LPT") == 0) &&
+           name[3] >= '1' && name[3] <= '9';
+}
+
 const char *openInputFile(const char *path, InputFile &input) {
+    if (isDeviceName(path)) return inputIsNotAFile;
     HANDLE handle =
         CreateFileW(wideOf(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return inputCannotBeOpened;
+    if (handle == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return missing ? inputIsMissing : inputCannotBeOpened;
+    }
     LARGE_INTEGER size;
     if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size)) {
         CloseHandle(handle);

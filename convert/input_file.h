@@ -11,9 +11,12 @@ struct InputFile {
 
 extern const char inputCannotBeOpened[];
 extern const char inputIsNotAFile[];
+extern const char inputIsMissing[];
 
 // Paths are UTF-8 throughout the core. Whether a path is longer than a stored path may be.
 bool pathTooLong(const char *path);
 
+// A name the system takes for a device (CON, NUL, COM1, ...), with any extension or folder.
+bool isDeviceName(const char *path);
 // Opens path for reading; nullptr when open, else the reason for the user (nothing opened).
 const char *openInputFile(const char *path, InputFile &input);

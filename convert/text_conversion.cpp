@@ -1,6 +1,7 @@
 #include "convert/text_conversion.h"
 
 #include "convert/glyph_canvas.h"
+#include "model/size_limits.h"
 
 #include <cstdio>
 #include <cstring>
@@ -108,10 +109,12 @@ std::vector<TextCharacter> charactersOf(const Text &text, bool dropRepeats) {
     return characters;
 }
 
-// How many characters, and the first few.
-static std::string someCharacters(const char *what, const std::vector<std::string> &characters) {
+// How many characters, and the first few: what is said of one, or of more.
+static std::string someCharacters(const char *ofOne, const char *ofMore,
+                                  const std::vector<std::string> &characters) {
     size_t count = characters.size();
-    std::string text = std::to_string(count) + (count == 1 ? " character " : " characters ") + what;
+    std::string text = std::to_string(count) + (count == 1 ? " character " : " characters ") +
+                       (count == 1 ? ofOne : ofMore);
     for (size_t i = 0; i < count && i < 5; ++i)
         text += " " + characters[i];
     return count > 5 ? text + " ..." : text;
@@ -135,10 +138,15 @@ FramesMade convertText(const Text &text, Settings &settings, FrameSet &frames, R
     GlyphCanvas canvas;
     openGlyphCanvas(canvas, settings);
     std::vector<std::string> notFitted, notInFont;
+    // glyphs beyond the matrix keep their whole ink for a font, within the frames' own bound
+    unsigned long long inkLeft = maxFrameStoreBytes * 8;
     for (size_t i = 0; i < characters.size(); ++i) {
         report.progress(static_cast<int>((i + 1) * 100 / characters.size()));
         GlyphDrawn drawn = drawGlyph(canvas, characters[i], settings, made, static_cast<int>(i));
-        if (!drawn.fits) notFitted.push_back(characters[i].name);
+        if (drawn.glyph.ink.size() > inkLeft) drawn.glyph.ink.clear(), drawn.glyph.inkWidth = 0;
+        inkLeft -= drawn.glyph.ink.size();
+        bool kept = isFontStyle(settings.outputStyle) && !drawn.glyph.ink.empty();
+        if (!drawn.fits && !kept) notFitted.push_back(characters[i].name);
         if (!drawn.inFont) notInFont.push_back(codePointName(characters[i].units));
         made.names.push_back(characters[i].name);
         made.glyphs.push_back(drawn.glyph);
@@ -146,8 +154,11 @@ FramesMade convertText(const Text &text, Settings &settings, FrameSet &frames, R
     made.lineHeight = canvas.lineHeight ? canvas.lineHeight : settings.height;
     made.spaceAdvance = canvas.lineHeight ? canvas.spaceAdvance : settings.width;
     closeGlyphCanvas(canvas);
-    if (!notFitted.empty()) report.remark(someCharacters("did not fit the matrix:", notFitted));
-    if (!notInFont.empty()) report.remark(someCharacters("are not in the font:", notInFont));
+    if (!notFitted.empty())
+        report.remark(
+            someCharacters("did not fit the matrix:", "did not fit the matrix:", notFitted));
+    if (!notInFont.empty())
+        report.remark(someCharacters("is not in the font:", "are not in the font:", notInFont));
     made.unicodeNames = text.unicode;
     frames = std::move(made);
     return FramesMade::made;

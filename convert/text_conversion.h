@@ -31,7 +31,6 @@ struct TextCharacter {
 };
 std::vector<TextCharacter> charactersOf(const Text &text, bool dropRepeats);
 
-
 // The font a glyph of width x height is drawn with: the record's face and style, edges never
 // smoothed (only black sets a dot).
 HFONT createGlyphFont(const LOGFONTA &font, int width, int height);

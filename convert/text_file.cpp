@@ -32,7 +32,7 @@ enum class FileRead { read, tooLarge, failed };
 static FileRead readBytes(const char *path, std::string &bytes, Reporter &report) {
     InputFile input;
     if (const char *reason = openInputFile(path, input)) {
-        if (reason == inputIsNotAFile) tellNotRead(report, path, reason); // else the caller's
+        tellNotRead(report, path, reason);
         return FileRead::failed;
     }
     bool small = input.size <= 4 * textFileLimit + 3; // UTF-8 with its mark

@@ -72,6 +72,32 @@ static std::wstring swappedUnits(const std::string &bytes, bool bigEndian) {
     return wide;
 }
 
+static bool isHighSurrogate(wchar_t unit);
+static bool isLowSurrogate(wchar_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// Half of a surrogate pair alone would swallow the next character or be drawn as a box: the
+// reason, naming the unit and the character it stands at (counted from 1), or nullptr.
+static const char *loneSurrogate(const std::wstring &wide) {
+    static char reason[96];
+    size_t character = 1;
+    for (size_t at = 0; at < wide.size(); ++at, ++character) {
+        bool pair =
+            isHighSurrogate(wide[at]) && at + 1 < wide.size() && isLowSurrogate(wide[at + 1]);
+        if (pair) {
+            ++at;
+            continue;
+        }
+        if (!isHighSurrogate(wide[at]) && !isLowSurrogate(wide[at])) continue;
+        snprintf(reason, sizeof reason,
+                 "It holds half of a UTF-16 pair, U+%04X, alone at character %u.",
+                 static_cast<unsigned>(wide[at]), static_cast<unsigned>(character));
+        return reason;
+    }
+    return nullptr;
+}
+
 const char *decodeTextFile(const std::string &bytes, Text &text) {
     text = Text();
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
@@ -85,7 +111,7 @@ const char *decodeTextFile(const std::string &bytes, Text &text) {
         text.unicode = true;
         if (bytes.size() % 2) return "It is marked as UTF-16 but holds an odd number of bytes.";
         text.wide = swappedUnits(bytes.substr(2), !littleEndian);
-        return nullptr;
+        return loneSurrogate(text.wide);
     }
     bool multiByte = std::any_of(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; });
     text.unicode = multiByte && wideOfBytes(bytes, CP_UTF8, MB_ERR_INVALID_CHARS, text.wide);

@@ -2,6 +2,7 @@
 
 #include "model/size_limits.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -50,6 +51,28 @@ void putDot(FrameSet &frames, int n, int x, int y, bool on) {
     unsigned char *row = frameStart(frames, n) + static_cast<size_t>(y) * rowBytesOf(frames.width);
     unsigned char mask = static_cast<unsigned char>(1u << (x % 8));
     row[x / 8] = static_cast<unsigned char>(on ? row[x / 8] | mask : row[x / 8] & ~mask);
+}
+
+bool glyphDot(const FrameSet &frames, int n, int x, int y) {
+    if (x >= 0 && y >= 0 && x < frames.width && y < frames.height) return dotAt(frames, n, x, y);
+    const FrameSet::Glyph &glyph = frames.glyphs[n];
+    int column = x - glyph.inkLeft, row = y - glyph.inkTop;
+    return column >= 0 && row >= 0 && column < glyph.inkWidth && row < glyph.inkHeight &&
+           glyph.ink[static_cast<size_t>(row) * glyph.inkWidth + column];
+}
+
+InkBox glyphInkBox(const FrameSet &frames, int n) {
+    const FrameSet::Glyph &glyph = frames.glyphs[n];
+    InkBox area = {std::min(0, glyph.inkLeft), std::min(0, glyph.inkTop),
+                   std::max(frames.width, glyph.inkLeft + glyph.inkWidth),
+                   std::max(frames.height, glyph.inkTop + glyph.inkHeight)};
+    InkBox ink = {area.right, area.bottom, area.left, area.top};
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (glyphDot(frames, n, x, y))
+                ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
+                       std::max(ink.bottom, y + 1)};
+    return ink.left < ink.right ? ink : InkBox();
 }
 
 int writtenFrames(const FrameSet &frames) {

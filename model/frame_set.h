@@ -17,8 +17,15 @@ struct FrameSet {
     bool unicodeNames = false;      // the names are UTF-8, else bytes of the ANSI code page
     // Text frames: where each glyph's origin and baseline lie in its frame, and its advance;
     // the font's line height and the advance of a space. Empty for frames that are no text.
+    // A glyph whose ink leaves the matrix keeps its whole ink as the font drew it: a box in the
+    // frame's coordinates and its dots row after row. A font is written from the frame within
+    // the matrix (as painted) and from that ink beyond it.
     struct Glyph {
-        int originX = 0, baseline = 0, advance = 0;
+        Glyph(int originX = 0, int baseline = 0, int advance = 0)
+            : originX(originX), baseline(baseline), advance(advance) {}
+        int originX, baseline, advance;
+        int inkLeft = 0, inkTop = 0, inkWidth = 0, inkHeight = 0;
+        std::vector<bool> ink;
     };
     std::vector<Glyph> glyphs;
     int lineHeight = 0, spaceAdvance = 0;
@@ -38,6 +45,14 @@ unsigned char *frameStart(FrameSet &frames, int n);
 const unsigned char *frameStart(const FrameSet &frames, int n);
 bool dotAt(const FrameSet &frames, int n, int x, int y);
 void putDot(FrameSet &frames, int n, int x, int y, bool on);
+// A dot of text frame n's glyph at (x, y) of its frame's coordinates, within the matrix or not.
+bool glyphDot(const FrameSet &frames, int n, int x, int y);
+// The box of text frame n's glyph's ink in its frame's coordinates: left, top, right and bottom
+// (the last two beyond the ink); all 0 for a glyph without ink.
+struct InkBox {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+InkBox glyphInkBox(const FrameSet &frames, int n);
 // The frames a source file holds: the listed ones, or the one frame of a picture or a blank set.
 int writtenFrames(const FrameSet &frames);
 // The user's words for frames the bound refuses.

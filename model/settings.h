@@ -13,9 +13,10 @@
 
 // The font record in force when no setting is stored.
 LOGFONTA builtInGlyphFont();
-// Why a name can't name the array (a C identifier, which serves as an assembler label too);
-// nullptr when it can.
-const char *arrayNameProblem(const std::string &name);
+// Why a name can't name the array in an output style: a C identifier, which serves as an
+// assembler label too, and no word the style's compiler or assembler reserves; nullptr when it
+// can.
+const char *arrayNameProblem(const std::string &name, int outputStyle);
 
 struct Settings {
     // the editor's colours
@@ -109,7 +110,8 @@ struct SettingRow {
     HeaderLine header = {};
     ConsoleOption option = {};
     SetupControl control = {};
-    const char *(*textProblem)(const std::string &) = nullptr; // why a text can't be taken
+    // why a text can't be taken with the other settings
+    const char *(*textProblem)(const std::string &, const Settings &) = nullptr;
 };
 
 const std::vector<SettingRow> &settingsTable();

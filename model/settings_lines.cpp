@@ -53,7 +53,7 @@ std::string settingsHeaderLines(const Settings &settings, const char *prefix) {
 
 bool readSettingLine(const SettingRow &row, const std::string &value, Settings &settings) {
     if (row.field.text) {
-        if (row.textProblem && row.textProblem(value)) return false;
+        if (row.textProblem && row.textProblem(value, settings)) return false;
         settings.*row.field.text = value;
         return true;
     }

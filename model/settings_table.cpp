@@ -48,6 +48,10 @@ const char *const pictureSizeWords[] = {"file", "fit", "stretch"};
 const char *const pictureSizeTexts[] = {"As the file", "Fit into the matrix",
                                         "Stretch to the matrix"};
 
+const char *arrayNameProblemIn(const std::string &name, const Settings &settings) {
+    return arrayNameProblem(name, settings.outputStyle);
+}
+
 using S = Settings;
 using HW = HeaderWhen;
 using OK = OptionKind;
@@ -132,7 +136,7 @@ const std::vector<SettingRow> &settingsTable() {
             {IDC_SETUP_PICTURE_SIZE, CK::list, redoImport}},
         {"array name", &S::arrayName, 0, 0, nullptr, nullptr, {"Array Name", REG_SZ},
             {"Array Name", HW::whenSet}, {"--name", OK::value, "the array's name, a C identifier"},
-            {IDC_SETUP_ARRAY_NAME, CK::textBox}, arrayNameProblem},
+            {IDC_SETUP_ARRAY_NAME, CK::textBox}, arrayNameProblemIn},
         {"comment frames", &S::commentFrames, 0, 1, nullptr, nullptr, {"Comment Frames"},
             {"Comment Frames", HW::whenSet},
             {"--comment-frames", OK::flag, "a comment naming each frame"},

@@ -1,8 +1,18 @@
 #include "output/file_replacement.h"
 
+#include "convert/input_file.h"
 #include "convert/unicode_text.h"
 
 #include <windows.h>
+
+const char *targetProblem(const char *target) {
+    if (isDeviceName(target)) return "It is not a file.";
+    DWORD attributes = GetFileAttributesW(wideOf(target).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return nullptr;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "It is a folder.";
+    if (attributes & FILE_ATTRIBUTE_READONLY) return "It is read-only.";
+    return nullptr;
+}
 
 bool createFileBeside(const char *target, std::wstring &temporary) {
     std::wstring path = wideOf(target), folder = L".";

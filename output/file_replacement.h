@@ -4,6 +4,8 @@
 
 #include <string>
 
+// Why target can't be written (a device, a folder, a read-only file); nullptr when it can.
+const char *targetProblem(const char *target);
 // Creates an empty file with a unique name of ours in the folder of target (UTF-8); its path goes
 // into temporary. False when the folder takes no new file.
 bool createFileBeside(const char *target, std::wstring &temporary);

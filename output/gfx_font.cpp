@@ -36,16 +36,8 @@ static unsigned codeOf(const FrameSet &frames, int n) {
 // The frame's ink (the whole frame for frames that are no text), packed into bitmaps.
 static GfxGlyph packedGlyph(const FrameSet &frames, int n, bool text,
                             std::vector<unsigned char> &bitmaps) {
-    RECT ink = {0, 0, frames.width, frames.height};
-    if (text) {
-        ink = {frames.width, frames.height, 0, 0};
-        for (int y = 0; y < frames.height; ++y)
-            for (int x = 0; x < frames.width; ++x)
-                if (dotAt(frames, n, x, y))
-                    ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y),
-                           std::max<LONG>(ink.right, x + 1), std::max<LONG>(ink.bottom, y + 1)};
-        if (ink.left >= ink.right) ink = {0, 0, 0, 0};
-    }
+    // a text frame's glyph whole, else the whole frame
+    InkBox ink = text ? glyphInkBox(frames, n) : InkBox{0, 0, frames.width, frames.height};
     GfxGlyph glyph;
     glyph.offset = bitmaps.size();
     glyph.width = ink.right - ink.left;
@@ -60,7 +52,8 @@ static GfxGlyph packedGlyph(const FrameSet &frames, int n, bool text,
     for (int y = ink.top; y < ink.bottom; ++y)
         for (int x = ink.left; x < ink.right; ++x, ++bit) {
             if (bit % 8 == 0) bitmaps.push_back(0);
-            if (dotAt(frames, n, x, y)) bitmaps.back() |= 0x80 >> (bit % 8);
+            if (text ? glyphDot(frames, n, x, y) : dotAt(frames, n, x, y))
+                bitmaps.back() |= 0x80 >> (bit % 8);
         }
     return glyph;
 }
@@ -75,7 +68,7 @@ static GfxFont layOut(const FrameSet &frames) {
         font.yAdvance = frames.height;
         return font;
     }
-    font.first = 0xFFFFFFFF;
+    font.first = ' '; // every font carries the space, with the font's own advance
     for (int n = 0; n < frames.count; ++n) {
         font.first = std::min(font.first, codeOf(frames, n));
         font.last = std::max(font.last, codeOf(frames, n));
@@ -93,7 +86,9 @@ static GfxFont layOut(const FrameSet &frames) {
 }
 
 const char *gfxFontProblem(const FrameSet &frames) {
+    if (frames.coding != 0) return "Its gray or colour pixels can't be written as a GFX font.";
     GfxFont font = layOut(frames);
+    if (font.yAdvance > 255) return "Its line height is over 255 pixels.";
     if (font.text && font.last > 255) return "A GFX font holds characters up to 255 only.";
     if (font.bitmaps.size() > 65535) return "Its bitmaps would take more than 65535 bytes.";
     for (const GfxGlyph &glyph : font.glyphs)

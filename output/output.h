@@ -29,6 +29,11 @@ void writeGfxFont(FILE *file, const FrameSet &frames, const Settings &settings);
 // Writes the whole source into an open file in text mode; 1 when every frame was packed and
 // nothing written was lost.
 int writeSource(FILE *file, const FrameSet &frames, const Settings &settings);
+// The settings as a written source records them: outside Bitmap File mode the frames are dots.
+Settings writtenSettings(const Settings &settings);
+// Why the frames can't be written with these settings (the array's name for the style, a GFX
+// font's limits); nullptr when they can.
+const char *sourceProblem(const FrameSet &frames, const Settings &settings);
 // Writes the source into a new file beside path, which replaces path only when complete; the
 // failures are told. Outside Bitmap File mode the frames are written as dots. Returns 1 when
 // saved.

@@ -1,7 +1,9 @@
 #include "output/output.h"
 
 #include "convert/text_conversion.h"
+#include "convert/input_file.h"
 #include "convert/source_parser.h"
+#include "convert/text_file.h"
 #include "output/file_replacement.h"
 
 #include <cstring>
@@ -127,24 +129,41 @@ static void reportFileError(Reporter &report, const char *what, const char *path
     report.tell(std::string(what) + path + why, MB_ICONERROR);
 }
 
+Settings writtenSettings(const Settings &settings) {
+    Settings written = settings;
+    if (written.inputMode != BitmapFile) written.bitmapStyle = 0;
+    return written;
+}
+
+const char *sourceProblem(const FrameSet &frames, const Settings &settings) {
+    if (const char *problem = arrayNameProblem(settings.arrayName, settings.outputStyle))
+        return problem;
+    return settings.outputStyle == OutputGfx ? gfxFontProblem(frames) : nullptr;
+}
+
 // The source goes into a new file beside the target, which it replaces only when complete: a
 // failed save leaves the previous file as it was and no file of ours behind.
 int saveSource(const char *path, const FrameSet &frames, const Settings &settings,
                Reporter &report) {
-    Settings written = settings;
-    if (written.inputMode != BitmapFile) written.bitmapStyle = 0;
-    const char *problem = settings.outputStyle == OutputGfx ? gfxFontProblem(frames) : nullptr;
+    if (pathTooLong(path)) {
+        reportPathTooLong(report);
+        return 0;
+    }
+    const char *problem = targetProblem(path);
+    if (!problem) problem = sourceProblem(frames, settings);
     if (problem) {
         reportFileError(report, "Can't write ", path, (std::string("!\n") + problem).c_str());
         return 0;
     }
     std::wstring temporary;
-    FILE *file = createFileBeside(path, temporary) ? _wfopen(temporary.c_str(), L"wt") : nullptr;
+    bool created = createFileBeside(path, temporary);
+    FILE *file = created ? _wfopen(temporary.c_str(), L"wt") : nullptr;
     if (!file) {
+        if (created) DeleteFileW(temporary.c_str());
         reportFileError(report, "Can't open ", path, "!");
         return 0;
     }
-    bool complete = writeSource(file, frames, written);
+    bool complete = writeSource(file, frames, writtenSettings(settings));
     complete = fclose(file) == 0 && complete;
     if (complete && replaceTarget(temporary, path)) return 1;
     if (!complete) DeleteFileW(temporary.c_str());

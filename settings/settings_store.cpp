@@ -37,7 +37,7 @@ static ValueRead readValue(HKEY key, const SettingRow &row, Settings &settings) 
                              reinterpret_cast<BYTE *>(text), &size) != ERROR_SUCCESS)
             return ValueRead::missing;
         text[std::min<DWORD>(size, sizeof text - 1)] = 0;
-        if (row.textProblem && row.textProblem(text)) return ValueRead::unfit;
+        if (row.textProblem && row.textProblem(text, settings)) return ValueRead::unfit;
         settings.*row.field.text = text;
         return ValueRead::read;
     }

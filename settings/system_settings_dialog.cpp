@@ -105,7 +105,7 @@ static bool readSetting(HWND dialog, const SettingRow &row, Settings &settings) 
     case ControlKind::textBox: {
         char text[80] = "";
         GetDlgItemTextA(dialog, id, text, sizeof text);
-        const char *problem = row.textProblem ? row.textProblem(text) : nullptr;
+        const char *problem = row.textProblem ? row.textProblem(text, settings) : nullptr;
         if (problem) tellUser(dialog, problem, fatalCaption, MB_ICONERROR | MB_OK);
         settings.*row.field.text = text;
         return !problem;

@@ -588,9 +588,10 @@ TEST(CodedOutput, ValuesInTheirOrders) {
     }
 }
 
-// A GFX font by hand: A (a 2 x 2 square), B (a dot), no C, D (empty); a 3 x 3 cell.
+// A GFX font by hand: ! (a 2 x 2 square), " (a dot), no #, $ (empty); a 3 x 3 cell; the space
+// is the font's though no frame holds it.
 TEST(GfxFont, GoldenOfAThreeCharacterFont) {
-    FrameSet frames = framesOf(3, 3, 3, {0, 3, 3, 0, 4, 0, 0, 0, 0}, {"A", "B", "D"});
+    FrameSet frames = framesOf(3, 3, 3, {0, 3, 3, 0, 4, 0, 0, 0, 0}, {"!", "\"", "$"});
     frames.glyphs = {{0, 3, 4}, {1, 2, 3}, {0, 3, 5}};
     frames.lineHeight = 4;
     frames.spaceAdvance = 2;
@@ -601,26 +602,50 @@ TEST(GfxFont, GoldenOfAThreeCharacterFont) {
     EXPECT_EQ(file.substr(file.find("const")),
               "const uint8_t TinyBitmaps[] PROGMEM = {\r\n    0xF0, 0x80};\r\n\r\n"
               "const GFXglyph TinyGlyphs[] PROGMEM = {\r\n"
-              "    {0, 2, 2, 4, 0, -2}, /* 'A' 0x41 */\r\n"
-              "    {1, 1, 1, 3, 1, -1}, /* 'B' 0x42 */\r\n"
-              "    {2, 0, 0, 2, 0, 0}, /* 0x43 not converted */\r\n"
-              "    {2, 0, 0, 5, 0, -3} /* 'D' 0x44 */\r\n};\r\n\r\n"
+              "    {2, 0, 0, 2, 0, 0}, /* 0x20 not converted */\r\n"
+              "    {0, 2, 2, 4, 0, -2}, /* '!' 0x21 */\r\n"
+              "    {1, 1, 1, 3, 1, -1}, /* '\"' 0x22 */\r\n"
+              "    {2, 0, 0, 2, 0, 0}, /* 0x23 not converted */\r\n"
+              "    {2, 0, 0, 5, 0, -3} /* '$' 0x24 */\r\n};\r\n\r\n"
               "const GFXfont Tiny PROGMEM = {(uint8_t *)TinyBitmaps, (GFXglyph *)TinyGlyphs, "
-              "0x41, 0x44, 4};\r\n");
+              "0x20, 0x24, 4};\r\n");
 }
 
-// Samples for the compiler: DejaVu Sans at 16 pixels, "!" to "~", as a GFX font, and what GDI
-// draws of the same text with the font's character widths (the baseline at row 30 from column
+// A name that would break the build in a style is refused there, and taken where it builds.
+TEST(ArrayName, RefusedWhereItBreaksTheBuild) {
+    const std::tuple<const char *, int, bool> cases[] = {
+        {"Tiny_2", OutputC51, true},    {"2Tiny", OutputAnsiC, false},
+        {"Ti ny", OutputAnsiC, false},  {"", OutputAnsiC, false},
+        {"int", OutputAsm, false},      {"inline", OutputAnsiC, false},
+        {"restrict", OutputC51, false}, {"_Bool", OutputGfx, false},
+        {"xdata", OutputC51, false},    {"xdata", OutputAnsiC, true},
+        {"sfr16", OutputC51, false},    {"reentrant", OutputC51, false},
+        {"class", OutputGfx, false},    {"class", OutputAnsiC, true},
+        {"GFXfont", OutputGfx, false},  {"PROGMEM", OutputGfx, false},
+        {"end", OutputAsm, false},      {"Db", OutputAsm, false},
+        {"a", OutputAsm, false},        {"A", OutputAnsiC, true},
+        {"r7", OutputAsm, false},       {"DPTR", OutputAsm, false},
+        {"acc", OutputAsm, false},      {"LOGO", OutputAsm, true}};
+    for (const auto &[name, style, taken] : cases)
+        EXPECT_EQ(arrayNameProblem(name, style) == nullptr, taken) << name << " in " << style;
+    EXPECT_NE(arrayNameProblem(std::string(64, 'n'), OutputAnsiC), nullptr);
+}
+
+// Samples for the compiler: DejaVu Sans at 16 pixels, "!" to "~", as a GFX font made in an 8 x 8
+// matrix (the tails of J and j and every glyph whole all the same), and what GDI draws of the
+// same text with the font's character widths (the baseline at row 30 from column
 // 10), which the font must draw.
 TEST(GfxFont, SampleForTheCompiler) {
     std::string text(94, '!');
     std::iota(text.begin(), text.end(), '!');
     Settings settings = fontSettings("DejaVu Sans");
-    settings.width = settings.height = 32;
-    settings.textShiftX = -4; // room left of the origin, for the tails of J and j
+    settings.width = settings.height = 8; // a font's glyphs are whole, whatever the matrix
+    settings.outputStyle = OutputGfx;
     FrameSet frames;
-    convertText(text, settings, frames, silent);
-    Settings output = settingsFor(32, 32, ManualText);
+    Recorder report;
+    convertText(text, settings, frames, report);
+    EXPECT_EQ(report.told, Strings{});
+    Settings output = settingsFor(8, 8, ManualText);
     output.outputStyle = OutputGfx;
     output.arrayName = "Sans16";
     std::string samples = MORVEX7_BUILD_FOLDER "\\samples\\";
@@ -713,15 +738,41 @@ TEST(FrameStore, AllFramesTogetherAreBounded) {
 // or too long to name one, and help: the exit status and one line.
 TEST(ConsoleProgram, FailuresAreOneLine) {
     std::string missing = testDataPath("missing.txt"), errors, output;
+    std::string folder = testDataPath("folder"), locked = testDataPath("locked.c");
+    std::string halfPair = testDataPath("half_pair.txt"), longPath(300, 'p');
+    CreateDirectoryA(folder.c_str(), nullptr);
+    writeFile(locked, "kept");
+    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    writeFile(halfPair, std::string("\xFF\xFE"
+                                    "a\0\x3D\xD8"
+                                    "b\0",
+                                    8));
     const std::tuple<std::string, int, std::string> cases[] = {
-        {"--text-file " + missing, 1, "morvex7c: Can't read " + missing + "!\r\n"},
+        {"--text-file " + missing, 1,
+         "morvex7c: Can't read " + missing + "! It does not exist.\r\n"},
+        {"--text-file con", 1, "morvex7c: Can't read con! It is not a file.\r\n"},
+        {"--text-file " + halfPair, 1,
+         "morvex7c: Can't read " + halfPair +
+             "! It holds half of a UTF-16 pair, U+D83D, alone at character 2.\r\n"},
+        {"--text A -o " + folder, 1, "morvex7c: Can't write " + folder + "! It is a folder.\r\n"},
+        {"--text A -o " + locked, 1, "morvex7c: Can't write " + locked + "! It is read-only.\r\n"},
+        {"--text A -o " + longPath, 1, "morvex7c: Sorry,the path of your file is too long!\r\n"},
+        {"--text A --style gfx --fit font --font-size 256 -o x.h", 1,
+         "morvex7c: Can't write x.h! Its line height is over 255 pixels.\r\n"},
+        {"--bitmap " + pictureFile("drawing.bmp") + " --coding 1 --style gfx -o x.h", 1,
+         "morvex7c: Can't write x.h! Its gray or colour pixels can't be written as a GFX "
+         "font.\r\n"},
+        {"--text A --name R0 --style asm", 2,
+         "morvex7c: --name R0: The array name is a word of the 8051 assembler"},
         {"--text A --size 0x5", 2,
          "morvex7c: bad option or value: --size 0x5 (see morvex7c --help)\r\n"},
         {"--text A --font NoSuchFace", 0, "morvex7c: the font NoSuchFace is not installed; "},
         {"--text A --font " + std::string(32, 'F'), 2, "morvex7c: bad option or value: --font FF"},
         {"--help", 0, ""}};
     for (const auto &c : cases) {
-        EXPECT_EQ(runConsole(std::get<0>(c) + " -o out.c", &errors, &output), std::get<1>(c));
+        std::string arguments = std::get<0>(c);
+        if (arguments.find(" -o ") == std::string::npos) arguments += " -o out.c";
+        EXPECT_EQ(runConsole(arguments, &errors, &output), std::get<1>(c)) << arguments;
         EXPECT_EQ(errors.substr(0, std::get<2>(c).size()), std::get<2>(c));
         EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
     }
@@ -731,4 +782,5 @@ TEST(ConsoleProgram, FailuresAreOneLine) {
     EXPECT_EQ(errors, "morvex7c: Can't write -!\r\n");
     EXPECT_EQ(runConsole("--help", &errors, nullptr, false), 1);
     EXPECT_EQ(errors, "morvex7c: Can't write the usage to standard output!\r\n");
+    EXPECT_EQ(readFile(locked), "kept");
 }

@@ -29,8 +29,8 @@ for ground in black white; do
             "patches_${ground}_$dispose.gif"
     done
 done
-convert -size 1x1 xc:black -duplicate 499 many.gif
-# a 32-bit BMP with bit fields, a TIFF whose next page is itself, damaged PNGs and GIF
+# a 32-bit BMP with bit fields, a TIFF whose next page is itself, 500 frames of 1 x 1, damaged
+# PNGs and GIF
 python3 -c '
 import struct
 pixels = b"".join(struct.pack("<I", 0xFFFFFF * ((x + y) % 2)) for y in range(5) for x in range(7))
@@ -39,6 +39,8 @@ open("bitfields.bmp", "wb").write(b"BM" + struct.pack("<IHHI", 66 + len(pixels),
 entries = [(256, 1), (257, 1), (258, 8), (259, 1), (262, 1), (273, 122), (277, 1), (278, 1), (279, 1)]
 ifd = struct.pack("<H", 9) + b"".join(struct.pack("<HHII", tag, 4, 1, value) for tag, value in entries)
 open("loop.tif", "wb").write(b"II*\0" + struct.pack("<I", 8) + ifd + struct.pack("<I", 8) + b"\x80")
+frame = b"\x2c\0\0\0\0\1\0\1\0\0\x02\x02\x44\x01\0"
+open("many.gif", "wb").write(b"GIF89a\1\0\1\0\x80\0\0\0\0\0\xff\xff\xff" + frame * 500 + b";")
 png = open("drawing.png", "rb").read()
 crc = png.index(b"IDAT") + 4 + struct.unpack(">I", png[png.index(b"IDAT") - 4:png.index(b"IDAT")])[0]
 open("bad_crc.png", "wb").write(png[:crc] + bytes([png[crc] ^ 255]) + png[crc + 1:])
