@@ -48,6 +48,9 @@ static bool readOption(const SettingRow &row, const char *value, ConsoleOptions 
         return true;
     case OptionKind::size:
         return readSize(row, value, settings);
+    case OptionKind::emSize:
+        settings.glyphSize = FontsEmSize;
+        return readSettingLine(row, value, settings);
     case OptionKind::fontFace: {
         // the face as the system's code page spells it; a longer name names no font
         std::string face = ansiOf(wideOf(value));
@@ -60,6 +63,7 @@ static bool readOption(const SettingRow &row, const char *value, ConsoleOptions 
         int weight = 0;
         if (!readNumber(value, row.low, row.high, weight)) return false;
         settings.font.lfWeight = weight;
+        options.weightGiven = true;
         return true;
     }
     case OptionKind::fontItalic:
@@ -151,6 +155,8 @@ bool readConsoleOptions(const std::vector<std::string> &arguments, ConsoleOption
         if (problem && error.empty())
             error = std::string(row.option.name) + " " + *text + ": " + problem;
     }
+    // a face alone is drawn at its regular weight, as the font dialog gives it
+    if (options.faceGiven && !options.weightGiven) options.settings.font.lfWeight = FW_NORMAL;
     if (error.empty() && (!options.input || options.output.empty()))
         error = "one input and -o OUT are needed";
     options.settings.inputMode = options.input;

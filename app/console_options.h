@@ -10,6 +10,7 @@
 struct ConsoleOptions {
     Settings settings;
     bool faceGiven = false; // --font: the face is told when the system draws another
+    bool weightGiven = false;
     int input = 0; // ManualText, TextFile, BitmapFile, or ManualPaint: a source of ours loaded
     std::string inputText, output;
     bool help = false; // --help or -h: the usage only

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
-static HFONT ownSizeFont(const LOGFONTA &font, int pixelHeight) {
-    // the cell height in pixels, the width the font's own
-    return createGlyphFont(font, 0, pixelHeight);
+static HFONT ownSizeFont(const LOGFONTA &font, int glyphSize, int pixelHeight) {
+    // the cell's or the em square's height in pixels, the width the font's own
+    return createGlyphFont(font, 0, glyphSize == FontsEmSize ? -pixelHeight : pixelHeight);
 }
 
 void openGlyphCanvas(GlyphCanvas &canvas, Settings &settings) {
@@ -15,8 +15,8 @@ void openGlyphCanvas(GlyphCanvas &canvas, Settings &settings) {
     canvas.width = settings.width + 10;
     canvas.height = settings.height;
     canvas.lineHeight = canvas.spaceAdvance = 0;
-    if (settings.glyphSize == FontsOwnSize) {
-        canvas.fonts[0] = ownSizeFont(settings.font, settings.fontPixelHeight);
+    if (settings.glyphSize != StretchToMatrix) {
+        canvas.fonts[0] = ownSizeFont(settings.font, settings.glyphSize, settings.fontPixelHeight);
         canvas.oldFont = SelectObject(canvas.dc, canvas.fonts[0]);
         TEXTMETRICA metrics = {};
         GetTextMetricsA(canvas.dc, &metrics);
@@ -100,7 +100,7 @@ static bool missingFromFont(HDC dc, const std::wstring &units) {
 
 GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settings &settings,
                      FrameSet &frames, int n) {
-    bool ownSize = settings.glyphSize == FontsOwnSize;
+    bool ownSize = settings.glyphSize != StretchToMatrix;
     HFONT font =
         ownSize ? canvas.fonts[0] : stretchedFont(canvas, character.wide ? 2 : 1, settings);
     HGDIOBJ previous = SelectObject(canvas.dc, font);
@@ -122,6 +122,9 @@ GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settin
         bool inked = ink.left < ink.right;
         if (ownSize && settings.centreGlyphs && inked)
             x = ink.left - (settings.width - (ink.right - ink.left)) / 2 + settings.textShiftX;
+        // at the em size, centred glyphs are centred both ways: each fills its cell
+        if (settings.glyphSize == FontsEmSize && settings.centreGlyphs && inked)
+            y = ink.top - (settings.height - (ink.bottom - ink.top)) / 2 + settings.textShiftY;
         drawn.fits = !inked || (ink.left >= x && ink.top >= y && ink.right <= x + settings.width &&
                                 ink.bottom <= y + settings.height);
     }

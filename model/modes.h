@@ -11,8 +11,9 @@ inline bool isFontStyle(int outputStyle) {
 
 constexpr char defaultArrayName[] = "CODE_MATRIX";
 
-// How a glyph is sized: stretched to the matrix, or drawn at the font's own size on a baseline.
-enum GlyphSize { StretchToMatrix = 0, FontsOwnSize = 1 };
+// How a glyph is sized: stretched to the matrix, or drawn on a baseline at the font's own size
+// (the pixel height of its cell) or at its em size (the pixel height of its em square).
+enum GlyphSize { StretchToMatrix = 0, FontsOwnSize = 1, FontsEmSize = 2 };
 
 // How a picture's pixels become dots: as the system converts (a pixel not black lights its dot),
 // or by its luminance against a threshold, plain or dithered.

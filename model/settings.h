@@ -54,8 +54,9 @@ struct Settings {
 // group marked so) is not the default, or along with its group.
 enum class HeaderWhen { never, always, whenSet, withGroup };
 // How the console option gives a setting: a number or one of its words, a flag that sets
-// flagValue, a size WxH (width and height), or a part of the font record.
-enum class OptionKind { none, value, flag, size, fontFace, fontWeight, fontItalic };
+// flagValue, a size WxH (width and height), the em size (and the glyph size with it), or a part
+// of the font record.
+enum class OptionKind { none, value, flag, size, emSize, fontFace, fontWeight, fontItalic };
 // The System Setup control of a setting, or its swatch in the Color dialog.
 enum class ControlKind { none, sizeBox, list, checkBox, radioButtons, numberBox, textBox, swatch };
 

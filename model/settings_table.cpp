@@ -38,8 +38,8 @@ const char *const codingStyleTexts[] = {"Left to right & Up to down",
                                         "Down to up & Left to right",
                                         "Down to up & Right to left",
                                         "Pages of 8 rows, Up to down & Left to right"};
-const char *const glyphSizeWords[] = {"stretch", "font"};
-const char *const glyphSizeTexts[] = {"Stretch to the matrix", "Font's own size"};
+const char *const glyphSizeWords[] = {"stretch", "font", "em"};
+const char *const glyphSizeTexts[] = {"Stretch to the matrix", "Font's own size", "Font's em size"};
 const char *const pictureToDotsWords[] = {"system", "threshold", "floyd-steinberg", "atkinson",
                                           "ordered"};
 const char *const pictureToDotsTexts[] = {"As the system converts", "Threshold", "Floyd-Steinberg",
@@ -106,7 +106,7 @@ const std::vector<SettingRow> &settingsTable() {
             {"Character Detect", REG_BINARY, kept}, {},
             {"--keep-repeats", OK::flag, "a frame for every character, repeats too", 0},
             {IDC_SETUP_DETECT, CK::checkBox, redoConversion}},
-        {"glyph size", &S::glyphSize, StretchToMatrix, FontsOwnSize, glyphSizeWords,
+        {"glyph size", &S::glyphSize, StretchToMatrix, FontsEmSize, glyphSizeWords,
             glyphSizeTexts, {"Glyph Size"}, {"Glyph Size", HW::whenSet, glyphSizeLines},
             {"--fit", OK::value, "glyphs stretched to the matrix or at the font's size"},
             {IDC_SETUP_GLYPH_SIZE, CK::list, redoConversion}},
@@ -116,7 +116,9 @@ const std::vector<SettingRow> &settingsTable() {
             {IDC_SETUP_CENTRE, CK::checkBox, redoConversion}},
         {"font size", &S::fontPixelHeight, 1, 1024, nullptr, nullptr, {"Font Pixel Height"},
             {"Font Size", HW::withGroup, glyphSizeLines},
-            {"--font-size", OK::value, "the font's own size: its cell height in pixels"}},
+            {"--font-size", OK::value, "the font's own or em size in pixels"}},
+        {"em size", &S::fontPixelHeight, 1, 1024, nullptr, nullptr, {}, {},
+            {"--em-size", OK::emSize, "glyphs at the font's em size: its em height in pixels"}},
         {"picture to dots", &S::pictureToDots, AsTheSystemConverts, OrderedBayer,
             pictureToDotsWords, pictureToDotsTexts, {"Picture To Dots"},
             {"Picture Dots", HW::whenSet, pictureDotsLines},

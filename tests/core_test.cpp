@@ -151,6 +151,27 @@ TEST(TextConversion, GlyphsThatDoNotFitAreTold) {
     EXPECT_EQ(report.last(), "8 characters did not fit the matrix: 0 O H x g ...");
 }
 
+// At the em size a CJK font's ideographs fill a cell of that size (at its own size they take the
+// line's height: 12 or 13 of 16 rows), nothing cut; centred, both ways.
+TEST(TextConversion, EmSizeFillsTheCell) {
+    for (int glyphSize : {FontsOwnSize, FontsEmSize}) {
+        Settings settings = fontSettings("WenQuanYi Micro Hei", glyphSize);
+        settings.centreGlyphs = 1;
+        FrameSet frames;
+        Recorder report;
+        convertText(Text{true, "", L"\u4f60\u597d\u4e2d"}, settings, frames, report);
+        EXPECT_EQ(report.told, Strings{});
+        for (int n = 0; n < 3; ++n) {
+            int top = 16, bottom = 0; // the rows with ink
+            for (int dot = 0; dot < 256; ++dot)
+                if (dotAt(frames, n, dot % 16, dot / 16))
+                    top = std::min(top, dot / 16), bottom = std::max(bottom, dot / 16 + 1);
+            EXPECT_EQ(bottom - top >= 14, glyphSize == FontsEmSize) << n << " " << bottom - top;
+            if (glyphSize == FontsEmSize) EXPECT_LE(std::abs(top - (16 - bottom)), 1) << n;
+        }
+    }
+}
+
 // What the font draws of text on a monochrome canvas, which is never smoothed: the text at `at`
 // aligned by align (its reference point at the top-left unless told), each character advanced
 // by its width as the font gives it; width x height dots from the canvas's top-left, a line a row.

@@ -151,3 +151,19 @@ TEST_F(DialogTest, SettingsAreCheckedAndCommittedOnlyOnOk) {
     EXPECT_EQ(std::count(editor.frames.bytes.begin(), editor.frames.bytes.end(), 0), 4096);
     EXPECT_EQ(SendMessageA(editor.frameComboBox, CB_GETCURSEL, 0, 0), 0);
 }
+
+// A face given alone is drawn at its regular weight; a weight given is kept, before or after it.
+TEST(ConsoleOptions, FaceAloneIsRegular) {
+    const std::pair<std::vector<std::string>, LONG> cases[] = {
+        {{"--font", "DejaVu Sans"}, FW_NORMAL},
+        {{"--weight", "700", "--font", "DejaVu Sans"}, 700},
+        {{"--font", "DejaVu Sans", "--weight", "700"}, 700},
+        {{}, builtInGlyphFont().lfWeight}};
+    for (auto [words, weight] : cases) {
+        words.insert(words.end(), {"--text", "A", "-o", "a.c"});
+        ConsoleOptions options;
+        std::string error;
+        ASSERT_TRUE(readConsoleOptions(words, options, error)) << error;
+        EXPECT_EQ(options.settings.font.lfWeight, weight) << words[0];
+    }
+}
