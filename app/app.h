@@ -11,6 +11,8 @@ extern const char mainWindowClassName[];
 extern const char openCaption[];
 
 int runApplication(HINSTANCE instance);
+// A message of the loop: the menu's shortcuts, then translated and dispatched as Unicode.
+void dispatchMessage(MSG &message);
 bool registerMainWindowClass(HINSTANCE instance);
 bool createMainWindow(HINSTANCE instance);
 void initEditorState(HWND window);

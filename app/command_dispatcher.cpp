@@ -223,8 +223,8 @@ static void browseCommand(HWND window) {
 static void openBitmapCommand(HWND window) {
     char path[pathCapacity];
     storePath(path, editor.bitmapFilePath);
-    if (!chooseOpenFile(window, path, bitmapFilter)) return;
-    startBitmapImport(window, path);
+    // the chosen path is the stored one only once its import runs
+    if (!chooseOpenFile(window, path, bitmapFilter) || !startBitmapImport(window, path)) return;
     storePath(editor.bitmapFilePath, path);
     SetWindowTextA(editor.openButton, fileNameOf(editor.bitmapFilePath));
     invalidateEditor(window);
@@ -236,8 +236,8 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     int id = LOWORD(wParam);
     bool shortcut = code == 1 && lParam == 0; // from the accelerator table
     if (code == CBN_SELCHANGE && !shortcut) {
-        editor.currentFrame =
-            static_cast<int>(SendMessageA(editor.frameComboBox, CB_GETCURSEL, 0, 0));
+        LRESULT selected = SendMessageA(editor.frameComboBox, CB_GETCURSEL, 0, 0);
+        if (selected != CB_ERR) editor.currentFrame = static_cast<int>(selected);
         invalidateEditor(window);
         return 0;
     }

@@ -100,7 +100,11 @@ static std::string usageLine(const SettingRow &row) {
     }
     std::string left = "  " + std::string(row.option.name) + value;
     left += left.size() < 26 ? std::string(26 - left.size(), ' ') : "\n" + std::string(26, ' ');
-    return left + row.option.help + shown + "\n";
+    std::string line = left + row.option.help + shown + "\n";
+    for (int choice = row.low; row.option.choiceNotes && choice <= row.high; ++choice)
+        line += "      " + std::to_string(choice) + "  " +
+                row.option.choiceNotes[choice - row.low] + "\n";
+    return line;
 }
 
 std::string consoleUsage() {

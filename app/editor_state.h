@@ -52,6 +52,7 @@ struct EditorState {
     HWND textFileRadio = nullptr;
     HWND bitmapRadio = nullptr;
     HWND textEdit = nullptr;
+    HFONT controlFont = nullptr; // the text box's and the frame list's
     HWND browseButton = nullptr;
     HWND openButton = nullptr;
     HWND updateButton = nullptr;

@@ -101,6 +101,36 @@ static const ControlLayout controlLayouts[] = {
      &EditorState::statusBar},
 };
 
+static int CALLBACK faceFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found) {
+    *reinterpret_cast<bool *>(found) = true;
+    return 0;
+}
+
+// The font of the text box and the frame list: the system's dialog font where it has CJK
+// ideographs, else the first installed face of a list that has them, so that typed and
+// converted characters of any script show as themselves.
+static HFONT textControlFont() {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW font = metrics.lfMessageFont;
+    HDC dc = GetDC(nullptr);
+    for (const wchar_t *face :
+         {L"Microsoft YaHei", L"SimSun", L"MS UI Gothic", L"Malgun Gothic", L"WenQuanYi Micro Hei",
+          L"Noto Sans CJK SC", L"Droid Sans Fallback"}) {
+        LOGFONTW wanted = {};
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
+        bool found = false;
+        EnumFontFamiliesExW(dc, &wanted, faceFound, reinterpret_cast<LPARAM>(&found), 0);
+        if (!found) continue;
+        lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+        break;
+    }
+    ReleaseDC(nullptr, dc);
+    return CreateFontIndirectW(&font);
+}
+
 bool createMainWindow(HINSTANCE instance) {
     int thumb = GetSystemMetrics(SM_CYVTHUMB);
     int outerHeight = thumb + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 385;
@@ -121,6 +151,9 @@ bool createMainWindow(HINSTANCE instance) {
         editor.*layout.handle = control;
     }
 
+    editor.controlFont = textControlFont();
+    for (HWND control : {editor.textEdit, editor.frameComboBox})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(editor.controlFont), TRUE);
     SendMessageA(editor.statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(statusPartEdges));
     for (int part = 0; part < 3; ++part)
         setStatusText(part, "OK");
@@ -219,15 +252,22 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+void dispatchMessage(MSG &message) {
+    if (translateShortcut(message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+// Exit status 0 after a close, 1 when the window can't be made or the program ends for want of
+// memory.
 int runApplication(HINSTANCE instance) {
     editor.instanceHandle = instance;
-    if (!registerMainWindowClass(editor.instanceHandle)) return 0;
-    if (!createMainWindow(editor.instanceHandle)) return 0;
+    if (!registerMainWindowClass(editor.instanceHandle)) return 1;
+    if (!createMainWindow(editor.instanceHandle)) return 1;
+    // Unicode messages: typed characters of any script reach the Unicode text box whole
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (translateShortcut(message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return 1;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        dispatchMessage(message);
+    if (editor.controlFont) DeleteObject(editor.controlFont);
+    return static_cast<int>(message.wParam);
 }

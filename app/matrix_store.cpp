@@ -56,7 +56,7 @@ int clearAllFrames() {
 int reportOutOfMemory(HWND owner) {
     releaseFrames();
     tellUser(owner, "Fatal error:not enough memory!\nOK for Close!", nullptr, MB_ICONERROR | MB_OK);
-    PostQuitMessage(0);
+    PostQuitMessage(1); // the program ends for want of memory: a failure
     return 0;
 }
 

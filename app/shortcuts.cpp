@@ -5,7 +5,7 @@
 bool translateShortcut(MSG &message) {
     static HACCEL shortcuts = LoadAcceleratorsA(editor.instanceHandle, mainWindowClassName);
     return shortcuts && editor.mainWindow &&
-           TranslateAcceleratorA(editor.mainWindow, shortcuts, &message);
+           TranslateAcceleratorW(editor.mainWindow, shortcuts, &message);
 }
 
 bool copiedFromTextBox() {

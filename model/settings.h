@@ -90,6 +90,7 @@ struct ConsoleOption {
     OptionKind kind = OptionKind::none;
     const char *help = "";
     int flagValue = 1;
+    const char *const *choiceNotes = nullptr; // what each choice suits, listed by --help
 };
 
 // What a change made in System Setup does to the frames in hand.

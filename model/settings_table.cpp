@@ -38,6 +38,15 @@ const char *const codingStyleTexts[] = {"Left to right & Up to down",
                                         "Down to up & Left to right",
                                         "Down to up & Right to left",
                                         "Pages of 8 rows, Up to down & Left to right"};
+const char *const codingStyleNotes[] = {
+    "rows, leftmost dot in bit 0 (XBM); high bit first: GFX/u8g2 drawBitmap, ST7920",
+    "rows from the bottom up", "rows right to left", "rows right to left from the bottom up",
+    "columns, top dot in bit 0: LED matrices scanned by column", "columns right to left",
+    "columns from the bottom up", "columns right to left from the bottom up",
+    "pages of 8 rows, a column a byte, top dot in bit 0: SSD1306, SH1106, ST7565, PCD8544"};
+const char *const bitmapStyleNotes[] = {
+    "1 bit a dot", "4-bit gray, two pixels a byte: gray OLEDs (SSD1322, SSD1327)",
+    "8-bit colour, 3-3-2 (RGB332)", "16-bit colour, 5-6-5 (RGB565): ST7735, ILI9341"};
 const char *const glyphSizeWords[] = {"stretch", "font", "em"};
 const char *const glyphSizeTexts[] = {"Stretch to the matrix", "Font's own size", "Font's em size"};
 const char *const pictureToDotsWords[] = {"system", "threshold", "floyd-steinberg", "atkinson",
@@ -87,10 +96,10 @@ const std::vector<SettingRow> &settingsTable() {
             {IDC_SETUP_C51, CK::radioButtons}},
         {"bitmap coding", &S::bitmapStyle, 0, 3, nullptr, bitmapStyleTexts, {"Bitmap Style"},
             {"Bitmap Style", HW::always, 0, false},
-            {"--coding", OK::value, "a picture's bitmap coding"},
+            {"--coding", OK::value, "a picture's bitmap coding", 1, bitmapStyleNotes},
             {IDC_SETUP_BITMAP, CK::list, redoImport}},
         {"dot order", &S::codingStyle, 0, 8, nullptr, codingStyleTexts, {"Coding Style"},
-            {"Coding Style", HW::whenSet, dotOrderLines}, {"--order", OK::value, "dot order"},
+            {"Coding Style", HW::whenSet, dotOrderLines}, {"--order", OK::value, "dot order", 1, codingStyleNotes},
             {IDC_SETUP_CODING, CK::list}},
         {"high bit first", &S::alignStyle, 0, 1, nullptr, nullptr, {"Align Style"},
             {"Align Style", HW::whenSet, dotOrderLines},
@@ -118,7 +127,7 @@ const std::vector<SettingRow> &settingsTable() {
             {"Font Size", HW::withGroup, glyphSizeLines},
             {"--font-size", OK::value, "the font's own or em size in pixels"}},
         {"em size", &S::fontPixelHeight, 1, 1024, nullptr, nullptr, {}, {},
-            {"--em-size", OK::emSize, "glyphs at the font's em size: its em height in pixels"}},
+            {"--em-size", OK::emSize, "glyphs at the font's em size, in pixels"}},
         {"picture to dots", &S::pictureToDots, AsTheSystemConverts, OrderedBayer,
             pictureToDotsWords, pictureToDotsTexts, {"Picture To Dots"},
             {"Picture Dots", HW::whenSet, pictureDotsLines},

@@ -22,7 +22,7 @@
 #define IDM_ABOUT 402
 
 // main window controls
-#define IDC_TEXT_EDIT 401
+#define IDC_TEXT_EDIT 506
 #define IDC_FRAME_COMBO 501
 #define IDC_NEW 502
 #define IDC_UPDATE 503

@@ -6,6 +6,7 @@
 #include "view/view.h"
 
 #include <commdlg.h>
+#include <cstdio>
 
 // The colour of a swatch of the Color dialog.
 static COLORREF *swatchColour(int id) {
@@ -63,6 +64,12 @@ INT_PTR CALLBACK colorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         editor.colourBackup = editor.settings;
         return TRUE;
     }
+    if (message == WM_DESTROY) { // the buttons don't release the swatches they show
+        for (int id = IDC_SWATCH_FOREGROUND; id <= IDC_SWATCH_CLIENT; ++id)
+            DeleteObject(reinterpret_cast<HGDIOBJ>(
+                SendDlgItemMessageA(dialog, id, BM_SETIMAGE, IMAGE_BITMAP, 0)));
+        return FALSE;
+    }
     if (message != WM_COMMAND || HIWORD(wParam) != 0) return FALSE;
     int id = LOWORD(wParam);
     if (COLORREF *field = swatchColour(id)) {
@@ -80,13 +87,30 @@ INT_PTR CALLBACK colorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
+// The chooser's sizes are points; the glyphs take the pixel height they come to on this screen,
+// and the title says so.
+static UINT_PTR CALLBACK fontChooserHook(HWND dialog, UINT message, WPARAM, LPARAM) {
+    if (message != WM_INITDIALOG) return 0;
+    HDC dc = GetDC(dialog);
+    char title[128];
+    snprintf(title, sizeof title,
+             "Font: sizes in points; glyphs take pixels (12 points are %d pixels here)",
+             MulDiv(12, GetDeviceCaps(dc, LOGPIXELSY), 72));
+    ReleaseDC(dialog, dc);
+    SetWindowTextA(dialog, title);
+    return 0;
+}
+
 int chooseDefaultFont(HWND owner) {
     CHOOSEFONTA choice = {};
     choice.lStructSize = sizeof(choice);
     choice.hwndOwner = owner;
     choice.hDC = GetDC(owner);
     choice.lpLogFont = &editor.settings.font;
-    choice.Flags = CF_SCREENFONTS | CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT;
+    // the vertical "@" faces draw their glyphs turned: left out
+    choice.Flags =
+        CF_SCREENFONTS | CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOVERTFONTS | CF_ENABLEHOOK;
+    choice.lpfnHook = fontChooserHook;
     choice.hInstance = editor.instanceHandle;
     BOOL confirmed = ChooseFontA(&choice);
     ReleaseDC(owner, choice.hDC);

@@ -97,3 +97,19 @@ TEST_F(EditingTest, ShortcutsDoWhatTheirLabelsSay) {
     EXPECT_EQ(modalLog().at(2).text, "Copy DOT Matrix to clipboard Successed!");
     EXPECT_EQ(clipboardText().rfind("/*Config:", 0), 0u);
 }
+
+// A character of any script typed into the text box reaches it whole through the program's
+// message loop, and the box's font has it.
+TEST_F(EditingTest, TypedTextOfAnyScript) {
+    PostMessageW(editor.textEdit, WM_CHAR, 0x4F60, 1);
+    dispatchWaiting();
+    wchar_t typed[8] = L"";
+    GetWindowTextW(editor.textEdit, typed, 8);
+    EXPECT_STREQ(typed, L"\u4f60");
+    HDC dc = GetDC(editor.textEdit);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(editor.textEdit, WM_GETFONT, 0, 0)));
+    WORD glyph = 0;
+    GetGlyphIndicesW(dc, L"\u4f60", 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
+    EXPECT_NE(glyph, 0xFFFF);
+    ReleaseDC(editor.textEdit, dc);
+}

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <dlgs.h>
 #include <shlwapi.h>
 
 // The default, one value in range and one out of range where the setting has a range, each
@@ -166,4 +167,29 @@ TEST(ConsoleOptions, FaceAloneIsRegular) {
         ASSERT_TRUE(readConsoleOptions(words, options, error)) << error;
         EXPECT_EQ(options.settings.font.lfWeight, weight) << words[0];
     }
+}
+
+// The font chooser says its sizes are points and offers no vertical "@" face; the Color
+// dialog's swatches are released with it.
+TEST_F(DialogTest, FontAndColourChoosers) {
+    expectModal([](HWND chooser) {
+        EXPECT_NE(windowText(chooser).find("sizes in points"), std::string::npos);
+        HWND faces = GetDlgItem(chooser, cmb1);
+        for (int i = 0; i < SendMessageA(faces, CB_GETCOUNT, 0, 0); ++i) {
+            char face[LF_FACESIZE + 1] = "";
+            SendMessageA(faces, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(face));
+            EXPECT_NE(face[0], '@') << face;
+        }
+        clickButton(chooser, IDCANCEL);
+    });
+    sendCommand(IDM_FONT_SETUP);
+    HGDIOBJ swatch = nullptr;
+    expectModal([&swatch](HWND dialog) {
+        swatch = reinterpret_cast<HGDIOBJ>(
+            SendDlgItemMessageA(dialog, IDC_SWATCH_GRID, BM_GETIMAGE, IMAGE_BITMAP, 0));
+        clickButton(dialog, IDOK);
+    });
+    sendCommand(IDM_COLOR_SETUP);
+    ASSERT_NE(swatch, nullptr);
+    EXPECT_EQ(GetObjectType(swatch), 0u);
 }

@@ -56,5 +56,5 @@ expect FFFFFF 8 10 12
 # closing with painted dots asks first; Enter answers Yes, the default button
 xdotool key alt+F4 sleep 1 key Return
 wait $program_pid
-[ $? -eq 1 ] || fail "the program did not exit with 1"
+[ $? -eq 0 ] || fail "the program did not exit with 0"
 [ $failures -eq 0 ] && echo "painted dots seen on screen, then a new blank frame"

@@ -6,11 +6,8 @@
 
 void dispatchWaiting() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (translateShortcut(message)) continue; // as the program's own message loop does
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        dispatchMessage(message); // as the program's own message loop does
 }
 
 // The worker's end reaches this thread in one message, which clears busy last.
