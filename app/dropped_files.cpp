@@ -52,13 +52,20 @@ void onDropFiles(HWND window, HDROP drop) {
         loadSourceFile(window, path);
         return;
     }
-    bool picture = mode == BitmapFile;
-    storePath(picture ? editor.bitmapFilePath : editor.textFilePath, path);
-    SetWindowTextA(picture ? editor.openButton : editor.browseButton, fileNameOf(path));
-    if (editor.settings.inputMode != mode)
-        switchMode(window, mode, false); // which converts the stored file
-    else if (picture)
-        startBitmapImport(window, path);
-    else
-        loadTextFile(window, path);
+    if (mode == BitmapFile) { // a failed import puts the stored path back
+        storePath(editor.bitmapFilePath, path);
+        SetWindowTextA(editor.openButton, fileNameOf(path));
+        if (editor.settings.inputMode != mode)
+            switchMode(window, mode, false); // which imports the stored picture
+        else
+            startBitmapImport(window, path);
+        return;
+    }
+    // a text file becomes the stored one only once it is read
+    std::string previous = editor.textFilePath;
+    if (editor.settings.inputMode != mode) {
+        editor.textFilePath[0] = 0; // the switch converts no other file first
+        switchMode(window, mode, false);
+    }
+    if (!loadTextFile(window, path)) storePath(editor.textFilePath, previous.c_str());
 }

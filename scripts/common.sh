@@ -23,13 +23,16 @@ install_missing_packages() {
         "${missing[@]}" >/dev/null
 }
 
-# build_target ARCH [cmake options...]: configures and builds build/ARCH.
+# build_target ARCH [cmake options...]: configures and builds build/ARCH; with BUILD_ONLY set
+# (a list of targets), only those.
 build_target() {
     local arch=$1
     shift
+    local targets=()
+    [ -n "${BUILD_ONLY:-}" ] && targets=(--target ${BUILD_ONLY})
     cmake -S "$repo_root" -B "$repo_root/build/$arch" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$repo_root/cmake/toolchain-$arch.cmake" "$@" >/dev/null &&
-        cmake --build "$repo_root/build/$arch" -j "$(nproc)"
+        cmake --build "$repo_root/build/$arch" -j "$(nproc)" "${targets[@]}"
 }
 
 # Starts Xvfb on a free display number and exports DISPLAY; sets xvfb_pid.

@@ -6,13 +6,13 @@ source "$(dirname "$0")/common.sh"
 
 case "$(uname -s)" in
 MINGW* | MSYS* | CYGWIN*)
-    build_target x86_64 || exit 1
+    BUILD_ONLY="morvex7 morvex7c" build_target x86_64 || exit 1
     exec "$repo_root/build/x86_64/morvex7.exe"
     ;;
 esac
 
 install_missing_packages || exit 1
-build_target x86_64 || exit 1
+BUILD_ONLY="morvex7 morvex7c" build_target x86_64 || exit 1
 if [ -z "${DISPLAY:-}" ]; then
     start_xvfb || exit 1
     trap 'kill "$xvfb_pid" 2>/dev/null' EXIT
