@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cctype>
+#include <cstdio>
 #include <fcntl.h>
 #include <io.h>
 #include <string>
@@ -31,6 +32,21 @@ bool isDeviceName(const char *path) {
         if (name == device) return true;
     return name.size() == 4 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "LPT") == 0) &&
            name[3] >= '1' && name[3] <= '9';
+}
+
+const char *readWholeFile(const char *path, long long maxBytes, std::string &bytes) {
+    InputFile input;
+    if (const char *reason = openInputFile(path, input)) return reason;
+    static char tooLarge[48];
+    snprintf(tooLarge, sizeof tooLarge, "It is larger than %lld MiB.", maxBytes >> 20);
+    const char *reason = input.size > maxBytes ? tooLarge : nullptr;
+    if (!reason) {
+        bytes.resize(static_cast<size_t>(input.size));
+        if (fread(&bytes[0], 1, bytes.size(), input.file) != bytes.size())
+            reason = "It can't be read.";
+    }
+    fclose(input.file);
+    return reason;
 }
 
 const char *openInputFile(const char *path, InputFile &input) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 struct InputFile {
     FILE *file = nullptr; // binary mode, the bytes as they are
@@ -18,5 +19,7 @@ bool pathTooLong(const char *path);
 
 // A name the system takes for a device (CON, NUL, COM1, ...), with any extension or folder.
 bool isDeviceName(const char *path);
+// Reads the whole file into bytes, if it takes at most maxBytes; nullptr, else the reason.
+const char *readWholeFile(const char *path, long long maxBytes, std::string &bytes);
 // Opens path for reading; nullptr when open, else the reason for the user (nothing opened).
 const char *openInputFile(const char *path, InputFile &input);

@@ -29,20 +29,6 @@ static const char *readBitmapPixels(const char *path, bool ownColours, PicturePi
 
 static const long long maxPictureFileBytes = 256LL << 20;
 
-// The whole file, for the checks of its structure.
-static const char *readPictureFile(const char *path, std::string &bytes) {
-    InputFile input;
-    if (const char *reason = openInputFile(path, input)) return reason;
-    const char *reason = input.size > maxPictureFileBytes ? "It is larger than 256 MiB." : nullptr;
-    if (!reason) {
-        bytes.resize(static_cast<size_t>(input.size));
-        if (fread(&bytes[0], 1, bytes.size(), input.file) != bytes.size())
-            reason = "It can't be read.";
-    }
-    fclose(input.file);
-    return reason;
-}
-
 // The pictures a file holds, a frame each, at the size the settings ask. A BMP file's headers are
 // checked and the system loads it (its own colours unless the system converts it to dots); the
 // imaging component decodes every other format, a TIFF's pages walked first. The damage of a
@@ -50,7 +36,7 @@ static const char *readPictureFile(const char *path, std::string &bytes) {
 static const char *readPictures(const char *path, const Settings &settings,
                                 std::vector<PicturePixels> &pictures, Reporter &report) {
     std::string bytes;
-    const char *reason = readPictureFile(path, bytes);
+    const char *reason = readWholeFile(path, maxPictureFileBytes, bytes);
     if (reason) return reason;
     if (bytes.compare(0, 2, "BM") == 0) {
         if ((reason = checkBitmapFile(path))) return reason;

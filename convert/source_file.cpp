@@ -14,19 +14,6 @@
 static const long long maxSourceBytes = 64LL << 20;
 static const size_t maxSourceFrames = 65536;
 
-static const char *readWholeFile(const char *path, std::string &text) {
-    InputFile input;
-    if (const char *reason = openInputFile(path, input)) return reason;
-    const char *reason = input.size > maxSourceBytes ? "It is larger than 64 MiB." : nullptr;
-    if (!reason) {
-        text.resize(static_cast<size_t>(input.size));
-        if (fread(&text[0], 1, text.size(), input.file) != text.size())
-            reason = "It can't be read.";
-    }
-    fclose(input.file);
-    return reason;
-}
-
 static const char *checkSource(const ParsedSource &source) {
     const Settings &settings = source.settings;
     if (settings.bitmapStyle != 0) return "Its gray or colour pixels can't be edited as dots.";
@@ -98,7 +85,7 @@ FramesMade loadSource(const char *path, LoadedSource &loaded, Reporter &report) 
     }
     std::string text;
     ParsedSource source;
-    const char *reason = readWholeFile(path, text);
+    const char *reason = readWholeFile(path, maxSourceBytes, text);
     if (!reason) reason = parseSource(text, source);
     if (!reason) reason = checkSource(source);
     if (reason) {
