@@ -4,6 +4,7 @@
 #include "app/editor_state.h"
 #include "convert/text_file.h"
 #include "app/matrix_store.h"
+#include "model/character_range.h"
 #include "model/size_limits.h"
 #include "output/output.h"
 #include "res/resource.h"
@@ -18,6 +19,8 @@
 static const char makerWebSite[] = "https://www.tarvellsoft.example/morvex7/";
 
 static const char textFilter[] = "All Text Files(*.txt)\0*.txt\0All Files(*.*)\0*.*\0";
+static const char fontFilter[] = "Font Files(*.ttf;*.otf;*.ttc;*.bdf)\0*.ttf;*.otf;*.ttc;*.bdf\0"
+                                 "All Files(*.*)\0*.*\0";
 static const char bitmapFilter[] =
     "All Pictures(*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff;*.ico)\0"
     "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff;*.ico\0"
@@ -220,6 +223,45 @@ static void browseCommand(HWND window) {
     if (chooseOpenFile(window, path, textFilter)) loadTextFile(window, path);
 }
 
+// The status bar names the font a text is drawn with.
+static void showFontInUse() {
+    std::string font = editor.settings.fontFile.empty()
+                           ? std::string(editor.settings.font.lfFaceName)
+                           : std::string(fileNameOf(editor.settings.fontFile.c_str()));
+    setStatusText(0, ("Font: " + font).c_str());
+}
+
+// A font file, used until another is chosen or the Font Setup picks an installed font.
+static void fontFileCommand(HWND window) {
+    char path[pathCapacity] = "";
+    if (!chooseOpenFile(window, path, fontFilter)) return;
+    editor.settings.fontFile = utf8OfAnsi(path);
+    showFontInUse();
+    convertAgain(window);
+}
+
+// The range list, kept in the settings; OK takes it only when it reads.
+static INT_PTR CALLBACK rangeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        SetDlgItemTextA(dialog, IDC_RANGE_LIST, editor.settings.characterRange.c_str());
+        return TRUE;
+    }
+    if (message != WM_COMMAND || HIWORD(wParam) != 0) return FALSE;
+    if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 2);
+    if (LOWORD(wParam) != IDOK) return TRUE;
+    char list[4096] = "";
+    GetDlgItemTextA(dialog, IDC_RANGE_LIST, list, sizeof list);
+    std::vector<unsigned> codePoints;
+    std::string reason = parseCharacterRange(list, codePoints);
+    if (!reason.empty()) {
+        tellUser(dialog, reason.c_str(), nullptr, MB_ICONERROR | MB_OK);
+        return TRUE;
+    }
+    editor.settings.characterRange = list;
+    EndDialog(dialog, 1);
+    return TRUE;
+}
+
 static void openBitmapCommand(HWND window) {
     char path[pathCapacity];
     storePath(path, editor.bitmapFilePath);
@@ -283,8 +325,18 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case IDM_SYSTEM_SETUP:
         systemSettingsCommand(window);
         break;
-    case IDM_FONT_SETUP:
-        if (chooseDefaultFont(window) == 1) convertAgain(window);
+    case IDM_FONT_SETUP: // an installed font, no file's
+        if (chooseDefaultFont(window) != 1) break;
+        editor.settings.fontFile.clear();
+        showFontInUse();
+        convertAgain(window);
+        break;
+    case IDM_FONT_FILE:
+        fontFileCommand(window);
+        break;
+    case IDM_MAP_RANGE:
+        if (DialogBoxParamA(editor.instanceHandle, "Range_dlg", window, rangeDialogProc, 0) == 1)
+            mapCharacterRange(window, editor.settings.characterRange);
         break;
     case IDM_COLOR_SETUP:
         DialogBoxParamA(editor.instanceHandle, "Color_dlg", window, colorDialogProc, 0);

@@ -2,6 +2,7 @@
 // every setting from its options, messages as lines on standard error.
 #include "app/console_options.h"
 #include "convert/input_file.h"
+#include "model/character_range.h"
 #include "convert/picture_import.h"
 #include "convert/source_file.h"
 #include "convert/text_conversion.h"
@@ -74,6 +75,10 @@ static bool convertInput(const ConsoleOptions &options, FrameSet &frames, Settin
     // typed text in the code page stays ANSI, as the window takes it; the paths are the
     // keywords in the code page's bytes
     Text text = typedText(wideOf(options.inputText));
+    std::vector<unsigned> codePoints; // a range read as the option was read
+    if (!settings.characterRange.empty() &&
+        parseCharacterRange(settings.characterRange, codePoints).empty())
+        text = codePointText(codePoints);
     switch (options.input) {
     case TextFile:
         settings.inputFile = ansiOf(wideOf(input));

@@ -48,6 +48,11 @@ static bool readOption(const SettingRow &row, const char *value, ConsoleOptions 
         return true;
     case OptionKind::size:
         return readSize(row, value, settings);
+    case OptionKind::range: // an input, as --text is
+        if (options.input) return false;
+        options.input = ManualText;
+        options.inputText = settings.characterRange = value;
+        return true;
     case OptionKind::emSize:
         settings.glyphSize = FontsEmSize;
         return readSettingLine(row, value, settings);
@@ -89,10 +94,13 @@ static std::string usageLine(const SettingRow &row) {
     else if (kind == OptionKind::size)
         value = " WxH", shown = range + " each (default " + valueText(row, defaults) + "x" +
                                 std::to_string(defaults.height) + ")";
-    else if (kind == OptionKind::fontFace || row.field.text)
-        value = row.field.text ? " NAME" : " FACE",
-        shown = " (default " + valueText(row, defaults) + ")";
-    else if (row.words) {
+    else if (kind == OptionKind::fontFace || row.field.text) {
+        value = row.option.placeholder ? row.option.placeholder
+                : row.field.text       ? " NAME"
+                                       : " FACE";
+        std::string byDefault = valueText(row, defaults);
+        shown = byDefault.empty() ? "" : " (default " + byDefault + ")";
+    } else if (row.words) {
         value.clear();
         for (int choice = row.low; choice <= row.high; ++choice)
             value += (value.empty() ? " " : "|") + std::string(row.words[choice - row.low]);
@@ -108,8 +116,8 @@ static std::string usageLine(const SettingRow &row) {
 }
 
 std::string consoleUsage() {
-    std::string usage = "usage: morvex7c [options] (--text TEXT | --text-file FILE | --bitmap FILE"
-                        " | --load SOURCE) -o OUT\n";
+    std::string usage = "usage: morvex7c [options] (--text TEXT | --text-file FILE | --range LIST"
+                        " | --bitmap FILE | --load SOURCE) -o OUT\n";
     for (const SettingRow &row : settingsTable())
         if (row.option.name) usage += usageLine(row);
     return usage + "OUT - writes to standard output.  --help, -h: this text.\n";

@@ -24,9 +24,11 @@ static const MenuHelp menuHelp[] = {
     {IDM_INVERT_CURRENT, "Invert the Current DOT Matrix"},
     {IDM_CLEAR_CURRENT, "Clear the Current DOT Matrix"},
     {IDM_MAP_ALL_ASCII, "Build DOT Matrixs of all ASCII"},
+    {IDM_MAP_RANGE, "Build DOT Matrixs of a range of characters"},
     {IDM_COPY_CLIPBOARD, "Copy the DOT Matrix code to Clipboard"},
     {IDM_SYSTEM_SETUP, "Change System settings"},
     {IDM_FONT_SETUP, "Change default Font Style and default Font Size"},
+    {IDM_FONT_FILE, "Draw with a TrueType, OpenType or BDF font file"},
     {IDM_COLOR_SETUP, "Change default Color settings"},
     {IDM_WEB, "Visit our website"},
     {IDM_ABOUT, "Show Version Informations"},
@@ -82,9 +84,10 @@ int onInitMenuPopup(HWND, WPARAM wParam, LPARAM) {
     for (int id = ManualPaint; id <= BitmapFile; ++id)
         CheckMenuItem(popup, id,
                       MF_BYCOMMAND | (editor.settings.inputMode == id ? MF_CHECKED : MF_UNCHECKED));
-    EnableMenuItem(popup, IDM_MAP_ALL_ASCII,
-                   MF_BYCOMMAND |
-                       (editor.settings.inputMode == ManualText ? MF_ENABLED : MF_GRAYED));
+    for (int id : {IDM_MAP_ALL_ASCII, IDM_MAP_RANGE})
+        EnableMenuItem(popup, id,
+                       MF_BYCOMMAND |
+                           (editor.settings.inputMode == ManualText ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(popup, IDM_LOAD, MF_BYCOMMAND | (isBusy() ? MF_GRAYED : MF_ENABLED));
     return 1;
 }

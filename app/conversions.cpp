@@ -7,6 +7,7 @@
 #include "convert/picture_import.h"
 #include "convert/source_file.h"
 #include "convert/text_file.h"
+#include "model/character_range.h"
 #include "model/size_limits.h"
 #include "res/resource.h"
 #include "view/view.h"
@@ -39,8 +40,9 @@ static DWORD WINAPI textWorker(LPVOID argument) {
     return 1;
 }
 
-int startTextConversion(HWND window, const Text &text) {
+int startTextConversion(HWND window, const Text &text, const std::string &range) {
     if (isBusy()) return 0;
+    editor.settings.characterRange = range;
     FrameSet &frames = editor.frames;
     Settings settings = editor.settings;
     settings.width = frames.width; // the frames in hand give the size
@@ -83,6 +85,7 @@ int startBitmapImport(HWND window, const char *path) {
         reportPathTooLong(report);
         return 0;
     }
+    editor.settings.characterRange.clear(); // the frames will be a picture's
     WorkerResult *result = new WorkerResult;
     result->window = window;
     result->picture = true;
@@ -113,6 +116,20 @@ int mapAllAscii(HWND window) {
     SetWindowTextA(editor.textEdit, asciiTable);
     scrollViewHome(window);
     startTextConversion(window, ansiText(asciiTable));
+    invalidateEditor(window);
+    return 1;
+}
+
+int mapCharacterRange(HWND window, const std::string &list) {
+    std::vector<unsigned> codePoints;
+    std::string reason = parseCharacterRange(list, codePoints);
+    if (!reason.empty()) {
+        WindowReporter report(window);
+        report.tell(reason, MB_ICONERROR);
+        return 0;
+    }
+    scrollViewHome(window);
+    startTextConversion(window, codePointText(codePoints), list);
     invalidateEditor(window);
     return 1;
 }

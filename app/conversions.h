@@ -55,9 +55,10 @@ void onWorkerDone(HWND window, WorkerResult *result);
 // Disables or enables the four input-mode radio buttons.
 void enableModeRadios(BOOL enable);
 
-// Converts text into the frames on a worker; an empty text gives one blank frame at once.
-// Returns 1 when a worker started.
-int startTextConversion(HWND window, const Text &text);
+// Converts text into the frames on a worker; an empty text gives one blank frame at once. The
+// settings record the range list the text comes from (none: a text). Returns 1 when a worker
+// started.
+int startTextConversion(HWND window, const Text &text, const std::string &range = "");
 // Imports a picture on a worker; the stored path comes back when it fails.
 int startBitmapImport(HWND window, const char *path);
 
@@ -72,6 +73,8 @@ struct TextJob {
 int loadTextFile(HWND window, const char *path);
 // Converts the ASCII table in Manual Text mode.
 int mapAllAscii(HWND window);
+// Converts the characters of a range list in Manual Text mode; false (told) for a bad list.
+int mapCharacterRange(HWND window, const std::string &list);
 // Reads a source file this program wrote back as Manual Paint frames; on bad input the user is
 // told why and nothing changes. Returns 1 when loaded.
 int loadSourceFile(HWND window, const char *path);

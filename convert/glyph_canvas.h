@@ -26,5 +26,9 @@ struct GlyphDrawn {
 };
 // Draws a character and samples it into frame n. A canvas that could not be made samples as
 // white: every dot clear.
+struct BdfFont;
+// Places a BDF font's glyph for a code point into frame n (a blank frame where it has none).
+GlyphDrawn drawBdfGlyph(const BdfFont &font, unsigned codePoint, const Settings &settings,
+                        FrameSet &frames, int n);
 GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settings &settings,
                      FrameSet &frames, int n);

@@ -1,5 +1,6 @@
 #include "convert/text_conversion.h"
 
+#include "convert/font_file.h"
 #include "convert/glyph_canvas.h"
 #include "model/size_limits.h"
 
@@ -120,10 +121,15 @@ static std::string someCharacters(const char *ofOne, const char *ofMore,
     return count > 5 ? text + " ..." : text;
 }
 
-static std::string codePointName(const std::wstring &units) {
+static std::string codePointName(unsigned codePoint) {
     char name[16];
-    snprintf(name, sizeof name, "U+%04X", codePointOf(units));
+    snprintf(name, sizeof name, "U+%04X", codePoint);
     return name;
+}
+
+// A character's code point: its UTF-16 units, or its bytes in the system's code page.
+static unsigned codePointOf(const TextCharacter &character) {
+    return codePointOf(character.units.empty() ? wideOfAnsi(character.name) : character.units);
 }
 
 FramesMade convertText(const Text &text, Settings &settings, FrameSet &frames, Reporter &report) {
@@ -134,26 +140,51 @@ FramesMade convertText(const Text &text, Settings &settings, FrameSet &frames, R
     if (result == FramesMade::tooLarge)
         report.tell(framesTooLargeText(settings.width, settings.height, count), MB_ICONERROR);
     if (result != FramesMade::made) return result;
+    FontFile fontFile;
+    if (!settings.fontFile.empty()) {
+        std::string reason = openFontFile(settings.fontFile, settings.font.lfFaceName, fontFile);
+        if (!reason.empty()) {
+            report.tell("Can't read " + settings.fontFile + "!\n" + reason, MB_ICONERROR);
+            return FramesMade::refused;
+        }
+        if (!fontFile.bitmap) { // the file's family, whatever its script
+            snprintf(settings.font.lfFaceName, LF_FACESIZE, "%s", ansiOf(fontFile.family).c_str());
+            settings.font.lfCharSet = DEFAULT_CHARSET;
+        } else if (settings.glyphSize != StretchToMatrix || settings.fontPixelHeight != 16) {
+            report.remark("The glyph size settings don't apply to a bitmap font: its glyphs are "
+                          "placed as it draws them.");
+        }
+    }
     // One canvas and its fonts serve a whole conversion.
     GlyphCanvas canvas;
-    openGlyphCanvas(canvas, settings);
+    if (!fontFile.bitmap) openGlyphCanvas(canvas, settings);
     std::vector<std::string> notFitted, notInFont;
     // glyphs beyond the matrix keep their whole ink for a font, within the frames' own bound
     unsigned long long inkLeft = maxFrameStoreBytes * 8;
     for (size_t i = 0; i < characters.size(); ++i) {
         report.progress(static_cast<int>((i + 1) * 100 / characters.size()));
-        GlyphDrawn drawn = drawGlyph(canvas, characters[i], settings, made, static_cast<int>(i));
+        int n = static_cast<int>(i);
+        GlyphDrawn drawn = fontFile.bitmap ? drawBdfGlyph(fontFile.bdf, codePointOf(characters[i]),
+                                                          settings, made, n)
+                                           : drawGlyph(canvas, characters[i], settings, made, n);
         if (drawn.glyph.ink.size() > inkLeft) drawn.glyph.ink.clear(), drawn.glyph.inkWidth = 0;
         inkLeft -= drawn.glyph.ink.size();
         bool kept = isFontStyle(settings.outputStyle) && !drawn.glyph.ink.empty();
         if (!drawn.fits && !kept) notFitted.push_back(characters[i].name);
-        if (!drawn.inFont) notInFont.push_back(codePointName(characters[i].units));
+        if (!drawn.inFont) notInFont.push_back(codePointName(codePointOf(characters[i])));
         made.names.push_back(characters[i].name);
         made.glyphs.push_back(drawn.glyph);
     }
     made.lineHeight = canvas.lineHeight ? canvas.lineHeight : settings.height;
     made.spaceAdvance = canvas.lineHeight ? canvas.spaceAdvance : settings.width;
-    closeGlyphCanvas(canvas);
+    if (fontFile.bitmap) {
+        const BdfFont &bdf = fontFile.bdf;
+        made.lineHeight = bdf.ascent + bdf.descent;
+        auto space = bdf.glyphs.find(' ');
+        made.spaceAdvance = space != bdf.glyphs.end() ? space->second.advance : bdf.ascent / 2;
+    } else {
+        closeGlyphCanvas(canvas);
+    }
     if (!notFitted.empty())
         report.remark(
             someCharacters("did not fit the matrix:", "did not fit the matrix:", notFitted));

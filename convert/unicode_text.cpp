@@ -98,6 +98,19 @@ static const char *loneSurrogate(const std::wstring &wide) {
     return nullptr;
 }
 
+Text codePointText(const std::vector<unsigned> &codePoints) {
+    Text text;
+    text.unicode = true;
+    for (unsigned c : codePoints) {
+        if (c > 0xFFFF)
+            text.wide += {static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10)),
+                          static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF))};
+        else
+            text.wide += static_cast<wchar_t>(c);
+    }
+    return text;
+}
+
 const char *decodeTextFile(const std::string &bytes, Text &text) {
     text = Text();
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {

@@ -13,6 +13,8 @@ struct Text {
 };
 
 Text ansiText(const std::string &bytes);
+// Unicode text of code points (above U+FFFF as surrogate pairs).
+Text codePointText(const std::vector<unsigned> &codePoints);
 std::string utf8Of(const std::wstring &wide);
 std::wstring wideOf(const std::string &utf8);
 std::wstring wideOfAnsi(const std::string &ansi);

@@ -43,6 +43,8 @@ struct Settings {
     int pictureSize = PictureAsTheFile;
     std::string arrayName = defaultArrayName; // the array, or the assembler label
     int commentFrames = 0;                    // a comment naming each frame before its line
+    std::string fontFile; // a TrueType, OpenType or BDF file (UTF-8); empty: an installed font
+    std::string characterRange; // the list the frames were converted from; empty: a text
 
     // Not settings of their own: the text or picture file the frames came from (the keywords
     // of those modes), and where the matrix lies on a drawn glyph (the text scroll bars).
@@ -54,9 +56,9 @@ struct Settings {
 // group marked so) is not the default, or along with its group.
 enum class HeaderWhen { never, always, whenSet, withGroup };
 // How the console option gives a setting: a number or one of its words, a flag that sets
-// flagValue, a size WxH (width and height), the em size (and the glyph size with it), or a part
-// of the font record.
-enum class OptionKind { none, value, flag, size, emSize, fontFace, fontWeight, fontItalic };
+// flagValue, a size WxH (width and height), the em size (and the glyph size with it), a
+// character range (an input, as --text is), or a part of the font record.
+enum class OptionKind { none, value, flag, size, emSize, range, fontFace, fontWeight, fontItalic };
 // The System Setup control of a setting, or its swatch in the Color dialog.
 enum class ControlKind { none, sizeBox, list, checkBox, radioButtons, numberBox, textBox, swatch };
 
@@ -91,6 +93,7 @@ struct ConsoleOption {
     const char *help = "";
     int flagValue = 1;
     const char *const *choiceNotes = nullptr; // what each choice suits, listed by --help
+    const char *placeholder = nullptr;        // what --help shows after a text option
 };
 
 // What a change made in System Setup does to the frames in hand.

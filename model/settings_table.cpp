@@ -2,6 +2,7 @@
 // their help, and System Setup all walk it.
 #include "model/settings.h"
 
+#include "model/character_range.h"
 #include "res/resource.h"
 
 #include <cstring>
@@ -40,9 +41,13 @@ const char *const codingStyleTexts[] = {"Left to right & Up to down",
                                         "Pages of 8 rows, Up to down & Left to right"};
 const char *const codingStyleNotes[] = {
     "rows, leftmost dot in bit 0 (XBM); high bit first: GFX/u8g2 drawBitmap, ST7920",
-    "rows from the bottom up", "rows right to left", "rows right to left from the bottom up",
-    "columns, top dot in bit 0: LED matrices scanned by column", "columns right to left",
-    "columns from the bottom up", "columns right to left from the bottom up",
+    "rows from the bottom up",
+    "rows right to left",
+    "rows right to left from the bottom up",
+    "columns, top dot in bit 0: LED matrices scanned by column",
+    "columns right to left",
+    "columns from the bottom up",
+    "columns right to left from the bottom up",
     "pages of 8 rows, a column a byte, top dot in bit 0: SSD1306, SH1106, ST7565, PCD8544"};
 const char *const bitmapStyleNotes[] = {
     "1 bit a dot", "4-bit gray, two pixels a byte: gray OLEDs (SSD1322, SSD1327)",
@@ -59,6 +64,13 @@ const char *const pictureSizeTexts[] = {"As the file", "Fit into the matrix",
 
 const char *arrayNameProblemIn(const std::string &name, const Settings &settings) {
     return arrayNameProblem(name, settings.outputStyle);
+}
+
+const char *rangeProblem(const std::string &list, const Settings &) {
+    static std::string reason;
+    std::vector<unsigned> codePoints;
+    reason = list.empty() ? "" : parseCharacterRange(list, codePoints);
+    return reason.empty() ? nullptr : reason.c_str();
 }
 
 using S = Settings;
@@ -152,6 +164,14 @@ const std::vector<SettingRow> &settingsTable() {
             {"Comment Frames", HW::whenSet},
             {"--comment-frames", OK::flag, "a comment naming each frame"},
             {IDC_SETUP_COMMENT_FRAMES, CK::checkBox}},
+        {"font file", &S::fontFile, 0, 0, nullptr, nullptr, {"Font File", REG_SZ},
+            {"Font File", HW::whenSet},
+            {"--font-file", OK::value, "a TrueType, OpenType or BDF font file", 1, nullptr, " PATH"},
+            {}, nullptr},
+        {"character range", &S::characterRange, 0, 0, nullptr, nullptr, {"Character Range", REG_SZ},
+            {"Character Range", HW::whenSet},
+            {"--range", OK::range, "the input: characters, e.g. 0x20-0x7E,U+0410,1040", 1, nullptr,
+                " LIST"}, {}, rangeProblem},
     };
     // clang-format on
     return rows;

@@ -15,9 +15,11 @@
 #define IDM_CLEAR_CURRENT 208
 #define IDM_MAP_ALL_ASCII 209
 #define IDM_COPY_CLIPBOARD 210
+#define IDM_MAP_RANGE 211
 #define IDM_SYSTEM_SETUP 301
 #define IDM_FONT_SETUP 302
 #define IDM_COLOR_SETUP 303
+#define IDM_FONT_FILE 304
 #define IDM_WEB 401
 #define IDM_ABOUT 402
 
@@ -59,6 +61,9 @@
 #define IDC_SWATCH_BACKGROUND 102
 #define IDC_SWATCH_GRID 103
 #define IDC_SWATCH_CLIENT 104
+
+// character range dialog
+#define IDC_RANGE_LIST 101
 
 // about box
 #define IDC_ABOUT_ICON 201

@@ -31,7 +31,7 @@ enum class ValueRead { missing, unfit, read };
 static ValueRead readValue(HKEY key, const SettingRow &row, Settings &settings) {
     DWORD size = 0;
     if (row.field.text) {
-        char text[pathCapacity] = "";
+        char text[4096] = "";
         size = sizeof text - 1;
         if (RegQueryValueExA(key, row.registry.name, nullptr, nullptr,
                              reinterpret_cast<BYTE *>(text), &size) != ERROR_SUCCESS)

@@ -4,6 +4,7 @@
 #include "convert/source_file.h"
 #include "convert/text_conversion.h"
 #include "convert/text_file.h"
+#include "model/character_range.h"
 #include "model/coded_pixels.h"
 #include "model/size_limits.h"
 #include "output/output.h"
@@ -803,4 +804,98 @@ TEST(ConsoleProgram, FailuresAreOneLine) {
     EXPECT_EQ(runConsole("--help", &errors, nullptr, false), 1);
     EXPECT_EQ(errors, "morvex7c: Can't write the usage to standard output!\r\n");
     EXPECT_EQ(readFile(locked), "kept");
+}
+
+// A range list: code points in the order given, each once; each refusal with its reason.
+TEST(CharacterRange, ListsReadAndRefused) {
+    std::vector<unsigned> codePoints;
+    EXPECT_EQ(parseCharacterRange("0x41-0x43, U+0410 ,1040,0x61", codePoints), "");
+    EXPECT_EQ(codePoints, (std::vector<unsigned>{0x41, 0x42, 0x43, 0x410, 0x61}));
+    const std::pair<const char *, const char *> refused[] = {
+        {"0x43-0x41", "\"0x43-0x41\" is a range from a higher to a lower code point."},
+        {"0x110000", "\"0x110000\" goes beyond U+10FFFF."},
+        {"0xD7FF-0xD800", "\"0xD7FF-0xD800\" holds a surrogate."},
+        {"0x41,A", "\"A\" is no code point nor FIRST-LAST range."},
+        {" ", "The list is empty."},
+        {"0x10000-0x1FFFF,0x20", "The list holds more than 65536 characters."}};
+    for (const auto &[list, reason] : refused)
+        EXPECT_EQ(parseCharacterRange(list, codePoints), reason) << list;
+    EXPECT_EQ(codePoints.size(), 5u); // kept as it was
+}
+
+// A BDF font: each glyph's bitmap at its box's offsets from the origin (column 0, the baseline
+// the ascent below the top), never scaled; its box and advance in a GFX font; ENCODING -1 left
+// out; a bad file refused naming the line, the frames kept.
+TEST(FontFiles, BdfGlyphsAsTheFontPlacesThem) {
+    const std::string glyphs = "STARTCHAR A\nENCODING 65\nDWIDTH 4 0\nBBX 3 3 0 0\nBITMAP\n"
+                               "40\nA0\nE0\nENDCHAR\nSTARTCHAR g\nENCODING 103\nDWIDTH 4 0\n"
+                               "BBX 2 4 1 -2\nBITMAP\nC0\n40\n40\nC0\nENDCHAR\nSTARTCHAR W\n"
+                               "ENCODING 87\nDWIDTH 9 0\nBBX 5 1 -1 3\nBITMAP\nF8\nENDCHAR\n"
+                               "STARTCHAR none\nENCODING -1\nDWIDTH 1 0\nBBX 1 1 0 0\nBITMAP\n80\n"
+                               "ENDCHAR\n";
+    const std::string font = "STARTFONT 2.1\nSTARTPROPERTIES 2\nFONT_ASCENT 4\nFONT_DESCENT 2\n"
+                             "ENDPROPERTIES\nCHARS 4\n" +
+                             glyphs + "ENDFONT\n";
+    std::string path = testDataPath("tiny.bdf");
+    writeFile(path, font);
+    Settings settings = settingsFor(5, 6, ManualText);
+    settings.fontFile = path;
+    FrameSet frames;
+    Recorder report;
+    ASSERT_EQ(convertText("AgW", settings, frames, report), FramesMade::made) << report.last();
+    EXPECT_EQ(framePicture(frames, 0), ".....\n.#...\n#.#..\n###..\n.....\n.....\n");
+    EXPECT_EQ(framePicture(frames, 1), ".....\n.....\n.##..\n..#..\n..#..\n.##..\n");
+    EXPECT_EQ(framePicture(frames, 2), "####.\n.....\n.....\n.....\n.....\n.....\n");
+    settings.outputStyle = OutputGfx; // W's left column lies left of the matrix: kept for the font
+    std::string gfx = written(frames, settings);
+    for (const char *line : {"{0, 3, 3, 4, 0, -3}, /* 'A' 0x41 */", "{3, 5, 1, 9, -1, -4}, /* 'W'",
+                             "{2, 2, 4, 4, 1, -2} /* 'g' 0x67 */"})
+        EXPECT_NE(gfx.find(line), std::string::npos) << line;
+    const std::pair<std::string, std::string> bad[] = {
+        {"FONT x\n" + font, "line 1: no STARTFONT"},
+        {std::string(font).replace(font.find("40\nA0\nE0\n"), 9, "40\nA0\n"),
+         "line 14: BITMAP has 2 rows, BBX says 3"},
+        {std::string(font).replace(font.find("A0"), 2, "AG"), "line 13: a bad hex digit"},
+        {std::string(font).replace(font.find("BBX 3 3"), 7, "BBX 3 2000"),
+         "line 10: BBX larger than 1024 or below 0"},
+        {std::string(font).replace(font.find("ENCODING 65"), 11, "ENCODING 1114112"),
+         "line 8: ENCODING above 0x10FFFF"},
+        {std::string(font).replace(font.find("ENDCHAR\n"), 8, ""),
+         "line 15: no ENDCHAR for the STARTCHAR of line 7"},
+        {std::string(font).replace(font.find("BBX 3 3 0 0"), 11, "BBX 3 3"),
+         "line 10: BBX is cut short"},
+        {font.substr(0, font.size() - 8), "line 39: the file ends before ENDFONT"}};
+    for (const auto &[text, reason] : bad) {
+        writeFile(path, text);
+        EXPECT_EQ(convertText("A", settings, frames, report), FramesMade::refused) << reason;
+        EXPECT_EQ(report.last(), "Can't read " + path + "!\n" + reason);
+        EXPECT_EQ(frames.names, (Strings{"A", "g", "W"}));
+    }
+}
+
+// A TrueType file that is not installed draws its own glyphs, as the font draws them on a large
+// canvas, loaded for the conversion only: no copy among the system's fonts; any other file is
+// no font.
+TEST(FontFiles, TrueTypeFileNotInstalled) {
+    std::string file = MORVEX7_BUILD_FOLDER "\\fonts\\FreeSerif.ttf";
+    Settings settings = fontSettings("no such face");
+    settings.fontFile = file;
+    FrameSet frames;
+    Recorder report;
+    ASSERT_EQ(convertText("AgW", settings, frames, report), FramesMade::made) << report.last();
+    EXPECT_STREQ(settings.font.lfFaceName, "FreeSerif");
+    ASSERT_TRUE(AddFontResourceExA(file.c_str(), FR_PRIVATE, nullptr));
+    LOGFONTA font = settings.font;
+    font.lfHeight = 16, font.lfWidth = 0;
+    for (int n = 0; n < 3; ++n)
+        EXPECT_EQ(framePicture(frames, n), drawnPicture(font, std::string(1, "AgW"[n]), 16, 16));
+    RemoveFontResourceExA(file.c_str(), FR_PRIVATE, nullptr);
+    char fonts[MAX_PATH];
+    GetWindowsDirectoryA(fonts, sizeof fonts);
+    EXPECT_EQ(GetFileAttributesA((std::string(fonts) + "\\Fonts\\FreeSerif.ttf").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+    writeFile(testDataPath("not_a_font.ttf"), "just text");
+    settings.fontFile = testDataPath("not_a_font.ttf");
+    EXPECT_EQ(convertText("A", settings, frames, report), FramesMade::refused);
+    EXPECT_EQ(report.last(), "Can't read " + settings.fontFile + "!\nIt can't be read as a font.");
 }
