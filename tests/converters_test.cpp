@@ -190,3 +190,28 @@ TEST_F(ConverterTest, NoMemoryOnTheWorkerIsTold) {
               "There is not enough memory for this conversion; the frames stay as they were.");
     EXPECT_EQ(editor.frames.bytes, frame);
 }
+
+// Edit > Map Character Range...: a bad list is told and the dialog stays; a good one converts
+// one frame per character in Manual Text mode and is kept for the next time.
+TEST_F(ConverterTest, MapCharacterRangeThroughItsDialog) {
+    auto typed = [](const char *list) {
+        return [list](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_RANGE_LIST, list);
+            clickButton(dialog, IDOK);
+        };
+    };
+    expectModal(typed("0x43-0x41"));
+    answerMessageBox(IDOK); // the refusal; the dialog stays
+    expectModal(typed("0x41-0x43, U+0410"));
+    sendCommand(IDM_MAP_RANGE);
+    waitForWorker();
+    EXPECT_EQ(modalLog().at(1).text,
+              "\"0x43-0x41\" is a range from a higher to a lower code point.");
+    EXPECT_EQ(editor.frames.names, (Strings{"A", "B", "C", "\xD0\x90"}));
+    EXPECT_EQ(editor.settings.characterRange, "0x41-0x43, U+0410");
+    expectModal([](HWND dialog) {
+        EXPECT_EQ(windowText(GetDlgItem(dialog, IDC_RANGE_LIST)), "0x41-0x43, U+0410");
+        clickButton(dialog, IDCANCEL);
+    });
+    sendCommand(IDM_MAP_RANGE);
+}
