@@ -4,7 +4,9 @@
 #include "app/editor_state.h"
 #include "convert/text_file.h"
 #include "app/matrix_store.h"
+#include "app/undo_history.h"
 #include "model/character_range.h"
+#include "model/transforms.h"
 #include "model/size_limits.h"
 #include "output/output.h"
 #include "res/resource.h"
@@ -85,6 +87,7 @@ static void saveCommand(HWND window) {
                                                                     : cFilter;
     if (!chooseSaveFile(window, path, filter)) return;
     editor.modified = saveFrames(window, path) ? 0 : 1;
+    if (!editor.modified) framesSaved();
 }
 
 bool mayLoseChanges(HWND window) {
@@ -129,6 +132,8 @@ void switchMode(HWND window, int mode, bool ask) {
         refreshControls();
         return;
     }
+    OneUndoStep step; // the blank frames and what the new mode converts
+    rememberFrames();
     editor.currentFrame = 0;
     editor.frames.count = 1;
     editor.frames.names.clear();
@@ -162,6 +167,7 @@ static void clearAllCommand(HWND window) {
         window, "Do you want to erase All?\nWarnning:All data will be deleted!\nAre you sure?",
         nullptr, MB_ICONWARNING | MB_YESNO);
     if (answer != IDYES) return;
+    rememberFrames();
     clearAllFrames();
     invalidateEditor(window);
 }
@@ -204,6 +210,8 @@ static void systemSettingsCommand(HWND window) {
         editor.settings.height = editor.frames.height;
         return;
     }
+    OneUndoStep step; // the frames of the new size and what is converted into them
+    rememberFrames();
     editor.settings.textShiftX = editor.settings.textShiftY = 0;
     editor.currentFrame = 0;
     editor.frames.width = editor.settings.width;
@@ -221,6 +229,38 @@ static void browseCommand(HWND window) {
     char path[pathCapacity];
     storePath(path, editor.textFilePath);
     if (chooseOpenFile(window, path, textFilter)) loadTextFile(window, path);
+}
+
+// Edit > Transform: the frame shown or, with All Frames, every frame.
+static void transformCommand(HWND window, int id) {
+    FrameSet frames = editor.frames;
+    int n = editor.settings.transformAll || frames.coding ? -1 : editor.currentFrame;
+    const char *problem = nullptr;
+    if (id == IDM_FLIP_H || id == IDM_FLIP_V)
+        flipFrames(frames, id == IDM_FLIP_H ? Flip::horizontal : Flip::vertical, n);
+    else if (id == IDM_ROTATE_RIGHT || id == IDM_ROTATE_LEFT)
+        problem = rotateFrames(frames, id == IDM_ROTATE_RIGHT ? 1 : 3, n);
+    else
+        shiftFrames(frames,
+                    id == IDM_SHIFT_LEFT    ? -1
+                    : id == IDM_SHIFT_RIGHT ? 1
+                                            : 0,
+                    id == IDM_SHIFT_UP     ? -1
+                    : id == IDM_SHIFT_DOWN ? 1
+                                           : 0,
+                    n);
+    if (problem) {
+        tellUser(window, problem, nullptr, MB_ICONINFORMATION | MB_OK);
+        return;
+    }
+    rememberFrames();
+    editor.frames = std::move(frames);
+    editor.settings.width = editor.frames.width; // turned, all frames swap width and height
+    editor.settings.height = editor.frames.height;
+    editor.viewOriginX = editor.viewOriginY = 0;
+    editor.modified = 1;
+    refreshControls();
+    invalidateEditor(window);
 }
 
 // The status bar names the font a text is drawn with.
@@ -302,6 +342,7 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         switchMode(window, id, true);
         break;
     case IDM_INVERT_ALL:
+        rememberFrames();
         invertAllFrames();
         invalidateEditor(window);
         break;
@@ -309,10 +350,12 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         clearAllCommand(window);
         break;
     case IDM_INVERT_CURRENT:
+        rememberFrames();
         invertCurrentFrame();
         invalidateEditor(window);
         break;
     case IDM_CLEAR_CURRENT:
+        rememberFrames();
         clearCurrentFrame();
         invalidateEditor(window);
         break;
@@ -334,6 +377,25 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case IDM_FONT_FILE:
         fontFileCommand(window);
         break;
+    case IDM_UNDO:
+        undoFrames(window);
+        break;
+    case IDM_REDO:
+        redoFrames(window);
+        break;
+    case IDM_FLIP_H:
+    case IDM_FLIP_V:
+    case IDM_ROTATE_RIGHT:
+    case IDM_ROTATE_LEFT:
+    case IDM_SHIFT_UP:
+    case IDM_SHIFT_DOWN:
+    case IDM_SHIFT_LEFT:
+    case IDM_SHIFT_RIGHT:
+        transformCommand(window, id);
+        break;
+    case IDM_ALL_FRAMES:
+        editor.settings.transformAll = !editor.settings.transformAll;
+        break;
     case IDM_MAP_RANGE:
         if (DialogBoxParamA(editor.instanceHandle, "Range_dlg", window, rangeDialogProc, 0) == 1)
             mapCharacterRange(window, editor.settings.characterRange);
@@ -348,6 +410,7 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         DialogBoxParamA(editor.instanceHandle, "About_DLG", window, aboutDialogProc, 0);
         break;
     case IDC_NEW:
+        rememberFrames();
         appendCustomFrame(window);
         invalidateEditor(window);
         break;

@@ -3,6 +3,7 @@
 #include "app/console_options.h"
 #include "convert/input_file.h"
 #include "model/character_range.h"
+#include "model/transforms.h"
 #include "convert/picture_import.h"
 #include "convert/source_file.h"
 #include "convert/text_conversion.h"
@@ -123,6 +124,7 @@ static int run(const ConsoleOptions &options) {
     FrameSet frames;
     Settings settings;
     bool done = convertInput(options, frames, settings, report) && !report.failed;
+    if (done) transformAsSettingsSay(frames, settings);
     bool saved = done && writeOutput(options.output, frames, settings, report);
     if (done && !saved && !report.failed)
         fprintf(stderr, "morvex7c: Can't write %s!\n", options.output.c_str());

@@ -1,6 +1,7 @@
 #include "app/app.h"
 
 #include "app/editor_state.h"
+#include "app/undo_history.h"
 #include "res/resource.h"
 #include "view/view.h"
 
@@ -25,6 +26,17 @@ static const MenuHelp menuHelp[] = {
     {IDM_CLEAR_CURRENT, "Clear the Current DOT Matrix"},
     {IDM_MAP_ALL_ASCII, "Build DOT Matrixs of all ASCII"},
     {IDM_MAP_RANGE, "Build DOT Matrixs of a range of characters"},
+    {IDM_UNDO, "Undo the last change of the DOT Matrix"},
+    {IDM_REDO, "Redo the last change undone"},
+    {IDM_FLIP_H, "Flip the DOT Matrix left to right"},
+    {IDM_FLIP_V, "Flip the DOT Matrix upside down"},
+    {IDM_ROTATE_RIGHT, "Turn the DOT Matrix a quarter clockwise"},
+    {IDM_ROTATE_LEFT, "Turn the DOT Matrix a quarter anticlockwise"},
+    {IDM_SHIFT_UP, "Move the DOT Matrix up one dot"},
+    {IDM_SHIFT_DOWN, "Move the DOT Matrix down one dot"},
+    {IDM_SHIFT_LEFT, "Move the DOT Matrix left one dot"},
+    {IDM_SHIFT_RIGHT, "Move the DOT Matrix right one dot"},
+    {IDM_ALL_FRAMES, "Transform every frame, not only the one shown"},
     {IDM_COPY_CLIPBOARD, "Copy the DOT Matrix code to Clipboard"},
     {IDM_SYSTEM_SETUP, "Change System settings"},
     {IDM_FONT_SETUP, "Change default Font Style and default Font Size"},
@@ -89,6 +101,10 @@ int onInitMenuPopup(HWND, WPARAM wParam, LPARAM) {
                        MF_BYCOMMAND |
                            (editor.settings.inputMode == ManualText ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(popup, IDM_LOAD, MF_BYCOMMAND | (isBusy() ? MF_GRAYED : MF_ENABLED));
+    EnableMenuItem(popup, IDM_UNDO, MF_BYCOMMAND | (canUndo() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(popup, IDM_REDO, MF_BYCOMMAND | (canRedo() ? MF_ENABLED : MF_GRAYED));
+    CheckMenuItem(popup, IDM_ALL_FRAMES,
+                  MF_BYCOMMAND | (editor.settings.transformAll ? MF_CHECKED : MF_UNCHECKED));
     return 1;
 }
 

@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/editor_state.h"
 #include "app/matrix_store.h"
+#include "app/undo_history.h"
 #include "app/user_messages.h"
 #include "convert/picture_import.h"
 #include "convert/source_file.h"
@@ -50,6 +51,7 @@ int startTextConversion(HWND window, const Text &text, const std::string &range)
     size_t characters = charactersOf(text, settings.characterDetect != 0).size();
     WindowReporter report(window);
     if (!framesFit(report, frames.width, frames.height, characters ? characters : 1)) return 0;
+    rememberFrames();
     // the frames in hand go at once: the new ones are drawn beside one blank frame only
     frames.count = 1;
     frames.names.clear();
@@ -140,6 +142,7 @@ int loadSourceFile(HWND window, const char *path) {
     FramesMade made = loadSource(utf8OfAnsi(path).c_str(), loaded, report);
     if (made == FramesMade::outOfMemory) return reportOutOfMemory(window);
     if (made != FramesMade::made) return 0;
+    rememberFrames();
     editor.frames = std::move(loaded.frames);
     takeLoadedSettings(editor.settings, loaded.settings);
     editor.currentFrame = 0;

@@ -3,6 +3,7 @@
 #include "app/conversions.h"
 #include "convert/unicode_text.h"
 #include "app/editor_state.h"
+#include "app/undo_history.h"
 #include "app/matrix_store.h"
 #include "res/resource.h"
 #include "settings/settings.h"
@@ -165,6 +166,7 @@ bool createMainWindow(HINSTANCE instance) {
 }
 
 void initEditorState(HWND window) {
+    forgetFrameSteps();
     editor.frames.width = 16;
     editor.frames.height = 16;
     editor.currentFrame = 0;

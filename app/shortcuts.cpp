@@ -4,6 +4,11 @@
 
 bool translateShortcut(MSG &message) {
     static HACCEL shortcuts = LoadAcceleratorsA(editor.instanceHandle, mainWindowClassName);
+    // in the text box, Ctrl+Z, Ctrl+Y and Ctrl+arrows are the box's own keys
+    bool boxKey =
+        message.message == WM_KEYDOWN && (message.wParam == 'Z' || message.wParam == 'Y' ||
+                                          (message.wParam >= VK_LEFT && message.wParam <= VK_DOWN));
+    if (boxKey && message.hwnd == editor.textEdit) return false;
     return shortcuts && editor.mainWindow &&
            TranslateAcceleratorW(editor.mainWindow, shortcuts, &message);
 }

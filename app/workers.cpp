@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/editor_state.h"
 #include "app/matrix_store.h"
+#include "app/undo_history.h"
 #include "app/user_messages.h"
 #include "convert/text_file.h"
 #include "view/view.h"
@@ -61,6 +62,7 @@ void onWorkerDone(HWND window, WorkerResult *result) {
     for (const auto &message : result->messages)
         report.tell(message.first, message.second);
     if (result->made == FramesMade::made) {
+        if (result->picture) rememberFrames(); // a text's frames were remembered at its start
         editor.frames = std::move(result->frames);
         editor.currentFrame = 0;
         if (result->picture) {

@@ -45,6 +45,11 @@ struct Settings {
     int commentFrames = 0;                    // a comment naming each frame before its line
     std::string fontFile; // a TrueType, OpenType or BDF file (UTF-8); empty: an installed font
     std::string characterRange; // the list the frames were converted from; empty: a text
+    // applied to every frame after a conversion, in this order (morvex7c)
+    int flip = 0;         // Flip: none, horizontally, vertically
+    int rotate = 0;       // quarter turns clockwise
+    std::string shift;    // "DX,DY": right and down, wrapping around; empty: none
+    int transformAll = 0; // Edit > Transform acts on every frame, else on the one shown
 
     // Not settings of their own: the text or picture file the frames came from (the keywords
     // of those modes), and where the matrix lies on a drawn glyph (the text scroll bars).

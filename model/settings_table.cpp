@@ -3,6 +3,7 @@
 #include "model/settings.h"
 
 #include "model/character_range.h"
+#include "model/transforms.h"
 #include "res/resource.h"
 
 #include <cstring>
@@ -65,6 +66,16 @@ const char *const pictureSizeTexts[] = {"As the file", "Fit into the matrix",
 const char *arrayNameProblemIn(const std::string &name, const Settings &settings) {
     return arrayNameProblem(name, settings.outputStyle);
 }
+
+const char *shiftProblem(const std::string &shift, const Settings &) {
+    int dx = 0, dy = 0;
+    return shift.empty() || readShift(shift, dx, dy)
+               ? nullptr
+               : "A shift is DX,DY: whole numbers from -1024 to 1024, right and down.";
+}
+
+const char *const flipWords[] = {"none", "h", "v"};
+const char *const rotateWords[] = {"0", "90", "180", "270"};
 
 const char *rangeProblem(const std::string &list, const Settings &) {
     static std::string reason;
@@ -172,6 +183,15 @@ const std::vector<SettingRow> &settingsTable() {
             {"Character Range", HW::whenSet},
             {"--range", OK::range, "the input: characters, e.g. 0x20-0x7E,U+0410,1040", 1, nullptr,
                 " LIST"}, {}, rangeProblem},
+        {"flip", &S::flip, 0, 2, flipWords, nullptr, {}, {"Flip", HW::whenSet, 0, false},
+            {"--flip", OK::value, "every frame flipped horizontally or vertically"}},
+        {"rotate", &S::rotate, 0, 3, rotateWords, nullptr, {}, {"Rotate", HW::whenSet, 0, false},
+            {"--rotate", OK::value, "every frame turned clockwise, degrees (after --flip)"}},
+        {"shift", &S::shift, 0, 0, nullptr, nullptr, {}, {"Shift", HW::whenSet, 0, false},
+            {"--shift", OK::value, "every frame moved right and down, wrapping (after --rotate)", 1,
+                nullptr, " DX,DY"}, {}, shiftProblem},
+        {"transform all frames", &S::transformAll, 0, 1, nullptr, nullptr,
+            {"Transform All Frames"}},
     };
     // clang-format on
     return rows;

@@ -6,11 +6,13 @@
 #include "convert/text_file.h"
 #include "model/character_range.h"
 #include "model/coded_pixels.h"
+#include "model/transforms.h"
 #include "model/size_limits.h"
 #include "output/output.h"
 #include "test_files.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -898,4 +900,38 @@ TEST(FontFiles, TrueTypeFileNotInstalled) {
     settings.fontFile = testDataPath("not_a_font.ttf");
     EXPECT_EQ(convertText("A", settings, frames, report), FramesMade::refused);
     EXPECT_EQ(report.last(), "Can't read " + settings.fontFile + "!\nIt can't be read as a font.");
+}
+
+// Each transform on an L of 3 x 2 dots (#.. over ##.), by hand: flips, quarter turns with the
+// size swapped, shifts wrapping around; a gray picture's values move as dots do; one frame of a
+// matrix that is not square is not turned.
+TEST(Transforms, GoldensOnAnAsymmetricFrame) {
+    const std::pair<std::function<void(FrameSet &)>, const char *> cases[] = {
+        {[](FrameSet &f) { flipFrames(f, Flip::horizontal); }, "..#\n.##\n"},
+        {[](FrameSet &f) { flipFrames(f, Flip::vertical); }, "##.\n#..\n"},
+        {[](FrameSet &f) { rotateFrames(f, 1); }, "##\n#.\n..\n"},
+        {[](FrameSet &f) { rotateFrames(f, 3); }, "..\n.#\n##\n"},
+        {[](FrameSet &f) { rotateFrames(f, 2); }, ".##\n..#\n"},
+        {[](FrameSet &f) { shiftFrames(f, 1, 0); }, ".#.\n.##\n"},
+        {[](FrameSet &f) { shiftFrames(f, -1, 1); }, "#.#\n..#\n"}};
+    for (const auto &[transform, expected] : cases) {
+        FrameSet frames = framesOf(3, 2, 2, {0x01, 0x03, 0x01, 0x03});
+        transform(frames);
+        EXPECT_EQ(framePicture(frames, 1), expected);
+    }
+    FrameSet frames = framesOf(3, 2, 2, {0x01, 0x03, 0x01, 0x03});
+    shiftFrames(frames, 1, 0, 1); // the second frame alone
+    EXPECT_EQ(framePicture(frames, 0) + framePicture(frames, 1), "#..\n##.\n.#.\n.##\n");
+    EXPECT_NE(rotateFrames(frames, 1, 0), nullptr);
+    FrameSet gray; // values 1 2 in a row, 4-bit gray
+    makeFrames(gray, 2, 1, 1, 1);
+    storeCodedPixel(gray, 0, 0, 1), storeCodedPixel(gray, 1, 0, 2);
+    flipFrames(gray, Flip::horizontal);
+    EXPECT_EQ(codedPixel(gray, 0, 0), 2u);
+    EXPECT_EQ(codedPixel(gray, 1, 0), 1u);
+    rotateFrames(gray, 1); // a column now: 2 over 1
+    ASSERT_EQ(gray.width, 1);
+    ASSERT_EQ(gray.height, 2);
+    EXPECT_EQ(codedPixel(gray, 0, 0), 2u);
+    EXPECT_EQ(codedPixel(gray, 0, 1), 1u);
 }

@@ -1,5 +1,6 @@
 // The editor as a user drives it: modes, frames, the mouse, the view bars, closing, and the
 // busy protocol that refuses input while a conversion runs.
+#include "app/undo_history.h"
 #include "app_fixture.h"
 
 using EditingTest = AppTest;
@@ -112,4 +113,50 @@ TEST_F(EditingTest, TypedTextOfAnyScript) {
     GetGlyphIndicesW(dc, L"\u4f60", 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
     EXPECT_NE(glyph, 0xFFFF);
     ReleaseDC(editor.textEdit, dc);
+}
+
+static void stroke(int column) {
+    mouse(WM_LBUTTONDOWN, MK_LBUTTON, column, 0);
+    mouse(WM_LBUTTONUP, 0, column, 0);
+}
+
+// Undo and redo with real key presses: a stroke is a step, a new one forgets redo; Clear All
+// and a conversion over painted frames are undone, and so is a shift; undoing to the saved
+// frames clears the modified flag; of 101 strokes the last 100 are undone.
+TEST_F(EditingTest, UndoAndRedo) {
+    sendCommand(ManualPaint);
+    for (int column : {0, 1, 2})
+        stroke(column);
+    pressWithControl('Z');
+    pressWithControl('Z');
+    pressWithControl('Y');
+    EXPECT_TRUE(testDot(0, 0) && testDot(1, 0));
+    EXPECT_FALSE(testDot(2, 0));
+    stroke(3);
+    EXPECT_FALSE(canRedo());
+    answerMessageBox(IDYES);
+    sendCommand(IDM_CLEAR_ALL);
+    pressWithControl('Z');
+    EXPECT_TRUE(testDot(3, 0));
+    answerMessageBox(IDYES);
+    sendCommand(ManualText, editor.textRadio); // converts the text box over the painted dots
+    waitForWorker();
+    pressWithControl('Z');
+    EXPECT_EQ(editor.frames.names, std::vector<std::string>{"Custom 1"});
+    EXPECT_TRUE(testDot(3, 0));
+    answerFileChooser(testDataPath("saved.c"));
+    sendCommand(IDM_SAVE);
+    stroke(4);
+    pressWithControl(VK_RIGHT); // Shift Right: the stroke's dot moves on
+    EXPECT_TRUE(testDot(5, 0));
+    pressWithControl('Z');
+    pressWithControl('Z');
+    EXPECT_FALSE(testDot(4, 0));
+    EXPECT_EQ(editor.modified, 0);
+    for (int column = 0; column < 101; ++column)
+        stroke(column % 16);
+    int undone = 0;
+    while (undoFrames(editor.mainWindow))
+        ++undone;
+    EXPECT_EQ(undone, 100);
 }

@@ -21,10 +21,13 @@ static std::vector<std::pair<Settings, bool>> samplesOf(const SettingRow &row) {
     } else if (row.field.colour) {
         in.*row.field.colour = 0x123456;
     } else if (row.field.text) { // a text taken, and one refused where a text can be
-        bool name = row.field.text == &Settings::arrayName,
-             file = row.field.text == &Settings::fontFile;
-        in.*row.field.text = name ? "LOGO" : file ? "C:\\fonts\\tiny.bdf" : "0x41-0x43";
-        out.*row.field.text = name ? "int" : "0x43-0x41";
+        const std::pair<std::string Settings::*, std::pair<const char *, const char *>> texts[] = {
+            {&Settings::arrayName, {"LOGO", "int"}},
+            {&Settings::fontFile, {"C:\\fonts\\tiny.bdf", ""}},
+            {&Settings::characterRange, {"0x41-0x43", "0x43-0x41"}},
+            {&Settings::shift, {"-1,2", "1"}}};
+        for (const auto &[field, values] : texts)
+            if (field == row.field.text) in.*field = values.first, out.*field = values.second;
     } else {
         in.font.lfWeight = kind == OptionKind::fontWeight ? 700 : in.font.lfWeight;
         in.font.lfItalic = kind == OptionKind::fontItalic;
@@ -75,7 +78,7 @@ static void throughHeader(const SettingRow &row, const Settings &given, bool tak
 // The option and its word: a flag alone, a choice's word, a size WxH.
 static void throughConsole(const SettingRow &row, const Settings &given, bool taken) {
     std::string word = valueText(row, given) + (row.option.kind == OptionKind::size ? "x16" : "");
-    if (row.words) word = taken ? row.words[given.*row.field.number - row.low] : "none";
+    if (row.words) word = taken ? row.words[given.*row.field.number - row.low] : "nonesuch";
     bool flag = !optionTakesValue(row);
     std::vector<std::string> words = {row.option.name, word, "-o", "a"};
     if (row.option.kind != OptionKind::range) words.insert(words.end(), {"--text", "A"});

@@ -156,7 +156,8 @@ static void paintPreview(HDC windowDc, HDC memory) {
     auto toPixel = [](COLORREF c) -> DWORD {
         return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
     };
-    DWORD ground = toPixel(editor.settings.backgroundColor), dot = toPixel(editor.settings.foregroundColor);
+    DWORD ground = toPixel(editor.settings.backgroundColor),
+          dot = toPixel(editor.settings.foregroundColor);
     DWORD *pixels = static_cast<DWORD *>(bits);
     int rowBits = rowBytesOf(w) * 8;
     bool held = !editor.frames.bytes.empty() && editor.currentFrame < editor.frames.count;

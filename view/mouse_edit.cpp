@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/editor_state.h"
 #include "app/matrix_store.h"
+#include "app/undo_history.h"
 
 #include <cstdio>
 
@@ -20,9 +21,13 @@ int hitTestCell(int x, int y) {
     return -1;
 }
 
+// A stroke, from a button's press to its release, is one step to undo: remembered at its first dot.
+static bool strokeRemembered = true;
+
 static void pressButton(HWND window, WPARAM keys, LPARAM point, WPARAM button) {
     if (isBusy()) return;
     editor.hoverCell = -1;
+    strokeRemembered = false;
     onMouseMove(window, keys | button, point);
 }
 
@@ -72,6 +77,10 @@ void onMouseMove(HWND window, WPARAM keys, LPARAM point) {
     if (editor.frames.coding != 0 && (keys & anyButton)) {
         setStatusText(0, "Gray and colour pixels are not painted by hand.");
         return;
+    }
+    if ((keys & anyButton) && !strokeRemembered) {
+        rememberFrames();
+        strokeRemembered = true;
     }
     if (keys & MK_LBUTTON) {
         setDot(dotColumn, dotRow);

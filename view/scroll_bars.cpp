@@ -94,7 +94,9 @@ void refreshScrollBars() {
     refreshViewBar(editor.viewScrollBarH, editor.frames.width, editor.viewOriginX);
     refreshViewBar(editor.viewScrollBarV, editor.frames.height, editor.viewOriginY);
     SetScrollRange(editor.textScrollBarH, SB_CTL, 0, 2 * editor.frames.width, FALSE);
-    SetScrollPos(editor.textScrollBarH, SB_CTL, editor.settings.textShiftX + editor.frames.width, TRUE);
+    SetScrollPos(editor.textScrollBarH, SB_CTL, editor.settings.textShiftX + editor.frames.width,
+                 TRUE);
     SetScrollRange(editor.textScrollBarV, SB_CTL, 0, 2 * editor.frames.height, FALSE);
-    SetScrollPos(editor.textScrollBarV, SB_CTL, editor.settings.textShiftY + editor.frames.height, TRUE);
+    SetScrollPos(editor.textScrollBarV, SB_CTL, editor.settings.textShiftY + editor.frames.height,
+                 TRUE);
 }

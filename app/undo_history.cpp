@@ -1,0 +1,124 @@
+#include "app/undo_history.h"
+
+#include "app/app.h"
+#include "app/editor_state.h"
+#include "app/matrix_store.h"
+#include "model/size_limits.h"
+#include "view/view.h"
+
+#include <deque>
+
+namespace {
+
+struct FrameStep {
+    FrameSet frames;
+    int currentFrame = 0;
+    int width = 16, height = 16; // the configured matrix size
+    int modified = 0;
+};
+
+// The steps hold at most a quarter of what all frames together may take.
+constexpr size_t undoMemoryBound = static_cast<size_t>(maxFrameStoreBytes / 4);
+
+std::deque<FrameStep> undoSteps, redoSteps;
+int stepsOpen = 0;      // OneUndoStep scopes open
+bool stepTaken = false; // the open scope's step is remembered
+size_t stepBytes = 0;   // held by both
+
+size_t bytesOf(const FrameStep &step) {
+    size_t bytes = step.frames.bytes.size() + sizeof step;
+    for (const std::string &name : step.frames.names)
+        bytes += name.size() + sizeof name;
+    for (const FrameSet::Glyph &glyph : step.frames.glyphs)
+        bytes += glyph.ink.size() / 8 + sizeof glyph;
+    return bytes;
+}
+
+FrameStep stepNow() {
+    return {editor.frames, editor.currentFrame, editor.settings.width, editor.settings.height,
+            editor.modified};
+}
+
+void keep(std::deque<FrameStep> &steps, FrameStep step) {
+    stepBytes += bytesOf(step);
+    steps.push_back(std::move(step));
+    while (!undoSteps.empty() && (stepBytes > undoMemoryBound || undoSteps.size() > maxUndoSteps)) {
+        stepBytes -= bytesOf(undoSteps.front());
+        undoSteps.pop_front();
+    }
+}
+
+void forget(std::deque<FrameStep> &steps) {
+    for (const FrameStep &step : steps)
+        stepBytes -= bytesOf(step);
+    steps.clear();
+}
+
+// Shows a step's frames as the frames in hand; the step left becomes one of the other list.
+bool restore(HWND window, std::deque<FrameStep> &from, std::deque<FrameStep> &to) {
+    if (from.empty() || isBusy()) return false;
+    FrameStep step = std::move(from.back());
+    stepBytes -= bytesOf(step);
+    from.pop_back();
+    keep(to, stepNow());
+    editor.frames = std::move(step.frames);
+    editor.currentFrame = step.currentFrame;
+    editor.settings.width = step.width;
+    editor.settings.height = step.height;
+    editor.modified = step.modified;
+    editor.viewOriginX = editor.viewOriginY = 0;
+    showFrameNames();
+    refreshControls();
+    invalidateEditor(window);
+    return true;
+}
+
+} // namespace
+
+OneUndoStep::OneUndoStep() {
+    if (stepsOpen++ == 0) stepTaken = false;
+}
+
+OneUndoStep::~OneUndoStep() {
+    --stepsOpen;
+}
+
+void rememberFrames() {
+    if (stepsOpen > 0 && stepTaken) return;
+    stepTaken = stepsOpen > 0;
+    forget(redoSteps);
+    FrameStep step = stepNow();
+    if (bytesOf(step) > undoMemoryBound) {
+        setStatusText(0, "This change can't be undone: the frames are too large to keep.");
+        forget(undoSteps);
+        return;
+    }
+    keep(undoSteps, std::move(step));
+}
+
+bool undoFrames(HWND window) {
+    return restore(window, undoSteps, redoSteps);
+}
+
+bool redoFrames(HWND window) {
+    return restore(window, redoSteps, undoSteps);
+}
+
+bool canUndo() {
+    return !undoSteps.empty();
+}
+
+bool canRedo() {
+    return !redoSteps.empty();
+}
+
+void framesSaved() {
+    for (std::deque<FrameStep> *steps : {&undoSteps, &redoSteps})
+        for (FrameStep &step : *steps)
+            step.modified = 1;
+}
+
+void forgetFrameSteps() {
+    forget(undoSteps);
+    forget(redoSteps);
+}
