@@ -62,8 +62,7 @@ void runImportBenchmarks(int runs) {
         before.push_back(seconds() - start);
         start = seconds();
         equal =
-            importPicture(path.c_str(), Settings(), product, silent) == FramesMade::made &&
-            equal;
+            importPicture(path.c_str(), Settings(), product, silent) == FramesMade::made && equal;
         now.push_back(seconds() - start);
         equal = equal && baseline.bytes == product.bytes;
     }

@@ -24,11 +24,11 @@ struct GlyphDrawn {
     bool inFont = true;    // the font has the character (asked of Unicode characters)
     FrameSet::Glyph glyph; // its origin, baseline and advance in the frame
 };
-// Draws a character and samples it into frame n. A canvas that could not be made samples as
-// white: every dot clear.
 struct BdfFont;
 // Places a BDF font's glyph for a code point into frame n (a blank frame where it has none).
 GlyphDrawn drawBdfGlyph(const BdfFont &font, unsigned codePoint, const Settings &settings,
                         FrameSet &frames, int n);
+// Draws a character and samples it into frame n. A canvas that could not be made samples as
+// white: every dot clear.
 GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settings &settings,
                      FrameSet &frames, int n);
