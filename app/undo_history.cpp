@@ -7,6 +7,7 @@
 #include "view/view.h"
 
 #include <deque>
+#include <new>
 
 namespace {
 
@@ -25,13 +26,17 @@ int stepsOpen = 0;      // OneUndoStep scopes open
 bool stepTaken = false; // the open scope's step is remembered
 size_t stepBytes = 0;   // held by both
 
-size_t bytesOf(const FrameStep &step) {
-    size_t bytes = step.frames.bytes.size() + sizeof step;
-    for (const std::string &name : step.frames.names)
+size_t bytesOf(const FrameSet &frames) {
+    size_t bytes = frames.bytes.size() + sizeof(FrameStep);
+    for (const std::string &name : frames.names)
         bytes += name.size() + sizeof name;
-    for (const FrameSet::Glyph &glyph : step.frames.glyphs)
+    for (const FrameSet::Glyph &glyph : frames.glyphs)
         bytes += glyph.ink.size() / 8 + sizeof glyph;
     return bytes;
+}
+
+size_t bytesOf(const FrameStep &step) {
+    return bytesOf(step.frames);
 }
 
 FrameStep stepNow() {
@@ -60,7 +65,14 @@ bool restore(HWND window, std::deque<FrameStep> &from, std::deque<FrameStep> &to
     FrameStep step = std::move(from.back());
     stepBytes -= bytesOf(step);
     from.pop_back();
-    keep(to, stepNow());
+    try {
+        keep(to, stepNow());
+    } catch (const std::bad_alloc &) { // the frames in hand stay, and the step with them
+        stepBytes += bytesOf(step);
+        from.push_back(std::move(step));
+        setStatusText(0, "There is not enough memory to keep the frames in hand for this step.");
+        return false;
+    }
     editor.frames = std::move(step.frames);
     editor.currentFrame = step.currentFrame;
     editor.settings.width = step.width;
@@ -87,13 +99,13 @@ void rememberFrames() {
     if (stepsOpen > 0 && stepTaken) return;
     stepTaken = stepsOpen > 0;
     forget(redoSteps);
-    FrameStep step = stepNow();
-    if (bytesOf(step) > undoMemoryBound) {
-        setStatusText(0, "This change can't be undone: the frames are too large to keep.");
-        forget(undoSteps);
-        return;
+    // measured before it is copied: a copy beyond the bound, or one memory can't hold, is no step
+    try {
+        if (bytesOf(editor.frames) <= undoMemoryBound) return keep(undoSteps, stepNow());
+    } catch (const std::bad_alloc &) {
     }
-    keep(undoSteps, std::move(step));
+    setStatusText(0, "This change can't be undone: the frames are too large to keep.");
+    forget(undoSteps);
 }
 
 bool undoFrames(HWND window) {
