@@ -27,7 +27,7 @@ namespace {
 // Header groups: lines written together when one of them that decides is not the default.
 enum { dotOrderLines = 1, glyphSizeLines, pictureDotsLines };
 
-const char *const outputStyleWords[] = {"c51", "c", "asm", "gfx"};
+const char *const outputStyleWords[] = {"c51", "c", "asm", "gfx", "u8g2"};
 const char *const bitmapStyleTexts[] = {"Bright & Gray,1 bit output", "Bright & Gray,4 bit output",
                                         "8 BPP Colors output", "16 BPP Colors output"};
 // rows (0 to 3), columns (4 to 7), pages of 8 rows (8)
@@ -113,9 +113,9 @@ const std::vector<SettingRow> &settingsTable() {
             {"Height", HW::always}, {}, {IDC_SETUP_HEIGHT, CK::sizeBox, redoImport}},
         {"input mode", &S::inputMode, ManualPaint, BitmapFile, nullptr, nullptr, {},
             {"Text Mode", HW::always, 0, false}},
-        {"output style", &S::outputStyle, OutputC51, OutputGfx, outputStyleWords, nullptr,
+        {"output style", &S::outputStyle, OutputC51, OutputU8g2, outputStyleWords, nullptr,
             {"Output Style"}, {"Output Style", HW::always},
-            {"--style", OK::value, "output style; gfx: an Adafruit GFX font"},
+            {"--style", OK::value, "output style; gfx, u8g2: a font of that library"},
             {IDC_SETUP_C51, CK::radioButtons}},
         {"bitmap coding", &S::bitmapStyle, 0, 3, nullptr, bitmapStyleTexts, {"Bitmap Style"},
             {"Bitmap Style", HW::always, 0, false},

@@ -67,7 +67,7 @@ static void writeHeader(FILE *file, const FrameSet &frames, const Settings &sett
         fprintf(file, "*/\ncode unsigned char %s[]=\n{\n", name);
     else if (settings.outputStyle == OutputAnsiC)
         fprintf(file, "*/\nconst unsigned char %s[]=\n{\n", name);
-    else if (settings.outputStyle == OutputGfx)
+    else if (isFontStyle(settings.outputStyle))
         fputs("*/\n", file);
     else
         fprintf(file, "%s:\n", name);
@@ -106,9 +106,12 @@ static void writeFrameLine(FILE *file, const unsigned char *data, size_t length,
 int writeSource(FILE *file, const FrameSet &frames, const Settings &settings) {
     bool assembler = settings.outputStyle == OutputAsm;
     writeHeader(file, frames, settings);
-    if (settings.outputStyle == OutputGfx) {
-        if (gfxFontProblem(frames)) return 0;
-        writeGfxFont(file, frames, settings);
+    if (isFontStyle(settings.outputStyle)) {
+        if (sourceProblem(frames, settings)) return 0;
+        if (settings.outputStyle == OutputGfx)
+            writeGfxFont(file, frames, settings);
+        else
+            writeU8g2Font(file, frames, settings);
         return !ferror(file) ? 1 : 0;
     }
     int written = writtenFrames(frames);
@@ -138,7 +141,10 @@ Settings writtenSettings(const Settings &settings) {
 const char *sourceProblem(const FrameSet &frames, const Settings &settings) {
     if (const char *problem = arrayNameProblem(settings.arrayName, settings.outputStyle))
         return problem;
-    return settings.outputStyle == OutputGfx ? gfxFontProblem(frames) : nullptr;
+    if (settings.outputStyle == OutputGfx) return gfxFontProblem(frames);
+    static thread_local std::string u8g2Problem;
+    u8g2Problem = settings.outputStyle == OutputU8g2 ? u8g2FontProblem(frames) : "";
+    return u8g2Problem.empty() ? nullptr : u8g2Problem.c_str();
 }
 
 // The source goes into a new file beside the target, which it replaces only when complete: a

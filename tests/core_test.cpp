@@ -476,7 +476,9 @@ TEST(SourceReader, BadSourcesAreRefusedWithTheirReason) {
          "It was not written by this program."},
         {changed("Width=8", std::string("Width=8\0junk", 12)), "It holds a zero byte."},
         {changed("Output Style=0", "Output Style=3"),
-         "It is an Adafruit GFX font, which this program writes but does not read."}};
+         "It is an Adafruit GFX font, which this program writes but does not read."},
+        {changed("Output Style=0", "Output Style=4"),
+         "It is a u8g2 font, which this program writes but does not read."}};
     auto refused = [](const std::string &path, const std::string &told) {
         Recorder report;
         LoadedSource loaded;
@@ -934,4 +936,114 @@ TEST(Transforms, GoldensOnAnAsymmetricFrame) {
     ASSERT_EQ(gray.height, 2);
     EXPECT_EQ(codedPixel(gray, 0, 0), 2u);
     EXPECT_EQ(codedPixel(gray, 0, 1), 1u);
+}
+
+// A u8g2 font's bytes from the string literal of a file we wrote.
+static std::string u8g2Bytes(const std::string &file) {
+    std::string bytes;
+    for (size_t at = file.find("= \"") == std::string::npos ? file.find("=\r\n") : 0;
+         (at = file.find('"', at)) != std::string::npos;) {
+        size_t end = file.find('"', at + 1);
+        while (file[end - 1] == '\\' && file[end - 2] != '\\')
+            end = file.find('"', end + 1);
+        for (size_t i = at + 1; i < end; ++i)
+            if (file[i] == '\\')
+                bytes += static_cast<char>(std::stoi(file.substr(i + 1, 3), nullptr, 8)), i += 3;
+            else
+                bytes += file[i];
+        at = end + 1;
+    }
+    return bytes;
+}
+
+// Reads the bit fields of a u8g2 glyph record: each byte from its least significant bit.
+struct U8g2Bits {
+    const std::string &bytes;
+    size_t bit;
+    unsigned get(int count) {
+        unsigned value = 0;
+        for (int i = 0; i < count; ++i, ++bit)
+            value |= (static_cast<unsigned char>(bytes[bit / 8]) >> (bit % 8) & 1u) << i;
+        return value;
+    }
+    int getSigned(int count) { return static_cast<int>(get(count)) - (1 << (count - 1)); }
+};
+
+// The glyph of a code as u8g2's font format finds it (the codes up to 255 from the header's
+// offsets, the others through the jump table), drawn: its ink relative to the origin, y down,
+// and its advance; "absent" when the font has none.
+static std::string u8g2Glyph(const std::string &font, unsigned code, int &advance) {
+    auto byteAt = [&font](size_t at) { return static_cast<unsigned char>(font[at]); };
+    auto word = [&](size_t at) { return byteAt(at) << 8 | byteAt(at + 1); };
+    size_t at = 23, record = 0;
+    if (code <= 255) {
+        at += code >= 'a' ? word(19) : code >= 'A' ? word(17) : 0;
+        for (; byteAt(at + 1) != 0; at += byteAt(at + 1))
+            if (byteAt(at) == code) record = at + 2;
+    } else {
+        size_t table = at + word(21);
+        at = table;
+        for (unsigned last = 0; last < code; table += 4)
+            at += word(table), last = word(table + 2);
+        for (; word(at) != 0; at += byteAt(at + 2))
+            if (word(at) == static_cast<int>(code)) record = at + 3;
+    }
+    if (!record) return "absent";
+    U8g2Bits bits{font, record * 8};
+    int width = bits.get(byteAt(4)), height = bits.get(byteAt(5));
+    int x = bits.getSigned(byteAt(6)), y = bits.getSigned(byteAt(7));
+    advance = bits.getSigned(byteAt(8));
+    std::string ink;
+    for (int dot = 0; width && dot < width * height;) {
+        unsigned zeros = bits.get(byteAt(2)), ones = bits.get(byteAt(3));
+        do {
+            for (unsigned i = 0; i < zeros + ones; ++i, ++dot)
+                if (i >= zeros)
+                    ink += std::to_string(x + dot % width) + "," +
+                           std::to_string(dot / width - height - y) + " ";
+        } while (bits.get(1));
+    }
+    return ink;
+}
+
+// A u8g2 font of the printable ASCII characters and Cyrillic in DejaVu Sans at its own size: each
+// glyph, found as u8g2 finds it (Cyrillic through the jump table), has the plain frames' dots of
+// the same run and their advance; the file compiles alone; what u8g2 can't hold is refused.
+TEST(U8g2Font, DecodesToThePlainFramesOfTheSameRun) {
+    std::vector<unsigned> codePoints;
+    ASSERT_EQ(parseCharacterRange("0x20-0x7E,0x410-0x44F", codePoints), "");
+    Settings settings = fontSettings("DejaVu Sans");
+    settings.width = settings.height = 32;
+    settings.textShiftX = -4; // room left of the origin: the plain frames hold J's tail too
+    FrameSet frames;
+    Recorder report;
+    convertText(codePointText(codePoints), settings, frames, report);
+    EXPECT_EQ(report.told, Strings{});
+    settings.outputStyle = OutputU8g2;
+    settings.arrayName = "dejavu16";
+    std::string path = MORVEX7_BUILD_FOLDER "\\samples\\u8g2_dejavu.c";
+    ASSERT_EQ(saveSource(path.c_str(), frames, settings, silent), 1);
+    std::string font = u8g2Bytes(readFile(path));
+    for (int n = 0; n < frames.count; ++n) {
+        std::string ink;
+        const FrameSet::Glyph &glyph = frames.glyphs[n];
+        for (int dot = 0; dot < 32 * 32; ++dot)
+            if (dotAt(frames, n, dot % 32, dot / 32))
+                ink += std::to_string(dot % 32 - glyph.originX) + "," +
+                       std::to_string(dot / 32 - glyph.baseline) + " ";
+        int advance = -1;
+        EXPECT_EQ(u8g2Glyph(font, codePoints[n], advance), ink) << codePoints[n];
+        EXPECT_EQ(advance, glyph.advance) << codePoints[n];
+    }
+    settings = fontSettings("DejaVu Sans"); // a W of 120 pixels needs a longer record
+    settings.fontPixelHeight = 120;
+    settings.outputStyle = OutputU8g2;
+    convertText("W", settings, frames, silent);
+    EXPECT_EQ(u8g2FontProblem(frames),
+              "The glyph of W takes more than a u8g2 record holds (255 bytes).");
+    frames.names[0] = utf8Of(L"\U0001F600");
+    frames.unicodeNames = true;
+    EXPECT_EQ(u8g2FontProblem(frames), "u8g2 takes no character above U+FFFF.");
+    EXPECT_EQ(u8g2FontProblem(framesOf(8, 8, 1, {}, {"Custom 1"})),
+              "Only text frames become a u8g2 font: these are painted or a picture.");
 }

@@ -11,7 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$samples"/frames_* "$samples"/glyph* "$samples"/colours_565.* "$samples"/named_* \
-    "$samples"/gfx_sans.* "$work"/ && cd "$work" || exit 1
+    "$samples"/gfx_sans.* "$samples"/u8g2_* "$work"/ && cd "$work" || exit 1
 # the bytes output_test paints: byte i of the three frames of 600 bytes
 python3 -c 'print("\n".join("%02x" % ((i * 7 + i // 600) % 256) for i in range(1800)))' \
     >expected.txt
@@ -42,6 +42,12 @@ c89 linked.bin link.c frames_ansi.c named_ansi.c && echo "frames_ansi.c and name
     fail "frames_ansi.c and named_ansi.c do not link into one program"
 c89 gfx.bin "$here/draw_gfx.c" -DFONT="\"$work/gfx_sans.h\"" && ./gfx.bin | cmp -s - gfx_sans.txt &&
     echo "gfx_sans.h: draws what GDI draws" || fail "gfx_sans.h draws other dots than GDI"
+# a u8g2 font alone, and after a U8G2_FONT_SECTION of u8g2.h's kind
+for section in "" "-DU8G2_FONT_SECTION(name)=__attribute__((section(\".progmem.\" name)))"; do
+    gcc -std=c99 -pedantic-errors -Wall -Werror ${section:+"$section"} -c u8g2_dejavu.c -o u8g2.o &&
+        echo "u8g2_dejavu.c: compiled${section:+ with the section}" ||
+        fail "u8g2_dejavu.c does not compile${section:+ with the section}"
+done
 # SDCC 4.2 rejects the bare keyword; its spelling is __code
 for source in frames_c51.c named_c51.c; do
     sdcc -mmcs51 -Dcode=__code -c $source -o "${source%.c}.rel" >sdcc.log 2>&1 &&
