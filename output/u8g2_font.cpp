@@ -276,12 +276,22 @@ std::string u8g2FontProblem(const FrameSet &frames) {
 void writeU8g2Font(FILE *file, const FrameSet &frames, const Settings &settings) {
     U8g2Font font = build(frames);
     const char *name = settings.arrayName.c_str();
+    // what it was made of: the font, its size and the characters
+    std::string face = settings.fontFile.empty() ? settings.font.lfFaceName : settings.fontFile;
+    face = face.substr(face.find_last_of("\\/") + 1);
+    std::string size = settings.glyphSize == StretchToMatrix
+                           ? "stretched to " + std::to_string(settings.width) + " x " +
+                                 std::to_string(settings.height)
+                           : std::to_string(settings.fontPixelHeight) +
+                                 (settings.glyphSize == FontsEmSize ? " pixels em" : " pixels");
+    std::string characters =
+        settings.characterRange.empty() ? "the text's characters" : settings.characterRange;
     fprintf(file,
-            "/* A u8g2 font, %s: u8g2.setFont(%s); u8g2.drawUTF8(x, y, text); */\n"
+            "/* A u8g2 font: %s, %s, %s.\n   u8g2.setFont(%s); u8g2.drawUTF8(x, y, text); */\n"
             "#include <stdint.h>\n#ifndef U8G2_FONT_SECTION\n#define U8G2_FONT_SECTION(name)\n"
             "#endif\nconst uint8_t %s[%u] U8G2_FONT_SECTION(\"%s\") =\n  \"",
-            settings.characterRange.empty() ? "of its characters" : settings.characterRange.c_str(),
-            name, name, static_cast<unsigned>(font.bytes.size() + 1), name);
+            face.c_str(), size.c_str(), characters.c_str(), name, name,
+            static_cast<unsigned>(font.bytes.size() + 1), name);
     std::string line;
     for (size_t i = 0; i < font.bytes.size(); ++i) {
         unsigned char byte = font.bytes[i];
