@@ -53,6 +53,11 @@ void putDot(FrameSet &frames, int n, int x, int y, bool on) {
     row[x / 8] = static_cast<unsigned char>(on ? row[x / 8] | mask : row[x / 8] & ~mask);
 }
 
+bool isText(const FrameSet &frames) {
+    return !frames.glyphs.empty() && frames.glyphs.size() == frames.names.size() &&
+           static_cast<int>(frames.names.size()) == frames.count;
+}
+
 bool glyphDot(const FrameSet &frames, int n, int x, int y) {
     if (x >= 0 && y >= 0 && x < frames.width && y < frames.height) return dotAt(frames, n, x, y);
     const FrameSet::Glyph &glyph = frames.glyphs[n];

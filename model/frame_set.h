@@ -45,6 +45,8 @@ unsigned char *frameStart(FrameSet &frames, int n);
 const unsigned char *frameStart(const FrameSet &frames, int n);
 bool dotAt(const FrameSet &frames, int n, int x, int y);
 void putDot(FrameSet &frames, int n, int x, int y, bool on);
+// The frames are a text's: each listed frame a character with its glyph's metrics.
+bool isText(const FrameSet &frames);
 // A dot of text frame n's glyph at (x, y) of its frame's coordinates, within the matrix or not.
 bool glyphDot(const FrameSet &frames, int n, int x, int y);
 // The box of text frame n's glyph's ink in its frame's coordinates: left, top, right and bottom

@@ -21,11 +21,6 @@ struct GfxFont {
     bool text = false; // characters, else frames drawn as glyphs 0 to n - 1
 };
 
-static bool isText(const FrameSet &frames) {
-    return !frames.glyphs.empty() && frames.glyphs.size() == frames.names.size() &&
-           static_cast<int>(frames.names.size()) == frames.count;
-}
-
 // A text frame's character code; above 0xFFFF for two-byte ANSI characters.
 static unsigned codeOf(const FrameSet &frames, int n) {
     const std::string &name = frames.names[n];

@@ -117,11 +117,6 @@ std::map<unsigned, U8g2Glyph> glyphsOf(const FrameSet &frames) {
     return glyphs;
 }
 
-bool isText(const FrameSet &frames) {
-    return !frames.glyphs.empty() && frames.glyphs.size() == frames.names.size() &&
-           static_cast<int>(frames.names.size()) == frames.count;
-}
-
 struct U8g2Font {
     std::vector<unsigned char> bytes;
     const char *problem = nullptr;
