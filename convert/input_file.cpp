@@ -34,6 +34,14 @@ bool isDeviceName(const char *path) {
            name[3] >= '1' && name[3] <= '9';
 }
 
+unsigned long long numberAt(const std::string &bytes, size_t at, int count, bool bigEndian) {
+    unsigned long long value = 0;
+    for (int i = 0; i < count; ++i)
+        value =
+            value << 8 | static_cast<unsigned char>(bytes[at + (bigEndian ? i : count - 1 - i)]);
+    return value;
+}
+
 const char *readWholeFile(const char *path, long long maxBytes, std::string &bytes) {
     InputFile input;
     if (const char *reason = openInputFile(path, input)) return reason;

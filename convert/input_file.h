@@ -21,5 +21,7 @@ bool pathTooLong(const char *path);
 bool isDeviceName(const char *path);
 // Reads the whole file into bytes, if it takes at most maxBytes; nullptr, else the reason.
 const char *readWholeFile(const char *path, long long maxBytes, std::string &bytes);
+// The unsigned number of count bytes at `at` of a file's bytes, big- or little-endian.
+unsigned long long numberAt(const std::string &bytes, size_t at, int count, bool bigEndian);
 // Opens path for reading; nullptr when open, else the reason for the user (nothing opened).
 const char *openInputFile(const char *path, InputFile &input);

@@ -1,45 +1,35 @@
 // What the importer checks of a picture file's structure before or beside the imaging component:
 // a TIFF's chain of pages, which could lead the decoder round for ever, and the damage a PNG or a
 // GIF may have that the decoder passes over without a word.
+#include "convert/input_file.h"
 #include "convert/picture_pixels.h"
 
 #include <set>
 #include <string>
 #include <vector>
 
-static unsigned long long readNumber(const std::string &bytes, size_t at, int count,
-                                     bool bigEndian) {
-    unsigned long long value = 0;
-    for (int i = 0; i < count; ++i) {
-        unsigned char byte =
-            static_cast<unsigned char>(bytes[at + (bigEndian ? i : count - 1 - i)]);
-        value = value << 8 | byte;
-    }
-    return value;
-}
-
 const char *tiffPagesProblem(const std::string &bytes) {
     if (bytes.size() < 8) return nullptr;
     bool bigEndian = bytes.compare(0, 2, "MM") == 0;
     if (!bigEndian && bytes.compare(0, 2, "II") != 0) return nullptr;
-    unsigned long long version = readNumber(bytes, 2, 2, bigEndian);
+    unsigned long long version = numberAt(bytes, 2, 2, bigEndian);
     if (version != 42 && version != 43) return nullptr;
     // BigTIFF: 8-byte offsets and counts, 20-byte entries
     bool big = version == 43;
     int offsetBytes = big ? 8 : 4, countBytes = big ? 8 : 2, entryBytes = big ? 20 : 12;
     if (big && bytes.size() < 16) return "A page of it lies beyond its end.";
-    unsigned long long page = readNumber(bytes, big ? 8 : 4, offsetBytes, bigEndian);
+    unsigned long long page = numberAt(bytes, big ? 8 : 4, offsetBytes, bigEndian);
     std::set<unsigned long long> seen;
     while (page != 0) {
         if (!seen.insert(page).second) return "Its pages form a loop.";
         if (page > bytes.size() || bytes.size() - page < static_cast<size_t>(countBytes))
             return "A page of it lies beyond its end.";
-        unsigned long long entries = readNumber(bytes, page, countBytes, bigEndian);
+        unsigned long long entries = numberAt(bytes, page, countBytes, bigEndian);
         unsigned long long next = page + countBytes + entries * entryBytes;
         if (entries > bytes.size() || next > bytes.size() ||
             bytes.size() - next < size_t(offsetBytes))
             return "A page of it lies beyond its end.";
-        page = readNumber(bytes, next, offsetBytes, bigEndian);
+        page = numberAt(bytes, next, offsetBytes, bigEndian);
     }
     return nullptr;
 }
@@ -56,10 +46,10 @@ static unsigned long crcOf(const std::string &bytes, size_t at, size_t length) {
 
 static std::string pngDamage(const std::string &bytes) {
     for (size_t at = 8; at + 12 <= bytes.size();) {
-        unsigned long long length = readNumber(bytes, at, 4, true);
+        unsigned long long length = numberAt(bytes, at, 4, true);
         if (length > bytes.size() - at - 12) return "it ends inside a chunk.";
         std::string type = bytes.substr(at + 4, 4);
-        if (crcOf(bytes, at + 4, length + 4) != readNumber(bytes, at + 8 + length, 4, true))
+        if (crcOf(bytes, at + 4, length + 4) != numberAt(bytes, at + 8 + length, 4, true))
             return "the checksum of its " + type + " chunk is wrong.";
         if (type == "IEND") return "";
         at += length + 12;
@@ -116,8 +106,8 @@ static std::string gifDamage(const std::string &bytes) {
             continue;
         }
         if (block != 0x2C || at + 10 > bytes.size()) break;
-        unsigned long long width = readNumber(bytes, at + 4, 2, false);
-        unsigned long long height = readNumber(bytes, at + 6, 2, false);
+        unsigned long long width = numberAt(bytes, at + 4, 2, false);
+        unsigned long long height = numberAt(bytes, at + 6, 2, false);
         unsigned char imageFlags = static_cast<unsigned char>(bytes[at + 8]);
         at += 9 + (imageFlags & 0x80 ? 3u << ((imageFlags & 7) + 1) : 0);
         if (at >= bytes.size()) break;
