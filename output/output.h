@@ -24,8 +24,9 @@ std::string frameComment(const FrameSet &frames, int n);
 const char *gfxFontProblem(const FrameSet &frames);
 // Why the frames can't be written as a u8g2 font; "" when they can.
 std::string u8g2FontProblem(const FrameSet &frames);
-// The frames as a u8g2 font after the header: its bytes as a string named after the array name.
-void writeU8g2Font(FILE *file, const FrameSet &frames, const Settings &settings);
+// The frames as a u8g2 font after the header: its bytes as a string named after the array name;
+// false, and nothing written, when they can't be one.
+bool writeU8g2Font(FILE *file, const FrameSet &frames, const Settings &settings);
 // The frames as an Adafruit GFX font after the header: its bitmaps, glyphs and font, named
 // after the array name.
 void writeGfxFont(FILE *file, const FrameSet &frames, const Settings &settings);

@@ -106,14 +106,13 @@ static void writeFrameLine(FILE *file, const unsigned char *data, size_t length,
 int writeSource(FILE *file, const FrameSet &frames, const Settings &settings) {
     bool assembler = settings.outputStyle == OutputAsm;
     writeHeader(file, frames, settings);
-    if (isFontStyle(settings.outputStyle)) {
-        if (sourceProblem(frames, settings)) return 0;
-        if (settings.outputStyle == OutputGfx)
-            writeGfxFont(file, frames, settings);
-        else
-            writeU8g2Font(file, frames, settings);
+    if (settings.outputStyle == OutputGfx) {
+        if (gfxFontProblem(frames)) return 0;
+        writeGfxFont(file, frames, settings);
         return !ferror(file) ? 1 : 0;
     }
+    if (settings.outputStyle == OutputU8g2) // the font is made once, for writing or refusing
+        return writeU8g2Font(file, frames, settings) && !ferror(file) ? 1 : 0;
     int written = writtenFrames(frames);
     std::vector<unsigned char> record;
     bool complete = true;

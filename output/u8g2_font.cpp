@@ -268,8 +268,9 @@ std::string u8g2FontProblem(const FrameSet &frames) {
     return "";
 }
 
-void writeU8g2Font(FILE *file, const FrameSet &frames, const Settings &settings) {
+bool writeU8g2Font(FILE *file, const FrameSet &frames, const Settings &settings) {
     U8g2Font font = build(frames);
+    if (font.problem || !font.tooLarge.empty()) return false;
     const char *name = settings.arrayName.c_str();
     // what it was made of: the font, its size and the characters
     std::string face = settings.fontFile.empty() ? settings.font.lfFaceName : settings.fontFile;
@@ -301,4 +302,5 @@ void writeU8g2Font(FILE *file, const FrameSet &frames, const Settings &settings)
         }
     }
     fprintf(file, "%s\";\n", line.c_str());
+    return true;
 }
