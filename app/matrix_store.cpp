@@ -3,6 +3,7 @@
 #include "app/editor_state.h"
 #include "app/user_messages.h"
 #include "convert/unicode_text.h"
+#include "model/glyph_shades.h"
 #include "model/size_limits.h"
 
 #include <cstring>
@@ -19,12 +20,24 @@ int testDot(int column, int row) {
     return holdsCurrentFrame() && dotAt(editor.frames, editor.currentFrame, column, row);
 }
 
+int shadeOfDot(int column, int row) {
+    if (!holdsCurrentFrame()) return 0;
+    return shadeAt(editor.frames, editor.currentFrame, column, row);
+}
+
+// A painted dot of a smoothed glyph is full or empty.
+static void paintDot(int column, int row, bool on) {
+    if (!holdsCurrentFrame()) return;
+    putDot(editor.frames, editor.currentFrame, column, row, on);
+    putShade(editor.frames, editor.currentFrame, column, row, on ? 255 : 0);
+}
+
 void setDot(int column, int row) {
-    if (holdsCurrentFrame()) putDot(editor.frames, editor.currentFrame, column, row, true);
+    paintDot(column, row, true);
 }
 
 void clearDot(int column, int row) {
-    if (holdsCurrentFrame()) putDot(editor.frames, editor.currentFrame, column, row, false);
+    paintDot(column, row, false);
 }
 
 static int invertBytes(unsigned char *start, size_t count) {
@@ -41,15 +54,19 @@ static int clearBytes(unsigned char *start, size_t count) {
 }
 
 int invertCurrentFrame() {
+    invertShades(editor.frames, editor.currentFrame);
     return invertBytes(frameStart(editor.frames, editor.currentFrame), currentFrameBytes());
 }
 int clearCurrentFrame() {
+    clearShades(editor.frames, editor.currentFrame);
     return clearBytes(frameStart(editor.frames, editor.currentFrame), currentFrameBytes());
 }
 int invertAllFrames() {
+    invertShades(editor.frames, -1);
     return invertBytes(editor.frames.bytes.data(), editor.frames.bytes.size());
 }
 int clearAllFrames() {
+    clearShades(editor.frames, -1);
     return clearBytes(editor.frames.bytes.data(), editor.frames.bytes.size());
 }
 

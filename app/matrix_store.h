@@ -7,6 +7,8 @@
 int currentFrameBytes();
 
 int testDot(int column, int row);
+// The shown frame's pixel: a smoothed glyph's coverage 0 to 255, else 255 for a dot.
+int shadeOfDot(int column, int row);
 void setDot(int column, int row);
 void clearDot(int column, int row);
 

@@ -1,6 +1,7 @@
 #include "convert/glyph_canvas.h"
 
 #include "convert/dib_pixels.h"
+#include "convert/glyph_shading.h"
 
 #include <algorithm>
 #include <cstring>
@@ -142,5 +143,12 @@ GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settin
         drawn.glyph = {canvas.originX - x, canvas.originY - y, static_cast<int>(extent.cx)};
     }
     if (!drawn.fits) keepInk(canvas, ink, x, y, drawn.glyph);
+    if (bitsPerPixel(settings) > 1) {
+        // stretched glyphs are drawn from the cell's top, the others on their baseline
+        TEXTMETRICA metrics = {};
+        if (!ownSize) GetTextMetricsA(canvas.dc, &metrics);
+        shadeGlyph(canvas.dc, character, canvas.originX, canvas.originY + metrics.tmAscent, x, y,
+                   drawn.glyph);
+    }
     return drawn;
 }

@@ -140,6 +140,8 @@ const char *parseSource(const std::string &text, ParsedSource &source) {
         return "It is an Adafruit GFX font, which this program writes but does not read.";
     if (source.settings.outputStyle == OutputU8g2)
         return "It is a u8g2 font, which this program writes but does not read.";
+    if (source.settings.outputStyle == OutputLvgl)
+        return "It is an LVGL font, which this program writes but does not read.";
     // the C header closes its comment and declares the array; the ASM one names the label
     if (assembler) {
         if (at >= lines.size() || lines[at++] != source.settings.arrayName + ":") return notOurs;

@@ -2,6 +2,7 @@
 
 #include "convert/font_file.h"
 #include "convert/glyph_canvas.h"
+#include "convert/glyph_shading.h"
 #include "model/size_limits.h"
 
 #include <cstdio>
@@ -177,12 +178,21 @@ FramesMade convertText(const Text &text, Settings &settings, FrameSet &frames, R
     }
     made.lineHeight = canvas.lineHeight ? canvas.lineHeight : settings.height;
     made.spaceAdvance = canvas.lineHeight ? canvas.spaceAdvance : settings.width;
+    made.ascent = settings.height; // stretched: the cell's bottom is the baseline
     if (fontFile.bitmap) {
         const BdfFont &bdf = fontFile.bdf;
         made.lineHeight = bdf.ascent + bdf.descent;
+        made.ascent = bdf.ascent, made.descent = bdf.descent;
         auto space = bdf.glyphs.find(' ');
         made.spaceAdvance = space != bdf.glyphs.end() ? space->second.advance : bdf.ascent / 2;
     } else {
+        if (canvas.lineHeight) { // the font at its own size: its metrics and kerning
+            std::vector<unsigned> codePoints;
+            for (const TextCharacter &character : characters)
+                codePoints.push_back(codePointOf(character));
+            SelectObject(canvas.dc, canvas.fonts[0]);
+            readFontMetrics(canvas.dc, codePoints, made);
+        }
         closeGlyphCanvas(canvas);
     }
     if (!notFitted.empty())

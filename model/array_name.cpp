@@ -102,6 +102,10 @@ static const Words assembler = {
     "RET",   "RETI",    "RL",   "RLC",   "RR",      "RRC",   "SETB", "SJMP", "SUBB",   "SWAP",
     "XCH",   "XCHD",    "XRL",  "CALL"};
 
+// The names an LVGL font file declares itself, beside LVGL's own lv_ and LV_ names.
+static const Words lvgl = {"glyph_bitmap",     "glyph_dsc", "cmaps",    "kern_pair_glyph_ids",
+                           "kern_pair_values", "kern_pairs", "font_dsc", "cache"};
+
 static bool among(const std::string &name, const Words &words, bool anyCase) {
     std::string upper = name;
     for (char &c : upper)
@@ -127,5 +131,9 @@ const char *arrayNameProblem(const std::string &name, int outputStyle) {
         return "The array name is a keyword of the 8051's C (C51).";
     if (outputStyle == OutputGfx && among(name, cpp, false))
         return "The array name is a keyword of C++ or a name the GFX font uses.";
+    if (outputStyle == OutputLvgl &&
+        (among(name, lvgl, false) || name.compare(0, 13, "unicode_list_") == 0 ||
+         name.compare(0, 3, "lv_") == 0 || name.compare(0, 3, "LV_") == 0))
+        return "The array name is one LVGL or the LVGL font uses itself.";
     return nullptr;
 }

@@ -26,9 +26,22 @@ struct FrameSet {
         int originX, baseline, advance;
         int inkLeft = 0, inkTop = 0, inkWidth = 0, inkHeight = 0;
         std::vector<bool> ink;
+        // A smoothed glyph's coverage, 0 to 255, over a box in the frame's coordinates; none
+        // outside it. A glyph that is not shaded is its dots, each empty or full.
+        bool shaded = false;
+        int shadeLeft = 0, shadeTop = 0, shadeWidth = 0, shadeHeight = 0;
+        std::vector<unsigned char> shades;
     };
     std::vector<Glyph> glyphs;
     int lineHeight = 0, spaceAdvance = 0;
+    // The font's ascent and descent, its underline (the top's height over the baseline and its
+    // thickness) and its kerning pairs of the characters converted, in pixels.
+    int ascent = 0, descent = 0, underlinePosition = 0, underlineThickness = 0;
+    struct KerningPair {
+        unsigned left, right; // code points
+        int amount;
+    };
+    std::vector<KerningPair> kerning;
 };
 
 // What making frames can come to: made, too many for the bound, refused for a reason told to

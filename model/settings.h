@@ -50,12 +50,22 @@ struct Settings {
     int rotate = 0;       // quarter turns clockwise
     std::string shift;    // "DX,DY": right and down, wrapping around; empty: none
     int transformAll = 0; // Edit > Transform acts on every frame, else on the one shown
+    // bits a pixel of a text's glyphs: 1, 2, 4 or 8 (as the choice 0 to 3); over 1 the glyphs
+    // keep the font's smoothed coverage
+    int pixelDepth = 0;
+    int compressed = 0; // LVGL glyph bitmaps run-length coded
+    int kerning = 1;    // LVGL fonts carry the font's kerning pairs
 
     // Not settings of their own: the text or picture file the frames came from (the keywords
     // of those modes), and where the matrix lies on a drawn glyph (the text scroll bars).
     std::string inputFile;
     int textShiftX = 0, textShiftY = 0;
 };
+
+// The bits a pixel the settings choose: 1, 2, 4 or 8.
+inline int bitsPerPixel(const Settings &settings) {
+    return 1 << settings.pixelDepth;
+}
 
 // When a source's header carries a setting's line: always, when the setting (or another of its
 // group marked so) is not the default, or along with its group.

@@ -27,7 +27,8 @@ namespace {
 // Header groups: lines written together when one of them that decides is not the default.
 enum { dotOrderLines = 1, glyphSizeLines, pictureDotsLines };
 
-const char *const outputStyleWords[] = {"c51", "c", "asm", "gfx", "u8g2"};
+const char *const outputStyleWords[] = {"c51", "c", "asm", "gfx", "u8g2", "lvgl"};
+const char *const pixelDepthWords[] = {"1", "2", "4", "8"};
 const char *const bitmapStyleTexts[] = {"Bright & Gray,1 bit output", "Bright & Gray,4 bit output",
                                         "8 BPP Colors output", "16 BPP Colors output"};
 // rows (0 to 3), columns (4 to 7), pages of 8 rows (8)
@@ -113,9 +114,9 @@ const std::vector<SettingRow> &settingsTable() {
             {"Height", HW::always}, {}, {IDC_SETUP_HEIGHT, CK::sizeBox, redoImport}},
         {"input mode", &S::inputMode, ManualPaint, BitmapFile, nullptr, nullptr, {},
             {"Text Mode", HW::always, 0, false}},
-        {"output style", &S::outputStyle, OutputC51, OutputU8g2, outputStyleWords, nullptr,
+        {"output style", &S::outputStyle, OutputC51, OutputLvgl, outputStyleWords, nullptr,
             {"Output Style"}, {"Output Style", HW::always},
-            {"--style", OK::value, "output style; gfx, u8g2: a font of that library"},
+            {"--style", OK::value, "output style; gfx, u8g2, lvgl: a font of that library"},
             {IDC_SETUP_C51, CK::radioButtons}},
         {"bitmap coding", &S::bitmapStyle, 0, 3, nullptr, bitmapStyleTexts, {"Bitmap Style"},
             {"Bitmap Style", HW::always, 0, false},
@@ -192,6 +193,17 @@ const std::vector<SettingRow> &settingsTable() {
                 nullptr, " DX,DY"}, {}, shiftProblem},
         {"transform all frames", &S::transformAll, 0, 1, nullptr, nullptr,
             {"Transform All Frames"}},
+        {"bits per pixel", &S::pixelDepth, 0, 3, pixelDepthWords, pixelDepthWords,
+            {"Pixel Depth"}, {"Pixel Depth", HW::whenSet},
+            {"--bpp", OK::value, "bits a pixel of a text's glyphs: LVGL 1, 2, 4, 8; C, ASM 4 (gray)"},
+            {IDC_SETUP_BPP, CK::list, redoConversion}},
+        {"compressed", &S::compressed, 0, 1, nullptr, nullptr, {"Compressed"},
+            {"Compressed", HW::whenSet},
+            {"--compress", OK::flag, "LVGL glyphs of 2 or 4 bits a pixel run-length coded"},
+            {IDC_SETUP_COMPRESSED, CK::checkBox}},
+        {"kerning", &S::kerning, 0, 1, nullptr, nullptr, {"Kerning"}, {"Kerning", HW::whenSet},
+            {"--no-kerning", OK::flag, "LVGL fonts without the font's kerning pairs", 0},
+            {IDC_SETUP_KERNING, CK::checkBox}},
     };
     // clang-format on
     return rows;

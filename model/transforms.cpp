@@ -1,6 +1,7 @@
 #include "model/transforms.h"
 
 #include "model/coded_pixels.h"
+#include "model/glyph_shades.h"
 #include "model/settings.h"
 
 #include <cstdlib>
@@ -75,6 +76,7 @@ const char *rotateFrames(FrameSet &frames, int quarterTurns, int n) {
 
 void shiftFrames(FrameSet &frames, int dx, int dy, int n) {
     int width = frames.width, height = frames.height;
+    FrameSet old = frames;
     remap(frames, n, width, height, [&](int x, int y, int &sx, int &sy) {
         sx = ((x - dx) % width + width) % width;
         sy = ((y - dy) % height + height) % height;
@@ -84,6 +86,14 @@ void shiftFrames(FrameSet &frames, int dx, int dy, int n) {
         FrameSet::Glyph &glyph = frames.glyphs[g];
         glyph.originX += dx, glyph.baseline += dy;
         glyph.inkLeft += dx, glyph.inkTop += dy;
+        glyph.shadeLeft += dx, glyph.shadeTop += dy;
+        if (!glyph.shaded) continue;
+        // within the matrix the shades wrap around as the dots do
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                putShade(frames, static_cast<int>(g), x, y,
+                         shadeAt(old, static_cast<int>(g), ((x - dx) % width + width) % width,
+                                 ((y - dy) % height + height) % height));
     }
 }
 

@@ -27,6 +27,11 @@ std::string u8g2FontProblem(const FrameSet &frames);
 // The frames as a u8g2 font after the header: its bytes as a string named after the array name;
 // false, and nothing written, when they can't be one.
 bool writeU8g2Font(FILE *file, const FrameSet &frames, const Settings &settings);
+// Why the text frames can't be written as an LVGL font with these settings; "" when they can.
+std::string lvglFontProblem(const FrameSet &frames, const Settings &settings);
+// The frames as an LVGL font after the header; false, and nothing written, when they can't be
+// one.
+bool writeLvglFont(FILE *file, const FrameSet &frames, const Settings &settings);
 // The frames as an Adafruit GFX font after the header: its bitmaps, glyphs and font, named
 // after the array name.
 void writeGfxFont(FILE *file, const FrameSet &frames, const Settings &settings);

@@ -4,7 +4,10 @@
 #include "convert/input_file.h"
 #include "convert/source_parser.h"
 #include "convert/text_file.h"
+#include "output/coded_output.h"
 #include "output/file_replacement.h"
+#include "model/coded_pixels.h"
+#include "model/glyph_shades.h"
 
 #include <cstring>
 
@@ -103,7 +106,29 @@ static void writeFrameLine(FILE *file, const unsigned char *data, size_t length,
     fwrite(line, 1, used, file);
 }
 
-int writeSource(FILE *file, const FrameSet &frames, const Settings &settings) {
+// Text frames in the C and ASM styles at 4 bits a pixel: their shades in the 4-bit gray coding,
+// ink bright, as a gray OLED shows a picture.
+static bool writesGrayText(const FrameSet &frames, const Settings &settings) {
+    return !isFontStyle(settings.outputStyle) && bitsPerPixel(settings) == 4 && isText(frames) &&
+           frames.coding == 0;
+}
+
+static bool packGrayFrame(const FrameSet &frames, int n, const Settings &settings,
+                          std::vector<unsigned char> &record) {
+    FrameSet gray;
+    if (makeFrames(gray, frames.width, frames.height, 1, 1) != FramesMade::made) return false;
+    for (int y = 0; y < frames.height; ++y)
+        for (int x = 0; x < frames.width; ++x)
+            storeCodedPixel(gray, x, y, (shadeAt(frames, n, x, y) * 15u + 127) / 255);
+    record.assign(codedFrameBytes(frames.width, frames.height, 1) + 2, 0);
+    packCodedFrame(gray, settings.codingStyle, settings.alignStyle, record.data() + 2);
+    return true;
+}
+
+int writeSource(FILE *file, const FrameSet &frames, const Settings &given) {
+    bool gray = writesGrayText(frames, given);
+    Settings settings = given;
+    if (gray) settings.bitmapStyle = 1; // the header says what the bytes are
     bool assembler = settings.outputStyle == OutputAsm;
     writeHeader(file, frames, settings);
     if (settings.outputStyle == OutputGfx) {
@@ -113,11 +138,14 @@ int writeSource(FILE *file, const FrameSet &frames, const Settings &settings) {
     }
     if (settings.outputStyle == OutputU8g2) // the font is made once, for writing or refusing
         return writeU8g2Font(file, frames, settings) && !ferror(file) ? 1 : 0;
+    if (settings.outputStyle == OutputLvgl)
+        return writeLvglFont(file, frames, settings) && !ferror(file) ? 1 : 0;
     int written = writtenFrames(frames);
     std::vector<unsigned char> record;
     bool complete = true;
     for (int i = 0; complete && i < written; ++i) {
-        complete = packFrame(frames, i, settings, record);
+        complete = gray ? packGrayFrame(frames, i, settings, record)
+                        : packFrame(frames, i, settings, record);
         if (complete && settings.commentFrames)
             fprintf(file, assembler ? "\t; %s\n" : "\t/* %s */\n", frameComment(frames, i).c_str());
         if (complete)
@@ -141,9 +169,15 @@ const char *sourceProblem(const FrameSet &frames, const Settings &settings) {
     if (const char *problem = arrayNameProblem(settings.arrayName, settings.outputStyle))
         return problem;
     if (settings.outputStyle == OutputGfx) return gfxFontProblem(frames);
-    static thread_local std::string u8g2Problem;
-    u8g2Problem = settings.outputStyle == OutputU8g2 ? u8g2FontProblem(frames) : "";
-    return u8g2Problem.empty() ? nullptr : u8g2Problem.c_str();
+    int bits = bitsPerPixel(settings);
+    if (!isFontStyle(settings.outputStyle) && (bits == 2 || bits == 8) && isText(frames))
+        return "Text frames of 2 or 8 bits a pixel are written as an LVGL font only: the C and "
+               "ASM styles take 1 bit (dots) or 4 (gray).";
+    static thread_local std::string fontProblem;
+    fontProblem = settings.outputStyle == OutputU8g2   ? u8g2FontProblem(frames)
+                  : settings.outputStyle == OutputLvgl ? lvglFontProblem(frames, settings)
+                                                       : "";
+    return fontProblem.empty() ? nullptr : fontProblem.c_str();
 }
 
 // The source goes into a new file beside the target, which it replaces only when complete: a

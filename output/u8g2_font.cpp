@@ -6,6 +6,7 @@
 #include "output/output.h"
 
 #include "convert/unicode_text.h"
+#include "output/font_source.h"
 
 #include <algorithm>
 #include <map>
@@ -94,8 +95,7 @@ std::map<unsigned, U8g2Glyph> glyphsOf(const FrameSet &frames) {
     std::map<unsigned, U8g2Glyph> glyphs;
     for (int n = 0; n < frames.count; ++n) {
         U8g2Glyph glyph;
-        const std::string &name = frames.names[n];
-        glyph.code = codePointOf(frames.unicodeNames ? wideOf(name) : wideOfAnsi(name));
+        glyph.code = frameCodePoint(frames, n);
         InkBox ink = glyphInkBox(frames, n);
         const FrameSet::Glyph &cell = frames.glyphs[n];
         glyph.width = ink.right - ink.left;
@@ -272,21 +272,11 @@ bool writeU8g2Font(FILE *file, const FrameSet &frames, const Settings &settings)
     U8g2Font font = build(frames);
     if (font.problem || !font.tooLarge.empty()) return false;
     const char *name = settings.arrayName.c_str();
-    // what it was made of: the font, its size and the characters
-    std::string face = settings.fontFile.empty() ? settings.font.lfFaceName : settings.fontFile;
-    face = face.substr(face.find_last_of("\\/") + 1);
-    std::string size = settings.glyphSize == StretchToMatrix
-                           ? "stretched to " + std::to_string(settings.width) + " x " +
-                                 std::to_string(settings.height)
-                           : std::to_string(settings.fontPixelHeight) +
-                                 (settings.glyphSize == FontsEmSize ? " pixels em" : " pixels");
-    std::string characters =
-        settings.characterRange.empty() ? "the text's characters" : settings.characterRange;
     fprintf(file,
-            "/* A u8g2 font: %s, %s, %s.\n   u8g2.setFont(%s); u8g2.drawUTF8(x, y, text); */\n"
+            "/* A u8g2 font: %s.\n   u8g2.setFont(%s); u8g2.drawUTF8(x, y, text); */\n"
             "#include <stdint.h>\n#ifndef U8G2_FONT_SECTION\n#define U8G2_FONT_SECTION(name)\n"
             "#endif\nconst uint8_t %s[%u] U8G2_FONT_SECTION(\"%s\") =\n  \"",
-            face.c_str(), size.c_str(), characters.c_str(), name, name,
+            fontDescription(settings).c_str(), name, name,
             static_cast<unsigned>(font.bytes.size() + 1), name);
     std::string line;
     for (size_t i = 0; i < font.bytes.size(); ++i) {

@@ -71,6 +71,14 @@ static void drawMatrixOutline(HDC dc) {
     LineTo(dc, down.left, down.top);
 }
 
+// A smoothed glyph's pixel: between the background and foreground colours by its shade.
+static COLORREF shadedColour(int shade) {
+    COLORREF ground = editor.settings.backgroundColor, dot = editor.settings.foregroundColor;
+    auto mix = [&](int from, int to) { return from + (to - from) * shade / 255; };
+    return RGB(mix(GetRValue(ground), GetRValue(dot)), mix(GetGValue(ground), GetGValue(dot)),
+               mix(GetBValue(ground), GetBValue(dot)));
+}
+
 static void drawDots(HDC dc, HBRUSH &brush) {
     replaceBrush(dc, brush, editor.settings.foregroundColor);
     int hoverColumn = editor.hoverCell >> 8, hoverRow = editor.hoverCell & 255;
@@ -84,7 +92,14 @@ static void drawDots(HDC dc, HBRUSH &brush) {
                 replaceBrush(dc, brush, lit ? RGB(255, 0, 0) : RGB(255, 255, 255));
                 Ellipse(dc, cell.left, cell.top, cell.left + cellSize, cell.top + cellSize);
                 replaceBrush(dc, brush, editor.settings.foregroundColor);
-            } else if (lit) {
+                continue;
+            }
+            int shade = shadeOfDot(c + editor.viewOriginX, r + editor.viewOriginY);
+            if (shade > 0 && shade < 255) { // a smoothed edge
+                replaceBrush(dc, brush, shadedColour(shade));
+                Ellipse(dc, cell.left, cell.top, cell.left + cellSize, cell.top + cellSize);
+                replaceBrush(dc, brush, editor.settings.foregroundColor);
+            } else if (shade) {
                 Ellipse(dc, cell.left, cell.top, cell.left + cellSize, cell.top + cellSize);
             }
         }
@@ -156,21 +171,20 @@ static void paintPreview(HDC windowDc, HDC memory) {
     auto toPixel = [](COLORREF c) -> DWORD {
         return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
     };
-    DWORD ground = toPixel(editor.settings.backgroundColor),
-          dot = toPixel(editor.settings.foregroundColor);
+    DWORD ground = toPixel(editor.settings.backgroundColor);
     DWORD *pixels = static_cast<DWORD *>(bits);
-    int rowBits = rowBytesOf(w) * 8;
     bool held = !editor.frames.bytes.empty() && editor.currentFrame < editor.frames.count;
     const unsigned char *frame = held ? frameStart(editor.frames, editor.currentFrame) : nullptr;
     for (int r = 0; r < h; ++r) {
         DWORD *line = pixels + static_cast<size_t>(r) * w;
-        const unsigned char *row = frame ? frame + static_cast<size_t>(r) * (rowBits / 8) : nullptr;
         for (int c = 0; c < w; ++c) {
             if (editor.frames.coding != 0 && frame)
                 line[c] =
                     toPixel(shownColour(codedPixel(editor.frames, c, r), editor.frames.coding));
+            else if (frame)
+                line[c] = toPixel(shadedColour(shadeOfDot(c, r)));
             else
-                line[c] = row && (row[c >> 3] & (1u << (c & 7))) ? dot : ground;
+                line[c] = ground;
         }
     }
     HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
