@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -96,4 +97,43 @@ TEST(SmoothedGlyphs, CoverageIsTheFontsSmoothedDrawing) {
         }
         EXPECT_GT(darkestBelow, 100) << code; // the glyph is drawn
     }
+}
+
+// The fonts the C client reads (tests/compile/lvgl_check.c): one run of DejaVu Sans at em 16,
+// 0x20-0x7E in a map of its own and two characters in a sparse one, written at 1, 2, 4 and 8
+// bits, 2 and 4 compressed too, and as a GFX font; the coverage of each glyph listed beside.
+TEST(LvglFont, SamplesForTheCompiler) {
+    Settings settings = emSettings(16, 3);
+    FrameSet frames = converted("0x20-0x7E,0xB0,0xC5", settings);
+    ASSERT_EQ(frames.count, 97);
+    std::string samples = MORVEX7_BUILD_FOLDER "\\samples\\";
+    Settings output = settings;
+    output.outputStyle = OutputLvgl;
+    const std::tuple<int, int, const char *> fonts[] = {{0, 0, "b1"}, {1, 0, "b2"}, {2, 0, "b4"},
+                                                        {3, 0, "b8"}, {1, 1, "b2z"}, {2, 1, "b4z"}};
+    for (const auto &[depth, compressed, name] : fonts) {
+        output.pixelDepth = depth, output.compressed = compressed;
+        output.arrayName = std::string("font_") + name;
+        EXPECT_EQ(saveSource((samples + "lvgl_" + name + ".c").c_str(), frames, output, silent), 1)
+            << name;
+    }
+    output.outputStyle = OutputGfx;
+    output.arrayName = "gfx_run";
+    ASSERT_EQ(saveSource((samples + "lvgl_gfx.h").c_str(), frames, output, silent), 1);
+    std::string listed;
+    for (int n = 0; n < frames.count; ++n) {
+        InkBox box = shadeInkBox(frames, n, 1);
+        const FrameSet::Glyph &glyph = frames.glyphs[n];
+        char line[64];
+        bool inked = box.right > box.left; // an empty glyph's box is at the origin
+        snprintf(line, sizeof line, "%x %d %d %d %d", n < 95 ? 0x20 + n : n == 95 ? 0xB0 : 0xC5,
+                 inked ? box.left - glyph.originX : 0, inked ? box.top - glyph.baseline : 0,
+                 box.right - box.left, box.bottom - box.top);
+        listed += line;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                listed += " " + std::to_string(shadeAt(frames, n, x, y));
+        listed += "\n";
+    }
+    writeFile(samples + "lvgl_coverage.txt", listed);
 }

@@ -4,14 +4,15 @@
 # its storage keyword mapped; a glyph in pages of 8 rows and in rows with the high bit first
 # must draw as it was painted, a 16-bit colour picture must read back in 5-6-5; SDCC must
 # accept the C51 file for the 8051, and the 8051
-# assembler of MCU 8051 IDE must assemble the ASM file into exactly the frames' bytes.
+# assembler of MCU 8051 IDE must assemble the ASM file into exactly the frames' bytes; LVGL fonts
+# must compile for LVGL 8 and 9 and read back as the glyphs they were made of.
 set -u
 samples=$1
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$samples"/frames_* "$samples"/glyph* "$samples"/colours_565.* "$samples"/named_* \
-    "$samples"/gfx_sans.* "$samples"/u8g2_* "$work"/ && cd "$work" || exit 1
+    "$samples"/gfx_sans.* "$samples"/u8g2_* "$samples"/lvgl_* "$work"/ && cd "$work" || exit 1
 # the bytes output_test paints: byte i of the three frames of 600 bytes
 python3 -c 'print("\n".join("%02x" % ((i * 7 + i // 600) % 256) for i in range(1800)))' \
     >expected.txt
@@ -48,6 +49,20 @@ for section in "" "-DU8G2_FONT_SECTION(name)=__attribute__((section(\".progmem.\
         echo "u8g2_dejavu.c: compiled${section:+ with the section}" ||
         fail "u8g2_dejavu.c does not compile${section:+ with the section}"
 done
+# LVGL fonts: each compiles against the stand-in declarations of LVGL 8 and of LVGL 9, and the
+# client reads them back (LVGL's own converter's fonts beside them prove its decoder)
+lvgl_fonts="lvgl_b1 lvgl_b2 lvgl_b4 lvgl_b8 lvgl_b2z lvgl_b4z"
+cp "$here"/lvgl_reference/*.c .
+for version in 8 9; do
+    for font in $lvgl_fonts ref_2 ref_2z ref_4 ref_4z; do
+        gcc -std=c99 -pedantic-errors -Wall -Werror -DLVGL_VERSION_MAJOR=$version \
+            -DLV_LVGL_H_INCLUDE_SIMPLE -I"$here/lvgl" -c $font.c -o $font.o ||
+            fail "$font.c does not compile for LVGL $version"
+    done
+done
+gcc -std=c99 -Wall -Werror -I"$here/lvgl" -DGFX_FONT="\"$work/lvgl_gfx.h\"" \
+    "$here/lvgl_check.c" lvgl_b*.o ref_*.o -o lvgl_check.bin && ./lvgl_check.bin lvgl_coverage.txt ||
+    fail "the LVGL fonts read back otherwise"
 # SDCC 4.2 rejects the bare keyword; its spelling is __code
 for source in frames_c51.c named_c51.c; do
     sdcc -mmcs51 -Dcode=__code -c $source -o "${source%.c}.rel" >sdcc.log 2>&1 &&
