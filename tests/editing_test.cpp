@@ -160,3 +160,43 @@ TEST_F(EditingTest, UndoAndRedo) {
         ++undone;
     EXPECT_EQ(undone, 100);
 }
+
+// The colour the grid shows at a cell's centre.
+static COLORREF shownAt(int column, int row) {
+    RedrawWindow(editor.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT cell = cellRect(column, row, true);
+    HDC dc = GetDC(editor.mainWindow);
+    COLORREF colour = GetPixel(dc, (cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    ReleaseDC(editor.mainWindow, dc);
+    return colour;
+}
+
+// Chosen in System Setup, 4 bits a pixel keeps a text's smoothed glyphs: the grid shows an edge
+// pixel between the background and the foreground colour, and painting it makes it full.
+TEST_F(EditingTest, SmoothedGlyphsShownInShadesAndPaintedWhole) {
+    strcpy(editor.settings.font.lfFaceName, "DejaVu Sans");
+    editor.settings.font.lfWeight = FW_NORMAL;
+    editor.settings.glyphSize = FontsEmSize;
+    SetWindowTextW(editor.textEdit, L"O");
+    expectModal([](HWND dialog) {
+        SendDlgItemMessageA(dialog, IDC_SETUP_BPP, CB_SETCURSEL, 2, 0);
+        SendDlgItemMessageA(dialog, IDC_SETUP_LVGL, BM_CLICK, 0, 0);
+        clickButton(dialog, IDOK);
+    });
+    sendCommand(IDM_SYSTEM_SETUP);
+    waitForWorker();
+    ASSERT_EQ(bitsPerPixel(editor.settings), 4);
+    ASSERT_EQ(editor.frames.names, std::vector<std::string>{"O"});
+    int edge = -1; // the first pixel of the O's curve that is neither empty nor full
+    for (int i = 0; i < 256 && edge < 0; ++i)
+        if (shadeOfDot(i % 16, i / 16) > 40 && shadeOfDot(i % 16, i / 16) < 215) edge = i;
+    ASSERT_GE(edge, 0);
+    int column = edge % 16, row = edge / 16, shade = shadeOfDot(column, row);
+    COLORREF shown = shownAt(column, row);
+    EXPECT_NEAR(GetRValue(shown), 255 - shade, 2) << column << "," << row; // black on white
+    mouse(WM_LBUTTONDOWN, MK_LBUTTON, column, row);
+    mouse(WM_LBUTTONUP, 0, column, row);
+    EXPECT_EQ(shadeOfDot(column, row), 255);
+    SendMessageA(editor.mainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)); // the pointer leaves
+    EXPECT_EQ(shownAt(column, row), RGB(0, 0, 0));
+}

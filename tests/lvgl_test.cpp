@@ -137,3 +137,97 @@ TEST(LvglFont, SamplesForTheCompiler) {
     }
     writeFile(samples + "lvgl_coverage.txt", listed);
 }
+
+namespace {
+
+// What saving the frames with these settings tells; "" when it saved.
+std::string toldOnSave(const FrameSet &frames, const Settings &settings) {
+    struct : Reporter {
+        std::string told;
+        void tell(const std::string &text, UINT) override { told = text; }
+    } report;
+    std::string path = testDataPath("font.c");
+    int saved = saveSource(path.c_str(), frames, settings, report);
+    EXPECT_EQ(saved == 1, report.told.empty()) << report.told;
+    return report.told.empty() ? "" : report.told.substr(report.told.find('\n') + 1);
+}
+
+// 65,536 one-pixel glyphs, U+10000 on: one more than a font holds.
+FrameSet tooManyGlyphs() {
+    FrameSet frames;
+    makeFrames(frames, 1, 1, 65536);
+    frames.unicodeNames = true;
+    for (unsigned code = 0x10000; code < 0x20000; ++code) {
+        wchar_t pair[] = {static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10)),
+                          static_cast<wchar_t>(0xDC00 + (code & 0x3FF)), 0};
+        frames.names.push_back(utf8Of(pair));
+        frames.glyphs.emplace_back(0, 1, 1);
+    }
+    return frames;
+}
+
+} // namespace
+
+// What an LVGL font can't hold, and what the C styles can't write, is told and nothing written;
+// Load refuses an LVGL font and gray text as exports.
+TEST(LvglFont, LimitsAndRefusalsAreTold) {
+    Settings text = emSettings(16, 0);
+    FrameSet letters = converted("0x41-0x42", text);
+    Settings large = emSettings(300, 0), distant = emSettings(200, 0);
+    FrameSet painted;
+    makeFrames(painted, 8, 8, 1);
+    struct Case {
+        FrameSet frames;
+        int style, depth, compressed;
+        std::string told;
+    };
+    const Case cases[] = {
+        {painted, OutputLvgl, 2, 0,
+         "Only text frames become an LVGL font: these are painted or a picture."},
+        {letters, OutputLvgl, 0, 1,
+         "LVGL 9 decodes compressed glyphs of 2 or 4 bits a pixel only: choose 2 or 4 bits a "
+         "pixel, or no compression."},
+        {letters, OutputLvgl, 3, 1,
+         "LVGL 9 decodes compressed glyphs of 2 or 4 bits a pixel only: choose 2 or 4 bits a "
+         "pixel, or no compression."},
+        {converted("0x57", large), OutputLvgl, 0, 0,
+         "The glyph of U+0057 is over 255 pixels wide or high, more than an LVGL glyph holds."},
+        {converted("0xAF", distant), OutputLvgl, 0, 0,
+         "The glyph of U+00AF lies over 127 pixels from its origin, more than an LVGL glyph's "
+         "offsets hold."},
+        {tooManyGlyphs(), OutputLvgl, 0, 0,
+         "It has more than 65535 characters, more than an LVGL font holds."},
+        {letters, OutputAnsiC, 1, 0,
+         "Text frames of 2 or 8 bits a pixel are written as an LVGL font only: the C and ASM "
+         "styles take 1 bit (dots) or 4 (gray)."},
+        {letters, OutputAsm, 3, 0,
+         "Text frames of 2 or 8 bits a pixel are written as an LVGL font only: the C and ASM "
+         "styles take 1 bit (dots) or 4 (gray)."},
+        {letters, OutputLvgl, 2, 1, ""},
+        {painted, OutputAnsiC, 1, 0, ""}, // painted frames are dots at any depth
+    };
+    for (const Case &c : cases) {
+        Settings settings = text;
+        settings.outputStyle = c.style;
+        settings.pixelDepth = c.depth, settings.compressed = c.compressed;
+        EXPECT_EQ(toldOnSave(c.frames, settings), c.told) << c.style << " " << c.depth;
+    }
+    // written, then refused by Load with the reason
+    std::string path = testDataPath("font.c");
+    const std::pair<int, const char *> exports[] = {
+        {OutputLvgl, "It is an LVGL font, which this program writes but does not read."},
+        {OutputAnsiC, "Its gray or colour pixels can't be edited as dots."},
+        {OutputAsm, "Its gray or colour pixels can't be edited as dots."}};
+    for (const auto &[style, reason] : exports) {
+        Settings settings = text;
+        settings.outputStyle = style, settings.pixelDepth = 2;
+        ASSERT_EQ(saveSource(path.c_str(), letters, settings, silent), 1);
+        struct : Reporter {
+            std::string told;
+            void tell(const std::string &said, UINT) override { told = said; }
+        } report;
+        LoadedSource loaded;
+        EXPECT_EQ(loadSource(path.c_str(), loaded, report), FramesMade::refused);
+        EXPECT_EQ(report.told.substr(report.told.find('\n') + 1), reason) << style;
+    }
+}
