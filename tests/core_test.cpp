@@ -472,6 +472,8 @@ TEST(SourceReader, BadSourcesAreRefusedWithTheirReason) {
         {changed(",0x02", ""), "A frame in it has fewer or more bytes than its size needs."},
         {changed("Bitmap Style=0", "Bitmap Style=2"),
          "Its gray or colour pixels can't be edited as dots."},
+        {changed("Output Style=0", "Output Style=5"),
+         "It is an LVGL font, which this program writes but does not read."},
         {changed("Width=8", "Width=8\r\n\tCoding Style=4294967297"),
          "It was not written by this program."},
         {changed("Width=8", std::string("Width=8\0junk", 12)), "It holds a zero byte."},

@@ -4,19 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
-typedef unsigned char uint8_t;
-typedef struct {
-    unsigned short bitmapOffset;
-    uint8_t width, height, xAdvance;
-    signed char xOffset, yOffset;
-} GFXglyph;
-typedef struct {
-    uint8_t *bitmap;
-    GFXglyph *glyph;
-    unsigned short first, last;
-    uint8_t yAdvance;
-} GFXfont;
-#define PROGMEM
+#include "gfxfont.h"
 #include FONT
 
 static char canvas[40][2048];

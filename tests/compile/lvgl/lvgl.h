@@ -13,28 +13,17 @@
 #define LVGL_VERSION_MINOR 0
 #define LV_VERSION_CHECK(x, y, z) (x == LVGL_VERSION_MAJOR && y <= LVGL_VERSION_MINOR)
 #define LV_ATTRIBUTE_LARGE_CONST
-#ifndef LV_FONT_FMT_TXT_LARGE
-#define LV_FONT_FMT_TXT_LARGE 0
-#endif
 
 typedef struct {
-#if LV_FONT_FMT_TXT_LARGE
-    uint32_t bitmap_index;
-    uint32_t adv_w;
-    uint16_t box_w, box_h;
-    int16_t ofs_x, ofs_y;
-#else
     uint32_t bitmap_index : 20; /* the glyph's first byte in glyph_bitmap */
     uint32_t adv_w : 12;        /* the advance in 1/16 pixel */
     uint8_t box_w, box_h;
     int8_t ofs_x, ofs_y; /* the box's left and bottom from the origin on the baseline */
-#endif
 } lv_font_fmt_txt_glyph_dsc_t;
 
+/* maps of consecutive code points, or of a list of them (the full maps are not written) */
 typedef enum {
-    LV_FONT_FMT_TXT_CMAP_FORMAT0_FULL,
-    LV_FONT_FMT_TXT_CMAP_SPARSE_FULL,
-    LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY,
+    LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY = 2,
     LV_FONT_FMT_TXT_CMAP_SPARSE_TINY
 } lv_font_fmt_txt_cmap_type_t;
 
@@ -56,8 +45,7 @@ typedef struct {
 } lv_font_fmt_txt_kern_pair_t;
 
 typedef struct {
-    uint32_t last_letter;
-    uint32_t last_glyph_id;
+    uint32_t last_letter, last_glyph_id;
 } lv_font_fmt_txt_glyph_cache_t;
 
 typedef struct {
@@ -75,9 +63,7 @@ typedef struct {
 #endif
 } lv_font_fmt_txt_dsc_t;
 
-enum { LV_FONT_SUBPX_NONE, LV_FONT_SUBPX_HOR, LV_FONT_SUBPX_VER, LV_FONT_SUBPX_BOTH };
-
-struct lv_font_t;
+enum { LV_FONT_SUBPX_NONE };
 typedef struct lv_font_t {
     bool (*get_glyph_dsc)(const struct lv_font_t *, void *, uint32_t, uint32_t);
     const void *(*get_glyph_bitmap)(const struct lv_font_t *, uint32_t);
