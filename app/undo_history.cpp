@@ -31,7 +31,7 @@ size_t bytesOf(const FrameSet &frames) {
     for (const std::string &name : frames.names)
         bytes += name.size() + sizeof name;
     for (const FrameSet::Glyph &glyph : frames.glyphs)
-        bytes += glyph.ink.size() / 8 + sizeof glyph;
+        bytes += glyph.ink.size() / 8 + glyph.shades.size() + sizeof glyph;
     return bytes;
 }
 
