@@ -16,7 +16,8 @@ namespace {
 struct U8g2Glyph {
     unsigned code = 0;
     int width = 0, height = 0, x = 0, y = 0, advance = 0; // y: the box's bottom above the baseline
-    std::vector<bool> dots;                               // row after row
+    // the dots row after row as the lengths of their runs: 0s, then 1s, then 0s, and so on
+    std::vector<unsigned> runs;
 };
 
 class BitWriter {
@@ -52,21 +53,36 @@ struct Widths {
     int zeros = 0, ones = 0, width = 0, height = 0, x = 0, y = 0, advance = 0;
 };
 
-// The runs of a glyph's dots as (0s, 1s) pairs, no run longer than its field holds.
+// The runs of a glyph's dots as (0s, 1s) pairs, no run longer than its field holds: a run of 0s
+// cut short by its field is followed by no 1s.
 std::vector<std::pair<unsigned, unsigned>> runsOf(const U8g2Glyph &glyph, const Widths &widths) {
     unsigned maxZeros = (1u << widths.zeros) - 1, maxOnes = (1u << widths.ones) - 1;
     std::vector<std::pair<unsigned, unsigned>> runs;
-    size_t at = 0, total = glyph.dots.size();
-    while (at < total) {
-        unsigned zeros = 0, ones = 0;
-        while (at < total && !glyph.dots[at] && zeros < maxZeros)
-            ++zeros, ++at;
-        if (zeros < maxZeros || (at < total && glyph.dots[at]))
-            while (at < total && glyph.dots[at] && ones < maxOnes)
-                ++ones, ++at;
+    size_t next = 0; // the next run of 0s
+    unsigned zerosLeft = 0, onesLeft = 0;
+    while (true) {
+        while (zerosLeft == 0 && onesLeft == 0 && next < glyph.runs.size()) {
+            zerosLeft = glyph.runs[next];
+            onesLeft = next + 1 < glyph.runs.size() ? glyph.runs[next + 1] : 0;
+            next += 2;
+        }
+        if (zerosLeft == 0 && onesLeft == 0) return runs;
+        unsigned zeros = std::min(zerosLeft, maxZeros), ones = 0;
+        zerosLeft -= zeros;
+        if (zerosLeft == 0) ones = std::min(onesLeft, maxOnes), onesLeft -= ones;
         runs.emplace_back(zeros, ones);
     }
-    return runs;
+}
+
+// The bytes of a glyph's record bits, as recordBits writes them.
+size_t recordBytes(const U8g2Glyph &glyph, const Widths &widths) {
+    size_t bits = widths.width + widths.height + widths.x + widths.y + widths.advance;
+    std::vector<std::pair<unsigned, unsigned>> runs = runsOf(glyph, widths);
+    for (size_t i = 0; i < runs.size(); ++i)
+        bits += i == 0                   ? widths.zeros + widths.ones
+                : runs[i] != runs[i - 1] ? 1 + widths.zeros + widths.ones
+                                         : 1;
+    return (bits + !runs.empty() + 7) / 8;
 }
 
 std::vector<unsigned char> recordBits(const U8g2Glyph &glyph, const Widths &widths) {
@@ -103,9 +119,14 @@ std::map<unsigned, U8g2Glyph> glyphsOf(const FrameSet &frames) {
         glyph.x = glyph.width ? ink.left - cell.originX : 0;
         glyph.y = glyph.height ? cell.baseline - ink.bottom : 0;
         glyph.advance = cell.advance;
+        bool ones = false; // a run of 0s, maybe empty, comes first
         for (int y = ink.top; y < ink.bottom; ++y)
-            for (int x = ink.left; x < ink.right; ++x)
-                glyph.dots.push_back(glyphDot(frames, n, x, y));
+            for (int x = ink.left; x < ink.right; ++x) {
+                bool dot = glyphDot(frames, n, x, y);
+                if (glyph.runs.empty()) glyph.runs.push_back(0);
+                if (dot != ones) glyph.runs.push_back(0), ones = dot;
+                ++glyph.runs.back();
+            }
         glyphs[glyph.code] = std::move(glyph);
     }
     if (!glyphs.count(' ')) { // every font carries the space, with the font's advance
@@ -159,7 +180,7 @@ U8g2Font build(const FrameSet &frames) {
             tried.zeros = zeros, tried.ones = ones;
             size_t size = 0;
             for (const auto &entry : glyphs)
-                size += recordBits(entry.second, tried).size();
+                size += recordBytes(entry.second, tried);
             if (size < smallest) smallest = size, best = tried;
         }
     auto signedByte = [](int value) { return static_cast<unsigned char>(value & 0xFF); };
