@@ -313,9 +313,10 @@ static void openBitmapCommand(HWND window) {
 }
 
 int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
-    if (isBusy()) return 1;
     int code = HIWORD(wParam);
     int id = LOWORD(wParam);
+    if (id == IDM_CANCEL && (code == 0 || code == 1)) cancelWorker();
+    if (isBusy()) return 1;
     bool shortcut = code == 1 && lParam == 0; // from the accelerator table
     if (code == CBN_SELCHANGE && !shortcut) {
         LRESULT selected = SendMessageA(editor.frameComboBox, CB_GETCURSEL, 0, 0);

@@ -28,6 +28,7 @@ struct WorkerResult {
                            // sized as the glyphs were drawn
     HWND window = nullptr; // where an import's progress and result go
     bool picture = false;  // an import, whose failure puts the stored path back
+    bool cancelled = false; // the user stopped it: the frames in hand come back
     std::string path, previousPath;
 };
 
@@ -38,6 +39,7 @@ class WorkerReporter : public Reporter {
     void tell(const std::string &text, UINT type) override;
     void progress(int percent) override;
     void remark(const std::string &text) override { result.remark = text; }
+    bool cancelled() override;
 
   private:
     HWND window;
@@ -52,6 +54,8 @@ HANDLE startWorker(LPTHREAD_START_ROUTINE routine, LPVOID argument);
 void postWorkerResult(HWND window, WorkerResult *result);
 // On the window's thread: takes the frames, tells the messages, refreshes the window, ends busy.
 void onWorkerDone(HWND window, WorkerResult *result);
+// Asks the running worker to stop (Esc, Edit > Cancel the Conversion); nothing when none runs.
+void cancelWorker();
 // Disables or enables the four input-mode radio buttons.
 void enableModeRadios(BOOL enable);
 

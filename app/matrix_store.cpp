@@ -114,6 +114,10 @@ void showFrameNames() {
     HWND list = editor.frameComboBox;
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    size_t characters = 0; // room for every name at once: a CJK set lists 20,902
+    for (const std::string &name : editor.frames.names)
+        characters += name.size() + 1;
+    SendMessageA(list, CB_INITSTORAGE, editor.frames.names.size(), characters * sizeof(wchar_t));
     for (const std::string &name : editor.frames.names) {
         std::wstring shown = editor.frames.unicodeNames ? wideOf(name) : wideOfAnsi(name);
         SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));

@@ -59,14 +59,15 @@ void forget(std::deque<FrameStep> &steps) {
     steps.clear();
 }
 
-// Shows a step's frames as the frames in hand; the step left becomes one of the other list.
-bool restore(HWND window, std::deque<FrameStep> &from, std::deque<FrameStep> &to) {
-    if (from.empty() || isBusy()) return false;
+// Shows a step's frames as the frames in hand; the step left becomes one of the other list
+// unless there is none.
+bool restore(HWND window, std::deque<FrameStep> &from, std::deque<FrameStep> *to) {
+    if (from.empty()) return false;
     FrameStep step = std::move(from.back());
     stepBytes -= bytesOf(step);
     from.pop_back();
     try {
-        keep(to, stepNow());
+        if (to) keep(*to, stepNow());
     } catch (const std::bad_alloc &) { // the frames in hand stay, and the step with them
         stepBytes += bytesOf(step);
         from.push_back(std::move(step));
@@ -109,11 +110,15 @@ void rememberFrames() {
 }
 
 bool undoFrames(HWND window) {
-    return restore(window, undoSteps, redoSteps);
+    return !isBusy() && restore(window, undoSteps, &redoSteps);
 }
 
 bool redoFrames(HWND window) {
-    return restore(window, redoSteps, undoSteps);
+    return !isBusy() && restore(window, redoSteps, &undoSteps);
+}
+
+void takeBackFrames(HWND window) {
+    restore(window, undoSteps, nullptr);
 }
 
 bool canUndo() {

@@ -24,6 +24,8 @@ struct OneUndoStep {
 // is none.
 bool undoFrames(HWND window);
 bool redoFrames(HWND window);
+// Puts back the frames remembered last and forgets that step (a conversion that was cancelled).
+void takeBackFrames(HWND window);
 bool canUndo();
 bool canRedo();
 // The frames were saved: every step kept now differs from the file.

@@ -8,6 +8,10 @@
 #include "convert/text_file.h"
 #include "view/view.h"
 
+#include <atomic>
+
+static std::atomic<bool> cancelAsked{false};
+
 void enableModeRadios(BOOL enable) {
     HWND radios[] = {editor.paintRadio, editor.textRadio, editor.textFileRadio, editor.bitmapRadio};
     for (HWND radio : radios)
@@ -18,6 +22,7 @@ HANDLE startWorker(LPTHREAD_START_ROUTINE routine, LPVOID argument) {
     HANDLE thread = CreateThread(nullptr, 1024, routine, argument, CREATE_SUSPENDED, nullptr);
     if (!thread) return nullptr;
     editor.workerThread = thread;
+    cancelAsked = false;
     SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
     ResumeThread(thread);
     return thread;
@@ -25,6 +30,14 @@ HANDLE startWorker(LPTHREAD_START_ROUTINE routine, LPVOID argument) {
 
 void WorkerReporter::tell(const std::string &text, UINT type) {
     result.messages.emplace_back(text, type);
+}
+
+bool WorkerReporter::cancelled() {
+    return result.cancelled = result.cancelled || cancelAsked;
+}
+
+void cancelWorker() {
+    if (isBusy()) cancelAsked = true;
 }
 
 void WorkerReporter::progress(int percent) {
@@ -74,6 +87,9 @@ void onWorkerDone(HWND window, WorkerResult *result) {
         showFrameNames();
     } else if (result->picture) {
         restoreStoredPicture(*result);
+    } else if (result->cancelled) { // the frames in hand before the text's conversion
+        takeBackFrames(window);
+        result->remark = "The conversion was cancelled: the frames are as they were.";
     }
     bool outOfMemory = result->made == FramesMade::outOfMemory;
     invalidateEditor(window);

@@ -1,6 +1,7 @@
 #include "convert/glyph_canvas.h"
 
 #include "convert/dib_pixels.h"
+#include "convert/glyph_box.h"
 #include "convert/glyph_shading.h"
 
 #include <algorithm>
@@ -76,8 +77,8 @@ static InkBox inkBoxOf(const DWORD *pixels, int width, int height) {
 }
 
 // The glyph's whole ink, in the coordinates of the matrix that lies at (x, y) on the canvas.
-static void keepInk(const GlyphCanvas &canvas, const InkBox &ink, int x, int y,
-                    FrameSet::Glyph &glyph) {
+template <typename Dot>
+static void keepInk(Dot dot, const InkBox &ink, int x, int y, FrameSet::Glyph &glyph) {
     glyph.inkLeft = ink.left - x;
     glyph.inkTop = ink.top - y;
     glyph.inkWidth = ink.right - ink.left;
@@ -86,9 +87,7 @@ static void keepInk(const GlyphCanvas &canvas, const InkBox &ink, int x, int y,
     for (int row = 0; row < glyph.inkHeight; ++row)
         for (int column = 0; column < glyph.inkWidth; ++column)
             glyph.ink[static_cast<size_t>(row) * glyph.inkWidth + column] =
-                (canvas.pixels[static_cast<size_t>(ink.top + row) * canvas.width + ink.left +
-                               column] &
-                 0xFFFFFF) == 0;
+                dot(ink.left + column, ink.top + row);
 }
 
 // A Unicode character of one unit that the selected font has no glyph for.
@@ -109,8 +108,12 @@ GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settin
     int x = canvas.matrixX + settings.textShiftX, y = canvas.matrixY + settings.textShiftY;
     GlyphDrawn drawn;
     drawn.inFont = !missingFromFont(canvas.dc, character.units);
-    InkBox ink;
-    if (canvas.pixels) {
+    // on a baseline a glyph of one code point comes straight from the font engine into its box;
+    // else it is drawn on the canvas
+    GlyphBox box;
+    bool boxed = ownSize && glyphBoxOf(canvas.dc, character, canvas.originX, canvas.originY, box);
+    bool drawnOnCanvas = !boxed && canvas.pixels;
+    if (drawnOnCanvas) {
         memset(canvas.pixels, 0xFF, sizeof(DWORD) * canvas.width * canvas.height);
         if (character.units.empty())
             TextOutA(canvas.dc, canvas.originX, canvas.originY, character.name.data(),
@@ -119,17 +122,26 @@ GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settin
             TextOutW(canvas.dc, canvas.originX, canvas.originY, character.units.data(),
                      static_cast<int>(character.units.size()));
         GdiFlush();
-        ink = inkBoxOf(canvas.pixels, canvas.width, canvas.height);
-        bool inked = ink.left < ink.right;
-        if (ownSize && settings.centreGlyphs && inked)
-            x = ink.left - (settings.width - (ink.right - ink.left)) / 2 + settings.textShiftX;
-        // at the em size, centred glyphs are centred both ways: each fills its cell
-        if (settings.glyphSize == FontsEmSize && settings.centreGlyphs && inked)
-            y = ink.top - (settings.height - (ink.bottom - ink.top)) / 2 + settings.textShiftY;
-        drawn.fits = !inked || (ink.left >= x && ink.top >= y && ink.right <= x + settings.width &&
-                                ink.bottom <= y + settings.height);
     }
-    sampleCanvas(canvas.pixels, canvas.width, canvas.height, frames, n, x, y);
+    auto dot = [&](int cx, int cy) {
+        if (boxed) return box.dot(cx, cy);
+        return drawnOnCanvas && cx >= 0 && cy >= 0 && cx < canvas.width && cy < canvas.height &&
+               (canvas.pixels[static_cast<size_t>(cy) * canvas.width + cx] & 0xFFFFFF) == 0;
+    };
+    InkBox ink = boxed           ? box.ink
+                 : drawnOnCanvas ? inkBoxOf(canvas.pixels, canvas.width, canvas.height)
+                                 : InkBox();
+    bool inked = ink.left < ink.right;
+    if (ownSize && settings.centreGlyphs && inked)
+        x = ink.left - (settings.width - (ink.right - ink.left)) / 2 + settings.textShiftX;
+    // at the em size, centred glyphs are centred both ways: each fills its cell
+    if (settings.glyphSize == FontsEmSize && settings.centreGlyphs && inked)
+        y = ink.top - (settings.height - (ink.bottom - ink.top)) / 2 + settings.textShiftY;
+    drawn.fits = !inked || (ink.left >= x && ink.top >= y && ink.right <= x + settings.width &&
+                            ink.bottom <= y + settings.height);
+    for (int row = 0; row < frames.height; ++row)
+        for (int column = 0; column < frames.width; ++column)
+            putDot(frames, n, column, row, dot(column + x, row + y));
     // stretched, the matrix is the glyph's cell: its advance, its bottom the baseline
     drawn.glyph = {0, settings.height, settings.width};
     if (ownSize) {
@@ -142,7 +154,7 @@ GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settin
                                   static_cast<int>(character.units.size()), &extent);
         drawn.glyph = {canvas.originX - x, canvas.originY - y, static_cast<int>(extent.cx)};
     }
-    if (!drawn.fits) keepInk(canvas, ink, x, y, drawn.glyph);
+    if (!drawn.fits) keepInk(dot, ink, x, y, drawn.glyph);
     if (bitsPerPixel(settings) > 1) {
         // stretched glyphs are drawn from the cell's top, the others on their baseline
         TEXTMETRICA metrics = {};

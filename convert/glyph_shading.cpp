@@ -1,43 +1,21 @@
 #include "convert/glyph_shading.h"
 
+#include "convert/glyph_box.h"
+
 #include <algorithm>
-
-static const MAT2 unscaled = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
-
-// The font engine's gray glyph: 65 levels in rows of whole DWORDs.
-static DWORD grayGlyph(HDC dc, const TextCharacter &character, GLYPHMETRICS &metrics,
-                       std::vector<unsigned char> &rows) {
-    UINT format = GGO_GRAY8_BITMAP;
-    auto outline = [&](DWORD size, void *buffer) -> DWORD {
-        if (character.units.empty()) { // the code page's bytes, as TextOutA takes them
-            const std::string &bytes = character.name;
-            UINT code = static_cast<unsigned char>(bytes[0]);
-            if (bytes.size() == 2) code = code << 8 | static_cast<unsigned char>(bytes[1]);
-            return GetGlyphOutlineA(dc, code, format, &metrics, size, buffer, &unscaled);
-        }
-        return GetGlyphOutlineW(dc, codePointOf(character.units), format, &metrics, size, buffer,
-                                &unscaled);
-    };
-    bool onePoint = character.units.size() == 1 ||
-                    (character.units.size() == 2 && codePointOf(character.units) > 0xFFFF);
-    if (!character.units.empty() && !onePoint) return GDI_ERROR;
-    DWORD size = outline(0, nullptr);
-    if (size == GDI_ERROR || size == 0) return size;
-    rows.assign(size, 0);
-    return outline(size, rows.data());
-}
 
 bool shadeGlyph(HDC dc, const TextCharacter &character, int penX, int baselineY, int matrixX,
                 int matrixY, FrameSet::Glyph &glyph) {
     GLYPHMETRICS metrics = {};
     std::vector<unsigned char> rows;
-    DWORD size = grayGlyph(dc, character, metrics, rows);
+    DWORD size = glyphOutline(dc, character, GGO_GRAY8_BITMAP, metrics, rows);
     if (size == GDI_ERROR) return false;
     glyph.shaded = true;
     glyph.shades.clear();
     glyph.shadeWidth = glyph.shadeHeight = 0;
     if (size == 0) return true; // no ink: a space
-    int width = static_cast<int>(metrics.gmBlackBoxX), height = static_cast<int>(metrics.gmBlackBoxY);
+    int width = static_cast<int>(metrics.gmBlackBoxX),
+        height = static_cast<int>(metrics.gmBlackBoxY);
     size_t pitch = (static_cast<size_t>(width) + 3) & ~static_cast<size_t>(3);
     if (pitch * height > rows.size()) return true;
     glyph.shadeLeft = penX + metrics.gmptGlyphOrigin.x - matrixX;

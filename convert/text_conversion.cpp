@@ -163,6 +163,10 @@ FramesMade convertText(const Text &text, Settings &settings, FrameSet &frames, R
     // glyphs beyond the matrix keep their whole ink for a font, within the frames' own bound
     unsigned long long inkLeft = maxFrameStoreBytes * 8;
     for (size_t i = 0; i < characters.size(); ++i) {
+        if (report.cancelled()) {
+            if (!fontFile.bitmap) closeGlyphCanvas(canvas);
+            return FramesMade::refused;
+        }
         report.progress(static_cast<int>((i + 1) * 100 / characters.size()));
         int n = static_cast<int>(i);
         GlyphDrawn drawn = fontFile.bitmap ? drawBdfGlyph(fontFile.bdf, codePointOf(characters[i]),

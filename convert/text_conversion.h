@@ -41,7 +41,8 @@ void sampleCanvas(const DWORD *pixels, int canvasWidth, int canvasHeight, FrameS
 // Draws each character of text into a frame of its own, named by it (one blank frame when
 // there is none); frames too many for the bound are told, and so are the characters whose ink
 // did not fit the matrix and the Unicode characters the font does not have (they still get
-// their frames). On failure the frames stay as they were.
+// their frames). On failure, or when the reporter says the user cancelled, the frames stay as
+// they were.
 FramesMade convertText(const Text &text, Settings &settings, FrameSet &frames, Reporter &report);
 inline FramesMade convertText(const std::string &ansi, Settings &settings, FrameSet &frames,
                               Reporter &report) {

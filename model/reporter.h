@@ -15,6 +15,8 @@ class Reporter {
     virtual void progress(int percent) { (void)percent; }
     // A remark on a result that is no failure: the status bar, or a line on standard error.
     virtual void remark(const std::string &text) { (void)text; }
+    // The user asked the conversion to stop: it ends at once, its frames not made.
+    virtual bool cancelled() { return false; }
 };
 
 // Tells nothing: for callers that only want the result.

@@ -1,6 +1,7 @@
 #include "output/font_source.h"
 
 #include "convert/unicode_text.h"
+#include "output/hex_digits.h"
 
 unsigned frameCodePoint(const FrameSet &frames, int n) {
     const std::string &name = frames.names[n];
@@ -21,11 +22,9 @@ std::string fontDescription(const Settings &settings) {
 }
 
 void appendHexBytes(std::string &out, const unsigned char *bytes, size_t count, size_t perLine) {
-    static const char digits[] = "0123456789abcdef";
     for (size_t i = 0; i < count; ++i) {
         out += i % perLine == 0 ? "    0x" : " 0x";
-        out += digits[bytes[i] >> 4];
-        out += digits[bytes[i] & 15];
+        appendHexDigits(out, bytes[i]);
         out += i + 1 == count || (i + 1) % perLine == 0 ? ",\n" : ",";
     }
 }

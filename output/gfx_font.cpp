@@ -4,6 +4,7 @@
 #include "output/output.h"
 
 #include "convert/unicode_text.h"
+#include "output/hex_digits.h"
 
 #include <algorithm>
 
@@ -109,9 +110,13 @@ void writeGfxFont(FILE *file, const FrameSet &frames, const Settings &settings) 
                 font.last, name);
     if (font.bitmaps.empty()) font.bitmaps.push_back(0); // a C array holds one byte at least
     fprintf(file, "const uint8_t %sBitmaps[] PROGMEM = {", name);
-    for (size_t i = 0; i < font.bitmaps.size(); ++i)
-        fprintf(file, "%s0x%02X%s", i % 12 ? " " : "\n    ", font.bitmaps[i],
-                i + 1 < font.bitmaps.size() ? "," : "");
+    std::string bitmaps;
+    for (size_t i = 0; i < font.bitmaps.size(); ++i) {
+        bitmaps += i % 12 ? " 0x" : "\n    0x";
+        appendHexDigits(bitmaps, font.bitmaps[i], true);
+        if (i + 1 < font.bitmaps.size()) bitmaps += ',';
+    }
+    fputs(bitmaps.c_str(), file);
     fprintf(file, "};\n\nconst GFXglyph %sGlyphs[] PROGMEM = {\n", name);
     for (size_t i = 0; i < font.glyphs.size(); ++i) {
         const GfxGlyph &glyph = font.glyphs[i];

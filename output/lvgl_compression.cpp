@@ -23,7 +23,8 @@ constexpr size_t counterMax = 63;
 
 } // namespace
 
-void packGlyph(const std::vector<unsigned char> &pixels, int bits, std::vector<unsigned char> &out) {
+void packGlyph(const std::vector<unsigned char> &pixels, int bits,
+               std::vector<unsigned char> &out) {
     BitWriter writer(out);
     for (unsigned char pixel : pixels)
         writer.put(pixel, bits);
@@ -63,7 +64,8 @@ void compressGlyph(const std::vector<unsigned char> &pixels, int width, int heig
         }
         for (size_t i = 0; i <= onesBeforeCounter; ++i)
             writer.put(1, 1);
-        size_t counted = run - onesBeforeCounter < counterMax ? run - onesBeforeCounter : counterMax;
+        size_t counted =
+            run - onesBeforeCounter < counterMax ? run - onesBeforeCounter : counterMax;
         writer.put(static_cast<unsigned>(counted), 6);
         at += onesBeforeCounter + counted;
         if (at < count) { // a pixel follows the count: the next, or the run going on

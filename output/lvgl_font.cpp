@@ -80,14 +80,17 @@ LvglGlyph glyphOf(const FrameSet &frames, int n, int bits, bool compressed,
 std::string glyphProblem(const LvglGlyph &glyph) {
     std::string name = characterName(glyph.code);
     if (glyph.width > 255 || glyph.height > 255)
-        return "The glyph of " + name + " is over 255 pixels wide or high, more than an LVGL "
-                                        "glyph holds.";
+        return "The glyph of " + name +
+               " is over 255 pixels wide or high, more than an LVGL "
+               "glyph holds.";
     if (glyph.x < -128 || glyph.x > 127 || glyph.y < -128 || glyph.y > 127)
-        return "The glyph of " + name + " lies over 127 pixels from its origin, more than an "
-                                        "LVGL glyph's offsets hold.";
+        return "The glyph of " + name +
+               " lies over 127 pixels from its origin, more than an "
+               "LVGL glyph's offsets hold.";
     if (glyph.advance < 0 || glyph.advance > 255)
-        return "The advance of " + name + " is outside 0 to 255 pixels, more than an LVGL glyph "
-                                          "holds.";
+        return "The advance of " + name +
+               " is outside 0 to 255 pixels, more than an LVGL glyph "
+               "holds.";
     return "";
 }
 
@@ -197,7 +200,8 @@ void writeBitmaps(FILE *file, const LvglFont &font) {
     std::string out = "static LV_ATTRIBUTE_LARGE_CONST const uint8_t glyph_bitmap[] = {\n";
     for (size_t i = 0; i < font.glyphs.size(); ++i) {
         size_t from = font.glyphs[i].bitmapIndex;
-        size_t to = i + 1 < font.glyphs.size() ? font.glyphs[i + 1].bitmapIndex : font.bitmap.size();
+        size_t to =
+            i + 1 < font.glyphs.size() ? font.glyphs[i + 1].bitmapIndex : font.bitmap.size();
         if (from == to) continue;
         out += "    /* " + characterName(font.glyphs[i].code) + " */\n";
         appendHexBytes(out, font.bitmap.data() + from, to - from, 16);
@@ -226,8 +230,7 @@ void writeMaps(FILE *file, const LvglFont &font) {
     for (size_t i = 0; i < font.cmaps.size(); ++i) {
         const std::vector<unsigned> &offsets = font.cmaps[i].offsets;
         if (offsets.empty()) continue;
-        fprintf(file, "static const uint16_t unicode_list_%u[] = {\n",
-                static_cast<unsigned>(i));
+        fprintf(file, "static const uint16_t unicode_list_%u[] = {\n", static_cast<unsigned>(i));
         std::string out;
         for (size_t k = 0; k < offsets.size(); ++k)
             out += (k % 12 ? " " : "    ") + std::to_string(offsets[k]) +
@@ -256,7 +259,8 @@ void writeKerning(FILE *file, const LvglFont &font) {
     for (size_t i = 0; i < font.kerning.size(); ++i) {
         const LvglKern &pair = font.kerning[i];
         ids += (i % 8 ? " " : "    ") + std::to_string(pair.left) + ", " +
-               std::to_string(pair.right) + (i % 8 == 7 || i + 1 == font.kerning.size() ? ",\n" : ",");
+               std::to_string(pair.right) +
+               (i % 8 == 7 || i + 1 == font.kerning.size() ? ",\n" : ",");
         values += (i % 16 ? " " : "    ") + std::to_string(pair.amount) +
                   (i % 16 == 15 || i + 1 == font.kerning.size() ? ",\n" : ",");
     }

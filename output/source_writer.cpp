@@ -6,6 +6,7 @@
 #include "convert/text_file.h"
 #include "output/coded_output.h"
 #include "output/file_replacement.h"
+#include "output/hex_digits.h"
 #include "model/coded_pixels.h"
 #include "model/glyph_shades.h"
 
@@ -80,30 +81,27 @@ static void writeHeader(FILE *file, const FrameSet &frames, const Settings &sett
 // lack it after the last byte of the last frame. A line never exceeds lineLimit + 8.
 static void writeFrameLine(FILE *file, const unsigned char *data, size_t length, bool assembler,
                            bool lastFrame) {
-    const char *lineStart = assembler ? "\tdb " : "\t";
-    const size_t startLength = strlen(lineStart);
-    char line[lineLimit + 16];
-    memcpy(line, lineStart, startLength);
-    size_t used = startLength;
+    const std::string lineStart = assembler ? "\tdb " : "\t";
+    std::string line = lineStart;
     for (size_t i = 0; i < length; ++i) {
         bool lastByte = i + 1 == length;
         bool comma = assembler ? !lastByte : !(lastByte && lastFrame);
-        const char *format =
-            assembler ? (data[i] < 16 ? "00%xh" : "0%xh") : (data[i] < 16 ? "0x0%x" : "0x%x");
-        used += snprintf(line + used, sizeof line - used, format, data[i]);
-        if (comma) line[used++] = ',';
-        if (used > lineLimit && !lastByte) {
+        line += assembler ? "0" : "0x"; // 0x1f in C, 01fh in assembler
+        appendHexDigits(line, data[i]);
+        if (assembler) line += 'h';
+        if (comma) line += ',';
+        if (line.size() > lineLimit && !lastByte) {
             if (assembler)
-                line[used - 1] = ' ';
+                line.back() = ' ';
             else
-                line[used++] = '\\';
-            line[used++] = '\n';
-            fwrite(line, 1, used, file);
-            used = startLength;
+                line += '\\';
+            line += '\n';
+            fwrite(line.data(), 1, line.size(), file);
+            line = lineStart;
         }
     }
-    line[used++] = '\n';
-    fwrite(line, 1, used, file);
+    line += '\n';
+    fwrite(line.data(), 1, line.size(), file);
 }
 
 // Text frames in the C and ASM styles at 4 bits a pixel: their shades in the 4-bit gray coding,

@@ -302,11 +302,13 @@ bool writeU8g2Font(FILE *file, const FrameSet &frames, const Settings &settings)
     std::string line;
     for (size_t i = 0; i < font.bytes.size(); ++i) {
         unsigned char byte = font.bytes[i];
-        char escaped[8];
         // printable bytes as themselves, all others as three octal digits: no escape runs on
         bool plain = byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\' && byte != '?';
-        snprintf(escaped, sizeof escaped, plain ? "%c" : "\\%03o", byte);
-        line += escaped;
+        if (plain)
+            line += static_cast<char>(byte);
+        else
+            line += {'\\', static_cast<char>('0' + (byte >> 6)),
+                     static_cast<char>('0' + (byte >> 3 & 7)), static_cast<char>('0' + (byte & 7))};
         if (line.size() >= 72 && i + 1 < font.bytes.size()) {
             fprintf(file, "%s\"\n  \"", line.c_str());
             line.clear();

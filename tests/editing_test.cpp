@@ -200,3 +200,21 @@ TEST_F(EditingTest, SmoothedGlyphsShownInShadesAndPaintedWhole) {
     SendMessageA(editor.mainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)); // the pointer leaves
     EXPECT_EQ(shownAt(column, row), RGB(0, 0, 0));
 }
+
+// Esc stops a long conversion (every CJK ideograph from a font file): the frames in hand before
+// it come back and so does the step to undo; Ctrl+Z then undoes what came before.
+TEST_F(EditingTest, EscCancelsALongConversion) {
+    std::vector<std::string> first = editor.frames.names;
+    SetWindowTextW(editor.textEdit, L"AB");
+    sendCommand(IDC_UPDATE, editor.updateButton);
+    waitForWorker();
+    strcpy(editor.settings.font.lfFaceName, "WenQuanYi Micro Hei");
+    ASSERT_EQ(mapCharacterRange(editor.mainWindow, "0x4E00-0x9FA5"), 1);
+    PostMessageW(editor.mainWindow, WM_KEYDOWN, VK_ESCAPE, 1);
+    waitForWorker();
+    EXPECT_EQ(editor.frames.names, (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(windowText(editor.statusBar),
+              "The conversion was cancelled: the frames are as they were.");
+    ASSERT_TRUE(undoFrames(editor.mainWindow));
+    EXPECT_EQ(editor.frames.names, first);
+}
