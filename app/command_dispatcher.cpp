@@ -276,6 +276,8 @@ static void fontFileCommand(HWND window) {
     char path[pathCapacity] = "";
     if (!chooseOpenFile(window, path, fontFilter)) return;
     editor.settings.fontFile = utf8OfAnsi(path);
+    editor.settings.font.lfWeight = FW_NORMAL; // the file's glyphs as they are drawn
+    editor.settings.font.lfItalic = FALSE;
     showFontInUse();
     convertAgain(window);
 }

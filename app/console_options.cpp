@@ -167,8 +167,9 @@ bool readConsoleOptions(const std::vector<std::string> &arguments, ConsoleOption
         if (problem && error.empty())
             error = std::string(row.option.name) + " " + *text + ": " + problem;
     }
-    // a face alone is drawn at its regular weight, as the font dialog gives it
-    if (options.faceGiven && !options.weightGiven) options.settings.font.lfWeight = FW_NORMAL;
+    // a face or a font file alone is drawn at its regular weight, as the font dialog gives it
+    bool faceGiven = options.faceGiven || !options.settings.fontFile.empty();
+    if (faceGiven && !options.weightGiven) options.settings.font.lfWeight = FW_NORMAL;
     if (error.empty() && (!options.input || options.output.empty()))
         error = "one input and -o OUT are needed";
     options.settings.inputMode = options.input;

@@ -164,6 +164,7 @@ TEST(ConsoleOptions, FaceAloneIsRegular) {
         {{"--font", "DejaVu Sans"}, FW_NORMAL},
         {{"--weight", "700", "--font", "DejaVu Sans"}, 700},
         {{"--font", "DejaVu Sans", "--weight", "700"}, 700},
+        {{"--font-file", "DejaVuSans.ttf"}, FW_NORMAL},
         {{}, builtInGlyphFont().lfWeight}};
     for (auto [words, weight] : cases) {
         words.insert(words.end(), {"--text", "A", "-o", "a.c"});
