@@ -1,15 +1,17 @@
 #!/bin/bash
 # Installs what is missing, builds, and runs the benchmarks under wine64 with a throwaway Wine
-# prefix; they make no window and need no display: scripts/bench.sh [runs]
+# prefix; they make no window and need no display: scripts/bench.sh [runs]. Then the fonts at
+# CJK scale beside LVGL's own converter (bench/cjk.sh).
 set -u
 source "$(dirname "$0")/common.sh"
 
-install_missing_packages || exit 1
+install_missing_packages time || exit 1
 build_target x86_64 || exit 1
 prefix=$(mktemp -d "$repo_root/build/x86_64/wine/bench.XXXXXX")
 cleanup() {
     WINEPREFIX=$prefix timeout 60 /usr/lib/wine/wineserver -k >/dev/null 2>&1 </dev/null
     rm -rf "$prefix"
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
 }
 trap cleanup EXIT
 export WINEPREFIX=$prefix WINEDEBUG=-all
@@ -22,3 +24,9 @@ convert -size 1024x1024 gradient:black-white -swirl 90 -type TrueColor "BMP3:$pi
 convert "$pictures/bench.bmp" "$pictures/bench.png"
 timeout 3000 /usr/lib/wine/wine64 "$repo_root/build/x86_64/bench/morvex7_bench.exe" "${1:-3}" \
     "Z:${pictures//\//\\}" </dev/null 2>/dev/null | tr -d '\r'
+# the frame list of the window, on a display of its own
+start_xvfb || exit 1
+timeout 300 /usr/lib/wine/wine64 "$repo_root/build/x86_64/bench/morvex7_frame_list_bench.exe" \
+    </dev/null 2>/dev/null | tr -d '\r'
+kill "$xvfb_pid" 2>/dev/null
+"$repo_root/bench/cjk.sh"
