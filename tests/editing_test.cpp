@@ -172,11 +172,10 @@ static COLORREF shownAt(int column, int row) {
 }
 
 // Chosen in System Setup, 4 bits a pixel keeps a text's smoothed glyphs: the grid shows an edge
-// pixel between the background and the foreground colour, and painting it makes it full.
+// pixel between the background and the foreground colour, and painting it makes it full; Esc
+// cancels a conversion.
 TEST_F(EditingTest, SmoothedGlyphsShownInShadesAndPaintedWhole) {
-    strcpy(editor.settings.font.lfFaceName, "DejaVu Sans");
-    editor.settings.font.lfWeight = FW_NORMAL;
-    editor.settings.glyphSize = FontsEmSize;
+    editor.settings = fontSettings("DejaVu Sans", FontsEmSize);
     SetWindowTextW(editor.textEdit, L"O");
     expectModal([](HWND dialog) {
         SendDlgItemMessageA(dialog, IDC_SETUP_BPP, CB_SETCURSEL, 2, 0);
@@ -199,22 +198,15 @@ TEST_F(EditingTest, SmoothedGlyphsShownInShadesAndPaintedWhole) {
     EXPECT_EQ(shadeOfDot(column, row), 255);
     SendMessageA(editor.mainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)); // the pointer leaves
     EXPECT_EQ(shownAt(column, row), RGB(0, 0, 0));
-}
-
-// Esc stops a long conversion (every CJK ideograph from a font file): the frames in hand before
-// it come back and so does the step to undo; Ctrl+Z then undoes what came before.
-TEST_F(EditingTest, EscCancelsALongConversion) {
-    std::vector<std::string> first = editor.frames.names;
-    SetWindowTextW(editor.textEdit, L"AB");
-    sendCommand(IDC_UPDATE, editor.updateButton);
-    waitForWorker();
-    strcpy(editor.settings.font.lfFaceName, "WenQuanYi Micro Hei");
+    // Esc stops a long conversion (every CJK ideograph): the frames before it come back, and so
+    // does the step to undo
     ASSERT_EQ(mapCharacterRange(editor.mainWindow, "0x4E00-0x9FA5"), 1);
     PostMessageW(editor.mainWindow, WM_KEYDOWN, VK_ESCAPE, 1);
     waitForWorker();
-    EXPECT_EQ(editor.frames.names, (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(editor.frames.names, std::vector<std::string>{"O"});
+    EXPECT_EQ(shadeOfDot(column, row), 255);
     EXPECT_EQ(windowText(editor.statusBar),
               "The conversion was cancelled: the frames are as they were.");
-    ASSERT_TRUE(undoFrames(editor.mainWindow));
-    EXPECT_EQ(editor.frames.names, first);
+    ASSERT_TRUE(undoFrames(editor.mainWindow)); // the stroke
+    EXPECT_EQ(shadeOfDot(column, row), shade);
 }

@@ -7,12 +7,12 @@
 # assembler of MCU 8051 IDE must assemble the ASM file into exactly the frames' bytes; LVGL fonts
 # must compile for LVGL 8 and 9 and read back as the glyphs they were made of.
 set -u
-samples=$1
+samples=$1 tool=${2:-$1/../lv_font_conv}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$samples"/frames_* "$samples"/glyph* "$samples"/colours_565.* "$samples"/named_* \
-    "$samples"/gfx_sans.* "$samples"/u8g2_* "$samples"/lvgl_* "$samples"/ref_* "$work"/ && cd "$work" || exit 1
+    "$samples"/gfx_sans.* "$samples"/u8g2_* "$samples"/lvgl_* "$work"/ && cd "$work" || exit 1
 # the bytes output_test paints: byte i of the three frames of 600 bytes
 python3 -c 'print("\n".join("%02x" % ((i * 7 + i // 600) % 256) for i in range(1800)))' \
     >expected.txt
@@ -51,9 +51,25 @@ for section in "" "-DU8G2_FONT_SECTION(name)=__attribute__((section(\".progmem.\
 done
 # LVGL fonts: each compiles against the stand-in declarations of LVGL 8 and of LVGL 9, and the
 # client reads them back (LVGL's own converter's fonts beside them prove its decoder)
-lvgl_fonts="lvgl_b1 lvgl_b2 lvgl_b4 lvgl_b8 lvgl_b2z lvgl_b4z"
+lvgl_fonts="lvgl_b1 lvgl_b4 lvgl_b8 lvgl_b4z"
+# LVGL's own converter (the npm package lv_font_conv 1.5.3) makes DejaVu Sans at 16 pixels,
+# 0x20-0x7E, at 2 and 4 bits a pixel, plain and compressed
+command -v npm >/dev/null || { apt-get update -qq >/dev/null 2>&1 &&
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq npm >/dev/null 2>&1; }
+converter=$tool/node_modules/.bin/lv_font_conv
+[ -x "$converter" ] || (mkdir -p "$tool" && cd "$tool" &&
+    timeout 300 npm install --silent lv_font_conv@1.5.3 >/dev/null 2>&1) ||
+    fail "lv_font_conv could not be installed"
+for bits in 2 4; do
+    for options in "--no-compress --no-prefilter" ""; do
+        name=ref_$bits${options:+p}
+        timeout 120 "$converter" --font /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf --size 16 \
+            --bpp $bits --range 0x20-0x7E --format lvgl --lv-font-name $name -o $name.c $options \
+            >/dev/null || fail "lv_font_conv did not make $name.c"
+    done
+done
 for version in 8 9; do
-    for font in $lvgl_fonts ref_2 ref_2z ref_4 ref_4z; do
+    for font in $lvgl_fonts ref_2 ref_2p ref_4 ref_4p; do
         gcc -std=c99 -pedantic-errors -Wall -Werror -DLVGL_VERSION_MAJOR=$version \
             -DLV_LVGL_H_INCLUDE_SIMPLE -I"$here/lvgl" -c $font.c -o $font.o ||
             fail "$font.c does not compile for LVGL $version"

@@ -1,6 +1,6 @@
 /* Draws the characters 0x21 to 0x7E with an Adafruit GFX font the way its structures are
-   defined: each glyph's box at the cursor plus its offsets, the cursor moved on by its advance;
-   the baseline at row 30, the cursor starting at column 10. Prints the canvas. */
+ * defined: each glyph's box at the cursor plus its offsets, the cursor moved on by its advance;
+ * the baseline at row 30, the cursor starting at column 10. Prints the canvas. */
 #include <stdio.h>
 #include <string.h>
 
@@ -19,8 +19,8 @@ int main(void) {
         const GFXglyph *glyph = &font->glyph[c - font->first];
         for (i = 0; i < glyph->width * glyph->height; ++i)
             if (font->bitmap[glyph->bitmapOffset + i / 8] & (0x80 >> (i % 8)))
-                canvas[30 + glyph->yOffset + i / glyph->width][x + glyph->xOffset + i % glyph->width] =
-                    '#';
+                canvas[30 + glyph->yOffset + i / glyph->width]
+                      [x + glyph->xOffset + i % glyph->width] = '#';
         x += glyph->xAdvance;
     }
     for (row = 0; row < 40; ++row)

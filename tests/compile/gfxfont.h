@@ -1,5 +1,5 @@
 /* Adafruit GFX's font structures, as its gfxfont.h describes them, for the clients that draw a
-   GFX font the program wrote. */
+ * GFX font the program wrote. */
 #include <stdint.h>
 typedef struct {
     unsigned short bitmapOffset;

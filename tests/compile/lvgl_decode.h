@@ -1,6 +1,6 @@
 /* A reader of LVGL fonts written from the format's public description: a code point's glyph id
-   through the character maps, its descriptor, and its pixels, plain or compressed. For the C
-   client of the tests and the benchmark's comparison with LVGL's own converter. */
+ * through the character maps, its descriptor, and its pixels, plain or compressed. For the C
+ * client of the tests and the benchmark's comparison with LVGL's own converter. */
 #ifndef LVGL_DECODE_H
 #define LVGL_DECODE_H
 #include "lvgl.h"
@@ -43,9 +43,9 @@ static int glyphId(const lv_font_fmt_txt_dsc_t *font, uint32_t code, int *sparse
 }
 
 /* Compressed pixels: a pixel as it is; after a pixel that repeats the one before, 1 bits for
-   further repeats until a 0 bit and the next pixel; the eleventh 1 bit is followed by a 6-bit
-   count of the repeats from it on, then the next pixel, taken as it is. Then each row XOR-ed
-   with the decoded row above it. */
+ * further repeats until a 0 bit and the next pixel; the eleventh 1 bit is followed by a 6-bit
+ * count of the repeats from it on, then the next pixel, taken as it is. Then each row XOR-ed
+ * with the decoded row above it. */
 static void decompress(const uint8_t *data, int bpp, int width, int n, unsigned char *out) {
     enum { single, repeating, counting, literal } state = single;
     size_t at = 0;

@@ -1,7 +1,7 @@
 /* Reads the generated CODE_MATRIX as its clients do: prints every byte, one a line; with RGB565
-   every pixel as a colour display's driver reads it, (high << 8) | low; or, with GLYPH, draws
-   the 16 x 16 glyph in it, a line of # and . a row: with PAGES as a driver of a 128 x 64
-   page-organised display does, else by the usual row loop, high bit first. */
+ * every pixel as a colour display's driver reads it, (high << 8) | low; or, with GLYPH, draws
+ * the 16 x 16 glyph in it, a line of # and . a row: with PAGES as a driver of a 128 x 64
+ * page-organised display does, else by the usual row loop, high bit first. */
 #include <stdio.h>
 
 #include SOURCE

@@ -1,6 +1,10 @@
 #include "test_files.h"
 
+#include "convert/text_conversion.h"
 #include "convert/unicode_text.h"
+#include "model/character_range.h"
+
+#include <cstring>
 
 #include <fstream>
 #include <iterator>
@@ -71,4 +75,20 @@ int runConsole(const std::string &arguments, std::string *errors, std::string *o
     if (errors) *errors = readFile(testDataPath("errors.txt"));
     if (output) *output = readFile(testDataPath("output.txt"));
     return static_cast<int>(status);
+}
+
+Settings fontSettings(const char *face, int glyphSize) {
+    Settings settings;
+    strcpy(settings.font.lfFaceName, face);
+    settings.font.lfWeight = FW_NORMAL;
+    settings.glyphSize = glyphSize;
+    return settings;
+}
+
+FrameSet convertedRange(const std::string &list, Settings &settings, Reporter &report) {
+    std::vector<unsigned> codePoints;
+    parseCharacterRange(list, codePoints);
+    FrameSet frames;
+    convertText(codePointText(codePoints), settings, frames, report);
+    return frames;
 }

@@ -2,9 +2,26 @@
 // pictures they make.
 #pragma once
 
+#include "model/reporter.h"
+#include "model/settings.h"
+#include "model/frame_set.h"
+
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+// What the core tells, recorded.
+struct Recorder : Reporter {
+    std::vector<std::string> told;
+    void tell(const std::string &text, UINT) override { told.push_back(text); }
+    void remark(const std::string &text) override { told.push_back(text); }
+    std::string last() const { return told.empty() ? "" : told.back(); }
+};
+// An installed font at its regular weight, at its own size (16 pixels) or another glyph size.
+Settings fontSettings(const char *face, int glyphSize = FontsOwnSize);
+// The characters of a range list converted; the list must read.
+FrameSet convertedRange(const std::string &list, Settings &settings, Reporter &report);
 
 std::string testDataPath(const std::string &name);
 void writeFile(const std::string &path, const std::string &bytes);

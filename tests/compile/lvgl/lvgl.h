@@ -1,6 +1,6 @@
 /* Stand-in declarations of LVGL's public font structures, written from the format's public
-   description (lv_font_fmt_txt's glyph descriptors, character maps and kerning pairs): what a
-   font file needs to compile, for LVGL 8 (LVGL_VERSION_MAJOR 8, with its glyph cache) and 9. */
+ * description (lv_font_fmt_txt's glyph descriptors, character maps and kerning pairs): what a
+ * font file needs to compile, for LVGL 8 (LVGL_VERSION_MAJOR 8, with its glyph cache) and 9. */
 #ifndef LVGL_STAND_IN_H
 #define LVGL_STAND_IN_H
 #include <stdbool.h>
