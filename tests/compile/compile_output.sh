@@ -51,7 +51,6 @@ for section in "" "-DU8G2_FONT_SECTION(name)=__attribute__((section(\".progmem.\
 done
 # LVGL fonts: each compiles against the stand-in declarations of LVGL 8 and of LVGL 9, and the
 # client reads them back (LVGL's own converter's fonts beside them prove its decoder)
-lvgl_fonts="lvgl_b1 lvgl_b4 lvgl_b8 lvgl_b4z"
 # LVGL's own converter (the npm package lv_font_conv 1.5.3) makes DejaVu Sans at 16 pixels,
 # 0x20-0x7E, at 2 and 4 bits a pixel, plain and compressed
 command -v npm >/dev/null || { apt-get update -qq >/dev/null 2>&1 &&
@@ -69,7 +68,7 @@ for bits in 2 4; do
     done
 done
 for version in 8 9; do
-    for font in $lvgl_fonts ref_2 ref_2p ref_4 ref_4p; do
+    for font in lvgl_b1 lvgl_b4 lvgl_b8 lvgl_b4z ref_2 ref_2p ref_4 ref_4p; do
         gcc -std=c99 -pedantic-errors -Wall -Werror -DLVGL_VERSION_MAJOR=$version \
             -DLV_LVGL_H_INCLUDE_SIMPLE -I"$here/lvgl" -c $font.c -o $font.o ||
             fail "$font.c does not compile for LVGL $version"

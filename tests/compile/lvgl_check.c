@@ -40,11 +40,10 @@ static void checkGlyph(uint32_t code, const Glyph *listed) {
     int d, x, y, sparse = 0;
     if (!sameGlyph(&font_b4, &font_b4z, code))
         fail("a compressed glyph decodes to another than the plain one", code);
-    for (d = 0; d < 4; ++d)
+    for (d = 0; d < 4; ++d) {
         if (!decode(all[d], code, &one, &sparse) || one.advance != gfx->xAdvance * 16)
             fail("an advance is not the GFX font's", code);
-    for (d = 1; d < 3; ++d) {
-        decode(all[d], code, &one, &sparse);
+        if (d == 0 || d == 3) continue; /* the 4 and 8-bit glyphs against the coverage */
         for (y = listed->top - 1; y <= listed->top + listed->height; ++y)
             for (x = listed->left - 1; x <= listed->left + listed->width; ++x)
                 if (pixelAt(&one, x, y) !=

@@ -7,14 +7,6 @@
 
 #include <string.h>
 
-/* LVGL's functions the fonts name; the reader reads the structures itself. */
-bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t *f, void *g, uint32_t a, uint32_t b) {
-    return (void)f, (void)g, (void)a, (void)b, false;
-}
-const void *lv_font_get_bitmap_fmt_txt(const lv_font_t *f, uint32_t a) {
-    return (void)f, (void)a, NULL;
-}
-
 typedef struct {
     int advance, width, height, left, top; /* left and top from the origin on the baseline */
     unsigned char pixels[256 * 256];

@@ -75,6 +75,7 @@ typedef struct lv_font_t {
     void *user_data;
 } lv_font_t;
 
-bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t *, void *, uint32_t, uint32_t);
-const void *lv_font_get_bitmap_fmt_txt(const lv_font_t *, uint32_t);
+/* LVGL's readers of the format: the clients here read the structures themselves */
+#define lv_font_get_glyph_dsc_fmt_txt NULL
+#define lv_font_get_bitmap_fmt_txt NULL
 #endif
