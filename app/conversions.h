@@ -24,10 +24,10 @@ struct WorkerResult {
     FrameSet frames;
     std::vector<std::pair<std::string, UINT>> messages; // told on the window's thread
     std::string remark;                                 // shown in the status bar at the end
-    Settings settings;     // the conversion's settings, taken when it starts; the font record
-                           // sized as the glyphs were drawn
-    HWND window = nullptr; // where an import's progress and result go
-    bool picture = false;  // an import, whose failure puts the stored path back
+    Settings settings;      // the conversion's settings, taken when it starts; the font record
+                            // sized as the glyphs were drawn
+    HWND window = nullptr;  // where an import's progress and result go
+    bool picture = false;   // an import, whose failure puts the stored path back
     bool cancelled = false; // the user stopped it: the frames in hand come back
     std::string path, previousPath;
 };

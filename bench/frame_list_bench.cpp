@@ -17,9 +17,9 @@ static double seconds() {
 int main() {
     HWND owner = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
                                  nullptr, nullptr, nullptr);
-    editor.frameComboBox = CreateWindowExW(0, L"COMBOBOX", L"",
-                                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
-                                           0, 0, 200, 300, owner, nullptr, nullptr, nullptr);
+    editor.frameComboBox =
+        CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
+                        0, 0, 200, 300, owner, nullptr, nullptr, nullptr);
     if (!editor.frameComboBox) return printf("no drop-down list: no display?\n"), 1;
     ShowWindow(owner, SW_SHOW);
     editor.frames.unicodeNames = true;

@@ -103,7 +103,7 @@ static const Words assembler = {
     "XCH",   "XCHD",    "XRL",  "CALL"};
 
 // The names an LVGL font file declares itself, beside LVGL's own lv_ and LV_ names.
-static const Words lvgl = {"glyph_bitmap",     "glyph_dsc", "cmaps",    "kern_pair_glyph_ids",
+static const Words lvgl = {"glyph_bitmap",     "glyph_dsc",  "cmaps",    "kern_pair_glyph_ids",
                            "kern_pair_values", "kern_pairs", "font_dsc", "cache"};
 
 static bool among(const std::string &name, const Words &words, bool anyCase) {

@@ -24,10 +24,10 @@ static void coverMatrix(FrameSet::Glyph &glyph, int width, int height) {
         return;
     std::vector<unsigned char> grown(static_cast<size_t>(right - left) * (bottom - top));
     for (int row = 0; row < glyph.shadeHeight; ++row)
-        std::copy_n(glyph.shades.begin() + static_cast<size_t>(row) * glyph.shadeWidth,
-                    glyph.shadeWidth,
-                    grown.begin() + static_cast<size_t>(row + glyph.shadeTop - top) * (right - left) +
-                        (glyph.shadeLeft - left));
+        std::copy_n(
+            glyph.shades.begin() + static_cast<size_t>(row) * glyph.shadeWidth, glyph.shadeWidth,
+            grown.begin() + static_cast<size_t>(row + glyph.shadeTop - top) * (right - left) +
+                (glyph.shadeLeft - left));
     glyph.shades.swap(grown);
     glyph.shadeLeft = left, glyph.shadeTop = top;
     glyph.shadeWidth = right - left, glyph.shadeHeight = bottom - top;
