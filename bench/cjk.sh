@@ -29,7 +29,8 @@ if [ ! -f "$old" ]; then
     rm -rf before && git -C "$repo_root" worktree add -f "$scratch/before" $before >/dev/null 2>&1 &&
         cmake -S before -B before/build -DCMAKE_BUILD_TYPE=Release \
             -DCMAKE_TOOLCHAIN_FILE="$repo_root/cmake/toolchain-x86_64.cmake" >/dev/null &&
-        cmake --build before/build -j "$(nproc)" --target morvex7c >/dev/null || exit 1
+        cmake --build before/build -j "$(nproc)" --target morvex7c morvex7_bench >/dev/null ||
+        exit 1
 fi
 now=$repo_root/build/x86_64/morvex7c.exe
 windows() { echo "Z:${1//\//\\}"; }
@@ -69,6 +70,13 @@ for size in "16x16 --keep-repeats" "64x64 --keep-repeats" "1024x1024"; do
     read -r t1 m1 <<<"$(measure /usr/lib/wine/wine64 "$old" "${text[@]}")"
     read -r t2 m2 <<<"$(measure /usr/lib/wine/wine64 "$now" "${text[@]}")"
     printf "%-28s %7s s %5s MiB   %7s s %5s MiB\n" "${size%% *}" "$t1" "$m1" "$t2" "$m2"
+done
+# the same text's conversion in process, where Wine's start does not hide it ("now": the
+# conversion of each build; "before": the per-character path both compare with)
+for pair in "before the CJK work:$scratch/before/build" "today:$repo_root/build/x86_64"; do
+    echo "${pair%%:*}"
+    timeout 600 /usr/lib/wine/wine64 "${pair#*:}/bench/morvex7_bench.exe" 5 2>/dev/null </dev/null |
+        tr -d '\r' | grep "text of"
 done
 # 200 sampled ideographs at 8 bits from both, read back by the tests' LVGL reader
 list=$(python3 -c 'print(",".join(hex(c) for c in range(0x4E00, 0x9FA6, 104)))')

@@ -139,9 +139,14 @@ GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settin
         y = ink.top - (settings.height - (ink.bottom - ink.top)) / 2 + settings.textShiftY;
     drawn.fits = !inked || (ink.left >= x && ink.top >= y && ink.right <= x + settings.width &&
                             ink.bottom <= y + settings.height);
-    for (int row = 0; row < frames.height; ++row)
-        for (int column = 0; column < frames.width; ++column)
-            putDot(frames, n, column, row, dot(column + x, row + y));
+    if (boxed) {
+        for (int row = 0; row < frames.height; ++row)
+            for (int column = 0; column < frames.width; ++column)
+                putDot(frames, n, column, row, box.dot(column + x, row + y));
+    } else {
+        sampleCanvas(drawnOnCanvas ? canvas.pixels : nullptr, canvas.width, canvas.height, frames,
+                     n, x, y);
+    }
     // stretched, the matrix is the glyph's cell: its advance, its bottom the baseline
     drawn.glyph = {0, settings.height, settings.width};
     if (ownSize) {

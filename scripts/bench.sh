@@ -1,7 +1,7 @@
 #!/bin/bash
 # Installs what is missing, builds, and runs the benchmarks under wine64 with a throwaway Wine
-# prefix; they make no window and need no display: scripts/bench.sh [runs]. Then the fonts at
-# CJK scale beside LVGL's own converter (bench/cjk.sh).
+# prefix under Xvfb (only the frame list needs the display): scripts/bench.sh [runs]. Then the
+# fonts at CJK scale beside LVGL's own converter (bench/cjk.sh).
 set -u
 source "$(dirname "$0")/common.sh"
 
@@ -15,6 +15,8 @@ cleanup() {
 }
 trap cleanup EXIT
 export WINEPREFIX=$prefix WINEDEBUG=-all
+# a display from the start: the frame list's window needs one, and Wine's desktop is made once
+start_xvfb || exit 1
 # Wine's services inherit the output of the first wine process: keep it away from ours.
 timeout 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 </dev/null
 # a 1024 x 1024 picture as a 24-bit BMP and as a PNG, for the picture import figure
@@ -24,9 +26,7 @@ convert -size 1024x1024 gradient:black-white -swirl 90 -type TrueColor "BMP3:$pi
 convert "$pictures/bench.bmp" "$pictures/bench.png"
 timeout 3000 /usr/lib/wine/wine64 "$repo_root/build/x86_64/bench/morvex7_bench.exe" "${1:-3}" \
     "Z:${pictures//\//\\}" </dev/null 2>/dev/null | tr -d '\r'
-# the frame list of the window, on a display of its own
-start_xvfb || exit 1
+# the frame list of the window
 timeout 300 /usr/lib/wine/wine64 "$repo_root/build/x86_64/bench/morvex7_frame_list_bench.exe" \
     </dev/null 2>/dev/null | tr -d '\r'
-kill "$xvfb_pid" 2>/dev/null
 "$repo_root/bench/cjk.sh"
