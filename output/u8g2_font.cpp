@@ -53,11 +53,11 @@ struct Widths {
     int zeros = 0, ones = 0, width = 0, height = 0, x = 0, y = 0, advance = 0;
 };
 
-// The runs of a glyph's dots as (0s, 1s) pairs, no run longer than its field holds: a run of 0s
-// cut short by its field is followed by no 1s.
-std::vector<std::pair<unsigned, unsigned>> runsOf(const U8g2Glyph &glyph, const Widths &widths) {
+// Each run of a glyph's dots as a (0s, 1s) pair handed to visit, no run longer than its field
+// holds: a run of 0s cut short by its field is followed by no 1s.
+template <typename Visit>
+void forEachRun(const U8g2Glyph &glyph, const Widths &widths, Visit visit) {
     unsigned maxZeros = (1u << widths.zeros) - 1, maxOnes = (1u << widths.ones) - 1;
-    std::vector<std::pair<unsigned, unsigned>> runs;
     size_t next = 0; // the next run of 0s
     unsigned zerosLeft = 0, onesLeft = 0;
     while (true) {
@@ -66,23 +66,32 @@ std::vector<std::pair<unsigned, unsigned>> runsOf(const U8g2Glyph &glyph, const 
             onesLeft = next + 1 < glyph.runs.size() ? glyph.runs[next + 1] : 0;
             next += 2;
         }
-        if (zerosLeft == 0 && onesLeft == 0) return runs;
+        if (zerosLeft == 0 && onesLeft == 0) return;
         unsigned zeros = std::min(zerosLeft, maxZeros), ones = 0;
         zerosLeft -= zeros;
         if (zerosLeft == 0) ones = std::min(onesLeft, maxOnes), onesLeft -= ones;
-        runs.emplace_back(zeros, ones);
+        visit(std::make_pair(zeros, ones));
     }
 }
 
-// The bytes of a glyph's record bits, as recordBits writes them.
+std::vector<std::pair<unsigned, unsigned>> runsOf(const U8g2Glyph &glyph, const Widths &widths) {
+    std::vector<std::pair<unsigned, unsigned>> runs;
+    forEachRun(glyph, widths, [&](std::pair<unsigned, unsigned> run) { runs.push_back(run); });
+    return runs;
+}
+
+// The bytes of a glyph's record bits, as recordBits writes them, counted without writing them.
 size_t recordBytes(const U8g2Glyph &glyph, const Widths &widths) {
     size_t bits = widths.width + widths.height + widths.x + widths.y + widths.advance;
-    std::vector<std::pair<unsigned, unsigned>> runs = runsOf(glyph, widths);
-    for (size_t i = 0; i < runs.size(); ++i)
-        bits += i == 0                   ? widths.zeros + widths.ones
-                : runs[i] != runs[i - 1] ? 1 + widths.zeros + widths.ones
-                                         : 1;
-    return (bits + !runs.empty() + 7) / 8;
+    std::pair<unsigned, unsigned> previous;
+    bool first = true;
+    forEachRun(glyph, widths, [&](std::pair<unsigned, unsigned> run) {
+        bits += first             ? widths.zeros + widths.ones
+                : run != previous ? 1 + widths.zeros + widths.ones
+                                  : 1;
+        first = false, previous = run;
+    });
+    return (bits + !first + 7) / 8;
 }
 
 std::vector<unsigned char> recordBits(const U8g2Glyph &glyph, const Widths &widths) {
