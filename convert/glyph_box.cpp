@@ -49,8 +49,7 @@ bool glyphBoxOf(HDC dc, const TextCharacter &character, int penX, int baselineY,
     for (int y = box.top; y < box.top + box.height; ++y)
         for (int x = box.left; x < box.left + box.width; ++x)
             if (box.dot(x, y))
-                ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
-                       std::max(ink.bottom, y + 1)};
+                ink = takeIn(ink, x, y);
     if (ink.left < ink.right) box.ink = ink;
     return true;
 }

@@ -69,8 +69,7 @@ static InkBox inkBoxOf(const DWORD *pixels, int width, int height) {
         const DWORD *row = pixels + static_cast<size_t>(y) * width;
         for (int x = 0; x < width; ++x) {
             if ((row[x] & 0xFFFFFF) != 0) continue;
-            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
-                   std::max(box.bottom, y + 1)};
+            box = takeIn(box, x, y);
         }
     }
     return box;

@@ -75,8 +75,7 @@ InkBox glyphInkBox(const FrameSet &frames, int n) {
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
             if (glyphDot(frames, n, x, y))
-                ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
-                       std::max(ink.bottom, y + 1)};
+                ink = takeIn(ink, x, y);
     return ink.left < ink.right ? ink : InkBox();
 }
 

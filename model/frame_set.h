@@ -4,6 +4,7 @@
 // value a pixel in frame 0.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -68,6 +69,12 @@ struct InkBox {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
 InkBox glyphInkBox(const FrameSet &frames, int n);
+// The box grown to take in the pixel (x, y); a box begun as {right, bottom, left, top} of an
+// area takes in the first pixel whole.
+inline InkBox takeIn(const InkBox &box, int x, int y) {
+    return {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+            std::max(box.bottom, y + 1)};
+}
 // The frames a source file holds: the listed ones, or the one frame of a picture or a blank set.
 int writtenFrames(const FrameSet &frames);
 // The user's words for frames the bound refuses.

@@ -66,7 +66,6 @@ InkBox shadeInkBox(const FrameSet &frames, int n, unsigned char least) {
     for (int y = glyph.shadeTop; y < glyph.shadeTop + glyph.shadeHeight; ++y)
         for (int x = glyph.shadeLeft; x < glyph.shadeLeft + glyph.shadeWidth; ++x)
             if (shadeAt(frames, n, x, y) >= least && shadeAt(frames, n, x, y) > 0)
-                ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
-                       std::max(ink.bottom, y + 1)};
+                ink = takeIn(ink, x, y);
     return ink.left < ink.right ? ink : InkBox();
 }
