@@ -138,10 +138,13 @@ GlyphDrawn drawGlyph(GlyphCanvas &canvas, const TextCharacter &character, Settin
         y = ink.top - (settings.height - (ink.bottom - ink.top)) / 2 + settings.textShiftY;
     drawn.fits = !inked || (ink.left >= x && ink.top >= y && ink.right <= x + settings.width &&
                             ink.bottom <= y + settings.height);
-    if (boxed) {
-        for (int row = 0; row < frames.height; ++row)
-            for (int column = 0; column < frames.width; ++column)
-                putDot(frames, n, column, row, box.dot(column + x, row + y));
+    if (boxed) { // the frame cleared, then the glyph's box within it: no walk of the matrix
+        memset(frameStart(frames, n), 0, frameBytesOf(frames.width, frames.height));
+        for (int row = std::max(0, ink.top - y);
+             inked && row < std::min(frames.height, ink.bottom - y); ++row)
+            for (int column = std::max(0, ink.left - x);
+                 column < std::min(frames.width, ink.right - x); ++column)
+                if (box.dot(column + x, row + y)) putDot(frames, n, column, row, true);
     } else {
         sampleCanvas(drawnOnCanvas ? canvas.pixels : nullptr, canvas.width, canvas.height, frames,
                      n, x, y);
