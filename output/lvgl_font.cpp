@@ -47,7 +47,7 @@ std::string characterName(unsigned code) {
 }
 
 // The glyph's pixels at bits a pixel, over its ink: the dots, or the shades rounded.
-LvglGlyph glyphOf(const FrameSet &frames, int n, int bits, bool compressed,
+LvglGlyph glyphOf(const FrameSet &frames, int n, unsigned code, int bits, bool compressed,
                   std::vector<unsigned char> &bitmap) {
     const int top = (1 << bits) - 1;
     auto level = [&](int x, int y) {
@@ -58,7 +58,7 @@ LvglGlyph glyphOf(const FrameSet &frames, int n, int bits, bool compressed,
     InkBox ink = bits == 1 ? glyphInkBox(frames, n) : shadeInkBox(frames, n, least);
     const FrameSet::Glyph &cell = frames.glyphs[n];
     LvglGlyph glyph;
-    glyph.code = frameCodePoint(frames, n);
+    glyph.code = code;
     glyph.bitmapIndex = bitmap.size();
     glyph.advance = cell.advance;
     glyph.width = ink.right - ink.left;
@@ -171,20 +171,18 @@ LvglFont build(const FrameSet &frames, const Settings &settings) {
                        "4 bits a pixel, or no compression.";
         return font;
     }
-    std::vector<int> order(frames.count);
+    std::vector<std::pair<unsigned, int>> order; // code points and frames, by code point
     for (int n = 0; n < frames.count; ++n)
-        order[n] = n;
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return frameCodePoint(frames, a) < frameCodePoint(frames, b);
-    });
-    for (int n : order) {
-        if (!font.glyphs.empty() && font.glyphs.back().code == frameCodePoint(frames, n))
-            continue; // a repeated character: its first frame
+        order.emplace_back(frameCodePoint(frames, n), n);
+    std::sort(order.begin(), order.end()); // a repeated character: its first frame first
+    for (const auto &[code, n] : order) {
+        if (!font.glyphs.empty() && font.glyphs.back().code == code) continue;
         if (font.glyphs.size() == maxGlyphs) {
             font.problem = "It has more than 65535 characters, more than an LVGL font holds.";
             return font;
         }
-        font.glyphs.push_back(glyphOf(frames, n, bits, settings.compressed != 0, font.bitmap));
+        font.glyphs.push_back(
+            glyphOf(frames, n, code, bits, settings.compressed != 0, font.bitmap));
         font.problem = glyphProblem(font.glyphs.back());
         if (!font.problem.empty()) return font;
     }
