@@ -95,9 +95,13 @@ static void drawDots(HDC dc, HBRUSH &brush) {
                 continue;
             }
             int shade = shadeOfDot(c + editor.viewOriginX, r + editor.viewOriginY);
-            if (shade > 0 && shade < 255) { // a smoothed edge
+            if (shade > 0 && shade < 255) { // a smoothed edge, its outline in its own shade
                 replaceBrush(dc, brush, shadedColour(shade));
+                HPEN pen = CreatePen(PS_SOLID, 1, shadedColour(shade));
+                HGDIOBJ dotPen = SelectObject(dc, pen);
                 Ellipse(dc, cell.left, cell.top, cell.left + cellSize, cell.top + cellSize);
+                SelectObject(dc, dotPen);
+                DeleteObject(pen);
                 replaceBrush(dc, brush, editor.settings.foregroundColor);
             } else if (shade) {
                 Ellipse(dc, cell.left, cell.top, cell.left + cellSize, cell.top + cellSize);
