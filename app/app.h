@@ -34,7 +34,7 @@ void setStatusText(int part, const char *text);
 
 int onCommand(HWND window, WPARAM wParam, LPARAM lParam);
 bool chooseOpenFile(HWND owner, char *path, const char *filter);
-bool chooseSaveFile(HWND owner, char *path, const char *filter);
+bool chooseSaveFile(HWND owner, char *path, const char *filter, const char *extension);
 // Switches the input mode; ask: the user switched, and is asked before changed frames are lost.
 void switchMode(HWND window, int mode, bool ask);
 // A file dropped on the window: imported, read or loaded by its kind; several or an unknown kind

@@ -4,6 +4,7 @@
 #include "app/user_messages.h"
 
 #include "convert/unicode_text.h"
+#include "output/output_styles.h"
 
 #include <cstring>
 #include <string>
@@ -69,6 +70,11 @@ static bool putOnClipboard(HWND window, const std::string &text) {
 }
 
 int copyToClipboard(HWND window) {
+    if (outputStyleRow(editor.settings.outputStyle).binary) // the clipboard takes text
+        return tellUser(window,
+                        "Copy DOT Matrix to clipboard Failed!\nThe output style writes a binary "
+                        "file: save it with File, Save.",
+                        mainWindowTitle, MB_ICONERROR);
     // a save that failed may have left a cut text: nothing of it goes to the clipboard
     std::string text;
     bool copied =

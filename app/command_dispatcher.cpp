@@ -9,6 +9,7 @@
 #include "model/transforms.h"
 #include "model/size_limits.h"
 #include "output/output.h"
+#include "output/output_styles.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "view/view.h"
@@ -27,14 +28,11 @@ static const char bitmapFilter[] =
     "All Pictures(*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff;*.ico)\0"
     "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff;*.ico\0"
     "All Bitmap Files(*.bmp)\0*.bmp\0All Files(*.*)\0*.*\0";
-static const char cFilter[] = "All C Files(*.c)\0*.c\0All Files(*.*)\0*.*\0";
-static const char asmFilter[] = "All ASM Files(*.asm)\0*.asm\0All Files(*.*)\0*.*\0";
-static const char headerFilter[] = "All Header Files(*.h)\0*.h\0All Files(*.*)\0*.*\0";
 static const char sourceFilter[] = "All Source Files(*.c;*.asm)\0*.c;*.asm\0"
                                    "All C Files(*.c)\0*.c\0All ASM Files(*.asm)\0*.asm\0";
 
 static bool chooseFile(HWND owner, char *path, const char *filter, const char *title,
-                       BOOL(WINAPI *chooser)(LPOPENFILENAMEA)) {
+                       BOOL(WINAPI *chooser)(LPOPENFILENAMEA), const char *extension) {
     OPENFILENAMEA choice = {};
     // the classic structure, without the trailing fields of later Windows versions
     choice.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
@@ -46,11 +44,7 @@ static bool chooseFile(HWND owner, char *path, const char *filter, const char *t
     choice.nMaxFile = pathCapacity;
     choice.lpstrTitle = title;
     choice.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    // a name typed without an extension gets the one of the first filter pair
-    choice.lpstrDefExt = filter == asmFilter      ? "asm"
-                         : filter == cFilter      ? "c"
-                         : filter == headerFilter ? "h"
-                                                  : nullptr;
+    choice.lpstrDefExt = extension; // for a name typed without one
     if (chooser(&choice)) return true;
     // a chosen path longer than the buffer is no cancel: the user is told why nothing happens
     if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
@@ -61,11 +55,11 @@ static bool chooseFile(HWND owner, char *path, const char *filter, const char *t
 }
 
 bool chooseOpenFile(HWND owner, char *path, const char *filter) {
-    return chooseFile(owner, path, filter, "Open...", GetOpenFileNameA);
+    return chooseFile(owner, path, filter, "Open...", GetOpenFileNameA, nullptr);
 }
 
-bool chooseSaveFile(HWND owner, char *path, const char *filter) {
-    return chooseFile(owner, path, filter, "Save as...", GetSaveFileNameA);
+bool chooseSaveFile(HWND owner, char *path, const char *filter, const char *extension) {
+    return chooseFile(owner, path, filter, "Save as...", GetSaveFileNameA, extension);
 }
 
 Settings outputSettings() {
@@ -82,10 +76,11 @@ int saveFrames(HWND window, const char *path) {
 
 static void saveCommand(HWND window) {
     char path[pathCapacity] = "";
-    const char *filter = editor.settings.outputStyle == OutputGfx   ? headerFilter
-                         : editor.settings.outputStyle == OutputAsm ? asmFilter
-                                                                    : cFilter;
-    if (!chooseSaveFile(window, path, filter)) return;
+    // the style's filter, then all files
+    const OutputStyleRow &style = outputStyleRow(editor.settings.outputStyle);
+    std::string filter = style.filterName + std::string(1, '\0') + "*." + style.extension;
+    filter += std::string("\0All Files(*.*)\0*.*\0", 20);
+    if (!chooseSaveFile(window, path, filter.c_str(), style.extension)) return;
     editor.modified = saveFrames(window, path) ? 0 : 1;
     if (!editor.modified) framesSaved();
 }

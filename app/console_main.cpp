@@ -106,16 +106,18 @@ static bool convertInput(const ConsoleOptions &options, FrameSet &frames, Settin
     return true;
 }
 
-// "-" writes to standard output in text mode, as a file is written.
+// "-" writes to standard output the bytes a file gets.
 static bool writeOutput(const std::string &path, const FrameSet &frames, const Settings &settings,
                         Reporter &report) {
     if (path != "-") return saveSource(path.c_str(), frames, settings, report) == 1;
-    if (const char *problem = sourceProblem(frames, settings)) {
-        report.tell(std::string("Can't write -!\n") + problem, MB_ICONERROR);
+    std::string problem = sourceProblem(frames, settings), bytes;
+    if (!problem.empty()) {
+        report.tell("Can't write -!\n" + problem, MB_ICONERROR);
         return false;
     }
-    _setmode(_fileno(stdout), _O_TEXT);
-    return writeSource(stdout, frames, writtenSettings(settings)) && fflush(stdout) == 0;
+    if (!writeSource(frames, writtenSettings(settings), bytes)) return false;
+    _setmode(_fileno(stdout), _O_BINARY);
+    return fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && fflush(stdout) == 0;
 }
 
 // Converts and writes as the options say; the exit status.

@@ -1,6 +1,7 @@
 #include "app/console_options.h"
 
 #include "convert/unicode_text.h"
+#include "output/output_styles.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -51,6 +52,7 @@ static bool readOption(const SettingRow &row, const char *value, ConsoleOptions 
     case OptionKind::range: // an input, as --text is
         if (options.input) return false;
         options.input = ManualText;
+        options.inputOption = row.option.name;
         options.inputText = settings.characterRange = value;
         return true;
     case OptionKind::emSize:
@@ -80,8 +82,20 @@ static bool readOption(const SettingRow &row, const char *value, ConsoleOptions 
     return false;
 }
 
+// The header line recording the option's setting, where its name is not the option's.
+static std::string recordedAs(const SettingRow &row) {
+    if (!row.header.name) return "";
+    std::string option = "--";
+    for (const char *c = row.header.name; *c; ++c)
+        option += *c == ' ' ? '-' : static_cast<char>(tolower(static_cast<unsigned char>(*c)));
+    if (option == row.option.name) return "";
+    std::string line = std::string(" [header: ") + row.header.name;
+    if (row.option.kind == OptionKind::size) line += ", Height";
+    return line + "]";
+}
+
 // The option as --help shows it: what follows it (its words, N, WxH or a name), its help, its
-// range and its default.
+// range, its default and the header line that records it.
 static std::string usageLine(const SettingRow &row) {
     const Settings defaults;
     OptionKind kind = row.option.kind;
@@ -106,21 +120,116 @@ static std::string usageLine(const SettingRow &row) {
             value += (value.empty() ? " " : "|") + std::string(row.words[choice - row.low]);
         shown = std::string(" (default ") + row.words[defaults.*row.field.number - row.low] + ")";
     }
+    if (dependsOnStyle(row)) shown += "; for " + stylesUsing(row);
     std::string left = "  " + std::string(row.option.name) + value;
     left += left.size() < 26 ? std::string(26 - left.size(), ' ') : "\n" + std::string(26, ' ');
-    std::string line = left + row.option.help + shown + "\n";
+    std::string line = left + row.option.help + shown + recordedAs(row) + "\n";
     for (int choice = row.low; row.option.choiceNotes && choice <= row.high; ++choice)
         line += "      " + std::to_string(choice) + "  " +
                 row.option.choiceNotes[choice - row.low] + "\n";
     return line;
 }
 
+std::string styleUsageLines() {
+    std::string lines;
+    for (const OutputStyleRow &style : outputStyles()) {
+        std::string left = "  " + std::string(style.word);
+        left += std::string(left.size() < 8 ? 8 - left.size() : 1, ' ');
+        lines += left + style.purpose + " (." + style.extension + ")\n";
+    }
+    return lines;
+}
+
 std::string consoleUsage() {
     std::string usage = "usage: morvex7c [options] (--text TEXT | --text-file FILE | --range LIST"
-                        " | --bitmap FILE | --load SOURCE) -o OUT\n";
+                        " | --bitmap FILE | --load SOURCE) -o OUT\n\nOutput styles (--style):\n" +
+                        styleUsageLines();
+    const std::pair<OptionGroup, const char *> groups[] = {
+        {OptionGroup::input, "Input (one of --text, --text-file, --range, --bitmap, --load):\n"
+                             "  --text TEXT, --text-file FILE, --bitmap FILE, --load SOURCE\n"},
+        {OptionGroup::glyphs, "Size and glyphs:\n"},
+        {OptionGroup::pictures, "Pictures (--bitmap):\n"},
+        {OptionGroup::output, "Output:\n  -o OUT                  the file; - writes to standard "
+                              "output\n"}};
+    for (const auto &[group, title] : groups) {
+        usage += std::string("\n") + title;
+        for (const SettingRow &row : settingsTable())
+            if (row.option.name && row.option.group == group && !dependsOnStyle(row))
+                usage += usageLine(row);
+    }
+    usage += "\nSettings of some styles only:\n";
     for (const SettingRow &row : settingsTable())
-        if (row.option.name) usage += usageLine(row);
-    return usage + "OUT - writes to standard output.  --help, -h: this text.\n";
+        if (row.option.name && dependsOnStyle(row)) usage += usageLine(row);
+    return usage + "\n--help, -h: this text.\n";
+}
+// The option as given, with its value.
+static std::string asGiven(const SettingRow &row, const std::string &value) {
+    return row.option.name + (value.empty() ? "" : " " + value);
+}
+
+static const std::string *valueGiven(const ConsoleOptions &options, const char *option) {
+    for (const auto &[row, value] : options.given)
+        if (strcmp(row->option.name, option) == 0) return &value;
+    return nullptr;
+}
+
+// A choice's option as given, or as it is by default: "--fit font", "the default --fit stretch".
+static std::string choiceAsGiven(const ConsoleOptions &options, const char *option) {
+    const SettingRow &row = *rowOfOption(option);
+    if (const std::string *value = valueGiven(options, option)) return asGiven(row, *value);
+    return "the default " + asGiven(row, row.words[options.settings.*row.field.number - row.low]);
+}
+
+// Two options that say the opposite; "" when none do.
+static std::string contradiction(const ConsoleOptions &options) {
+    const std::string *em = valueGiven(options, "--em-size");
+    const std::string *fit = valueGiven(options, "--fit");
+    if (em && fit && *fit != "em")
+        return "--em-size " + *em + " and --fit " + *fit +
+               " contradict each other: --em-size draws the glyphs at the font's em size (leave "
+               "--fit out, or give --fit em --font-size " +
+               *em + ")";
+    if (em && valueGiven(options, "--font-size"))
+        return "--em-size and --font-size both give the glyphs' size: give one of them";
+    return "";
+}
+
+// Why an option given does nothing with the input, the glyph size or the style chosen; "" when
+// it does something.
+static std::string whyUnused(const SettingRow &row, const std::string &value,
+                             const ConsoleOptions &options) {
+    const Settings &settings = options.settings;
+    std::string option = asGiven(row, value) + " does nothing ";
+    bool text = options.input == ManualText || options.input == TextFile;
+    bool picture = options.input == BitmapFile;
+    switch (row.option.usedWith) {
+    case UsedWith::text:
+    case UsedWith::fontSize:
+        if (!text)
+            return option + "with " + options.inputOption +
+                   ": it is for a text (--text, --text-file or --range)";
+        if (row.option.usedWith == UsedWith::fontSize && settings.glyphSize == StretchToMatrix)
+            return option + "at " + choiceAsGiven(options, "--fit") +
+                   " (glyphs stretched to the matrix): add --fit font" +
+                   (row.option.kind == OptionKind::value ? ", or give --em-size " + value
+                                                         : " or --fit em");
+        break;
+    case UsedWith::picture:
+    case UsedWith::pictureLevels:
+        if (!picture)
+            return option + "with " + options.inputOption + ": it is for a picture (--bitmap)";
+        if (row.option.usedWith == UsedWith::pictureLevels &&
+            settings.pictureToDots == AsTheSystemConverts)
+            return option + "with " + choiceAsGiven(options, "--dither") +
+                   " (a pixel not black is a dot): add --dither threshold, or a dithering";
+        break;
+    case UsedWith::anything:
+        break;
+    }
+    if (dependsOnStyle(row) && !styleUses(outputStyleRow(settings.outputStyle), row))
+        return option + "with " + choiceAsGiven(options, "--style") + ": it is for --style " +
+               stylesUsing(row);
+    return "";
 }
 
 bool readConsoleOptions(const std::vector<std::string> &arguments, ConsoleOptions &options,
@@ -143,13 +252,15 @@ bool readConsoleOptions(const std::vector<std::string> &arguments, ConsoleOption
             return false;
         }
         bool good = false;
-        if (row)
+        if (row) {
             good = readOption(*row, value, options);
-        else if (option == "-o")
+            options.given.emplace_back(row, flag ? "" : value);
+        } else if (option == "-o")
             options.output = value, good = true;
         for (const auto &input : inputs)
             if (option == input.first && !options.input) {
                 options.input = input.second;
+                options.inputOption = option;
                 options.inputText = value;
                 good = true;
             }
@@ -172,6 +283,9 @@ bool readConsoleOptions(const std::vector<std::string> &arguments, ConsoleOption
     if (faceGiven && !options.weightGiven) options.settings.font.lfWeight = FW_NORMAL;
     if (error.empty() && (!options.input || options.output.empty()))
         error = "one input and -o OUT are needed";
+    if (error.empty()) error = contradiction(options);
+    for (const auto &[row, value] : options.given)
+        if (error.empty()) error = whyUnused(*row, value, options);
     options.settings.inputMode = options.input;
     return error.empty();
 }

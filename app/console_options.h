@@ -12,12 +12,17 @@ struct ConsoleOptions {
     bool faceGiven = false; // --font: the face is told when the system draws another
     bool weightGiven = false;
     int input = 0; // ManualText, TextFile, BitmapFile, or ManualPaint: a source of ours loaded
+    std::string inputOption; // the input's option: --text, --range, --bitmap...
     std::string inputText, output;
+    // the settings' options given, with their values, in order
+    std::vector<std::pair<const SettingRow *, std::string>> given;
     bool help = false; // --help or -h: the usage only
 };
 
 // The usage, with each option's default and range.
 std::string consoleUsage();
+// A line for each output style: its word, what it is for and its extension.
+std::string styleUsageLines();
 // Reads the arguments (the program's name left out); false on a usage error, with the reason in
 // error.
 bool readConsoleOptions(const std::vector<std::string> &arguments, ConsoleOptions &options,

@@ -2,6 +2,7 @@
 
 #include "model/modes.h"
 #include "output/output.h"
+#include "output/output_styles.h"
 
 #include <algorithm>
 #include <cctype>
@@ -136,12 +137,11 @@ const char *parseSource(const std::string &text, ParsedSource &source) {
         if (!readHeaderLine(lines[at].substr(prefix.size()), source)) return notOurs;
     if (!linesComplete(source)) return notOurs;
     if (!assembler) source.keywords = keywordsFromComment(source.keywords);
-    if (source.settings.outputStyle == OutputGfx)
-        return "It is an Adafruit GFX font, which this program writes but does not read.";
-    if (source.settings.outputStyle == OutputU8g2)
-        return "It is a u8g2 font, which this program writes but does not read.";
-    if (source.settings.outputStyle == OutputLvgl)
-        return "It is an LVGL font, which this program writes but does not read.";
+    if (const char *what = outputStyleRow(source.settings.outputStyle).what) {
+        static thread_local std::string refusal;
+        refusal = std::string("It is ") + what + ", which this program writes but does not read.";
+        return refusal.c_str();
+    }
     // the C header closes its comment and declares the array; the ASM one names the label
     if (assembler) {
         if (at >= lines.size() || lines[at++] != source.settings.arrayName + ":") return notOurs;

@@ -4,6 +4,7 @@
 #include "convert/glyph_canvas.h"
 #include "convert/glyph_shading.h"
 #include "model/size_limits.h"
+#include "output/output_styles.h"
 
 #include <cstdio>
 #include <cstring>
@@ -162,6 +163,7 @@ FramesMade convertText(const Text &text, Settings &settings, FrameSet &frames, R
     std::vector<std::string> notFitted, notInFont;
     // glyphs beyond the matrix keep their whole ink for a font, within the frames' own bound
     unsigned long long inkLeft = maxFrameStoreBytes * 8;
+    bool wholeGlyphs = outputStyleRow(settings.outputStyle).takes & takesWholeGlyphs;
     for (size_t i = 0; i < characters.size(); ++i) {
         if (report.cancelled()) {
             if (!fontFile.bitmap) closeGlyphCanvas(canvas);
@@ -174,7 +176,7 @@ FramesMade convertText(const Text &text, Settings &settings, FrameSet &frames, R
                                            : drawGlyph(canvas, characters[i], settings, made, n);
         if (drawn.glyph.ink.size() > inkLeft) drawn.glyph.ink.clear(), drawn.glyph.inkWidth = 0;
         inkLeft -= drawn.glyph.ink.size();
-        bool kept = isFontStyle(settings.outputStyle) && !drawn.glyph.ink.empty();
+        bool kept = wholeGlyphs && !drawn.glyph.ink.empty();
         if (!drawn.fits && !kept) notFitted.push_back(characters[i].name);
         if (!drawn.inFont) notInFont.push_back(codePointName(codePointOf(characters[i])));
         made.names.push_back(characters[i].name);

@@ -3,18 +3,6 @@
 
 enum InputMode { ManualPaint = 201, ManualText = 202, TextFile = 203, BitmapFile = 204 };
 
-enum OutputStyle {
-    OutputC51 = 0,
-    OutputAnsiC = 1,
-    OutputAsm = 2,
-    OutputGfx = 3,
-    OutputU8g2 = 4,
-    OutputLvgl = 5
-};
-// A font's glyphs are whole whatever the matrix: the matrix bounds plain tables only.
-inline bool isFontStyle(int outputStyle) {
-    return outputStyle >= OutputGfx;
-}
 
 constexpr char defaultArrayName[] = "CODE_MATRIX";
 

@@ -13,10 +13,6 @@
 
 // The font record in force when no setting is stored.
 LOGFONTA builtInGlyphFont();
-// Why a name can't name the array in an output style: a C identifier, which serves as an
-// assembler label too, and no word the style's compiler or assembler reserves; nullptr when it
-// can.
-const char *arrayNameProblem(const std::string &name, int outputStyle);
 
 struct Settings {
     // the editor's colours
@@ -27,7 +23,7 @@ struct Settings {
 
     int width = 16, height = 16; // the configured matrix size
     int inputMode = ManualText;
-    int outputStyle = OutputC51;
+    int outputStyle = 0; // the first of the output styles
     int bitmapStyle = 0; // 0 dots; 1 to 3 a picture's values in that bitmap coding
     int codingStyle = 0; // the dot order
     int alignStyle = 0;  // 1: the high bit first
@@ -102,9 +98,17 @@ struct HeaderLine {
     bool loaded = true; // taken over by File, Load; else only recorded
 };
 
+// Where --help lists an option; the options some styles only use are listed apart.
+enum class OptionGroup { input, glyphs, pictures, output };
+// What an option does something for: any conversion, a text, a text at the font's own or em
+// size, a picture, or a picture's luminance (not as the system converts it).
+enum class UsedWith { anything, text, fontSize, picture, pictureLevels };
+
 struct ConsoleOption {
     const char *name = nullptr;
     OptionKind kind = OptionKind::none;
+    OptionGroup group = OptionGroup::input;
+    UsedWith usedWith = UsedWith::anything;
     const char *help = "";
     int flagValue = 1;
     const char *const *choiceNotes = nullptr; // what each choice suits, listed by --help

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 const char *targetProblem(const char *target) {
     if (isDeviceName(target)) return "It is not a file.";
     DWORD attributes = GetFileAttributesW(wideOf(target).c_str());
@@ -25,6 +27,22 @@ bool createFileBeside(const char *target, std::wstring &temporary) {
     if (!GetTempFileNameW(folder.c_str(), L"mx7", 0, name)) return false;
     temporary = name;
     return true;
+}
+
+// The system's own calls: the C library's fclose reports no failure of its last write (a full
+// disk), WriteFile does.
+bool writeWholeFile(const std::wstring &path, const std::string &bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    size_t done = 0;
+    DWORD written = 1;
+    while (done < bytes.size() && written) {
+        DWORD part = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        if (!WriteFile(file, bytes.data() + done, part, &written, nullptr)) written = 0;
+        done += written;
+    }
+    return CloseHandle(file) && done == bytes.size();
 }
 
 bool replaceTarget(const std::wstring &temporary, const char *target) {

@@ -9,5 +9,8 @@ const char *targetProblem(const char *target);
 // Creates an empty file with a unique name of ours in the folder of target (UTF-8); its path goes
 // into temporary. False when the folder takes no new file.
 bool createFileBeside(const char *target, std::wstring &temporary);
+// Writes the bytes into the file (created before), replacing what it held; false when not all
+// of them were written.
+bool writeWholeFile(const std::wstring &path, const std::string &bytes);
 // Replaces the target with the complete file; false (the file removed) when that fails.
 bool replaceTarget(const std::wstring &temporary, const char *target);

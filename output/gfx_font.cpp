@@ -4,6 +4,7 @@
 #include "output/output.h"
 
 #include "convert/unicode_text.h"
+#include "output/formatted.h"
 #include "output/hex_digits.h"
 
 #include <algorithm>
@@ -81,8 +82,7 @@ static GfxFont layOut(const FrameSet &frames) {
     return font;
 }
 
-const char *gfxFontProblem(const FrameSet &frames) {
-    if (frames.coding != 0) return "Its gray or colour pixels can't be written as a GFX font.";
+std::string gfxFontProblem(const FrameSet &frames, const Settings &) {
     GfxFont font = layOut(frames);
     if (font.yAdvance > 255) return "Its line height is over 255 pixels.";
     if (font.text && font.last > 255) return "A GFX font holds characters up to 255 only.";
@@ -93,43 +93,46 @@ const char *gfxFontProblem(const FrameSet &frames) {
         else if (glyph.xOffset < -128 || glyph.xOffset > 127 || glyph.yOffset < -128 ||
                  glyph.yOffset > 127)
             return "A glyph lies further than 128 pixels from its origin.";
-    return nullptr;
+    return "";
 }
 
-void writeGfxFont(FILE *file, const FrameSet &frames, const Settings &settings) {
+bool writeGfxFont(const FrameSet &frames, const Settings &settings, std::string &out) {
     GfxFont font = layOut(frames);
     const char *name = settings.arrayName.c_str();
+    out = sourceHeader(frames, settings);
     if (font.text)
-        fprintf(file, "/* An Adafruit GFX font: display.setFont(&%s); display.print(text); */\n",
-                name);
+        appendFormatted(
+            out, "/* An Adafruit GFX font: display.setFont(&%s); display.print(text); */\n", name);
     else
-        fprintf(file,
-                "/* Frames as glyphs 0 to %u of an Adafruit GFX font: display.setFont(&%s);\n"
-                "   display.drawChar(x, y, n, color, color, 1) draws frame n with its bottom-left"
-                " corner at (x, y - 1). */\n",
-                font.last, name);
+        appendFormatted(
+            out,
+            "/* Frames as glyphs 0 to %u of an Adafruit GFX font: display.setFont(&%s);\n"
+            "   display.drawChar(x, y, n, color, color, 1) draws frame n with its bottom-left"
+            " corner at (x, y - 1). */\n",
+            font.last, name);
     if (font.bitmaps.empty()) font.bitmaps.push_back(0); // a C array holds one byte at least
-    fprintf(file, "const uint8_t %sBitmaps[] PROGMEM = {", name);
+    appendFormatted(out, "const uint8_t %sBitmaps[] PROGMEM = {", name);
     std::string bitmaps;
     for (size_t i = 0; i < font.bitmaps.size(); ++i) {
         bitmaps += i % 12 ? " 0x" : "\n    0x";
         appendHexDigits(bitmaps, font.bitmaps[i], true);
         if (i + 1 < font.bitmaps.size()) bitmaps += ',';
     }
-    fputs(bitmaps.c_str(), file);
-    fprintf(file, "};\n\nconst GFXglyph %sGlyphs[] PROGMEM = {\n", name);
+    out += bitmaps;
+    appendFormatted(out, "};\n\nconst GFXglyph %sGlyphs[] PROGMEM = {\n", name);
     for (size_t i = 0; i < font.glyphs.size(); ++i) {
         const GfxGlyph &glyph = font.glyphs[i];
         char code[24];
         snprintf(code, sizeof code, "0x%02X not converted", font.first + static_cast<unsigned>(i));
         std::string comment = glyph.frame >= 0 ? frameComment(frames, glyph.frame) : code;
-        fprintf(file, "    {%u, %d, %d, %d, %d, %d}%s /* %s */\n",
-                static_cast<unsigned>(glyph.offset), glyph.width, glyph.height, glyph.xAdvance,
-                glyph.xOffset, glyph.yOffset, i + 1 < font.glyphs.size() ? "," : "",
-                comment.c_str());
+        appendFormatted(out, "    {%u, %d, %d, %d, %d, %d}%s /* %s */\n",
+                        static_cast<unsigned>(glyph.offset), glyph.width, glyph.height,
+                        glyph.xAdvance, glyph.xOffset, glyph.yOffset,
+                        i + 1 < font.glyphs.size() ? "," : "", comment.c_str());
     }
-    fprintf(file,
-            "};\n\nconst GFXfont %s PROGMEM = {(uint8_t *)%sBitmaps, (GFXglyph *)%sGlyphs, "
-            "0x%02X, 0x%02X, %d};\n",
-            name, name, name, font.first, font.last, font.yAdvance);
+    appendFormatted(out,
+                    "};\n\nconst GFXfont %s PROGMEM = {(uint8_t *)%sBitmaps, (GFXglyph *)%sGlyphs, "
+                    "0x%02X, 0x%02X, %d};\n",
+                    name, name, name, font.first, font.last, font.yAdvance);
+    return true;
 }

@@ -5,6 +5,7 @@
 
 #include "model/glyph_shades.h"
 #include "output/font_source.h"
+#include "output/formatted.h"
 #include "output/lvgl_compression.h"
 
 #include <algorithm>
@@ -163,7 +164,7 @@ LvglFont build(const FrameSet &frames, const Settings &settings) {
     LvglFont font;
     int bits = bitsPerPixel(settings);
     if (frames.coding != 0 || !isText(frames)) {
-        font.problem = "Only text frames become an LVGL font: these are painted or a picture.";
+        font.problem = "No text frames."; // refused before, as the style's row says
         return font;
     }
     if (settings.compressed && (bits == 1 || bits == 8)) {
@@ -194,8 +195,8 @@ LvglFont build(const FrameSet &frames, const Settings &settings) {
     return font;
 }
 
-void writeBitmaps(FILE *file, const LvglFont &font) {
-    std::string out = "static LV_ATTRIBUTE_LARGE_CONST const uint8_t glyph_bitmap[] = {\n";
+void writeBitmaps(std::string &out, const LvglFont &font) {
+    out += "static LV_ATTRIBUTE_LARGE_CONST const uint8_t glyph_bitmap[] = {\n";
     for (size_t i = 0; i < font.glyphs.size(); ++i) {
         size_t from = font.glyphs[i].bitmapIndex;
         size_t to =
@@ -203,56 +204,56 @@ void writeBitmaps(FILE *file, const LvglFont &font) {
         if (from == to) continue;
         out += "    /* " + characterName(font.glyphs[i].code) + " */\n";
         appendHexBytes(out, font.bitmap.data() + from, to - from, 16);
-        if (out.size() > 65536) fputs(out.c_str(), file), out.clear();
     }
     if (font.bitmap.empty()) out += "    0x00, /* no glyph has ink */\n";
     out += "};\n\n";
-    fputs(out.c_str(), file);
 }
 
-void writeDescriptors(FILE *file, const LvglFont &font) {
-    fputs("static const lv_font_fmt_txt_glyph_dsc_t glyph_dsc[] = {\n"
-          "    {.bitmap_index = 0, .adv_w = 0, .box_w = 0, .box_h = 0, .ofs_x = 0, .ofs_y = 0},"
-          " /* id 0: none */\n",
-          file);
+void writeDescriptors(std::string &out, const LvglFont &font) {
+    out += "static const lv_font_fmt_txt_glyph_dsc_t glyph_dsc[] = {\n"
+           "    {.bitmap_index = 0, .adv_w = 0, .box_w = 0, .box_h = 0, .ofs_x = 0, .ofs_y = 0},"
+           " /* id 0: none */\n";
     for (const LvglGlyph &glyph : font.glyphs)
-        fprintf(file,
-                "    {.bitmap_index = %u, .adv_w = %d, .box_w = %d, .box_h = %d, .ofs_x = %d, "
-                ".ofs_y = %d}, /* %s */\n",
-                static_cast<unsigned>(glyph.bitmapIndex), glyph.advance * 16, glyph.width,
-                glyph.height, glyph.x, glyph.y, characterName(glyph.code).c_str());
-    fputs("};\n\n", file);
+        appendFormatted(
+            out,
+            "    {.bitmap_index = %u, .adv_w = %d, .box_w = %d, .box_h = %d, .ofs_x = %d, "
+            ".ofs_y = %d}, /* %s */\n",
+            static_cast<unsigned>(glyph.bitmapIndex), glyph.advance * 16, glyph.width, glyph.height,
+            glyph.x, glyph.y, characterName(glyph.code).c_str());
+    out += "};\n\n";
 }
 
-void writeMaps(FILE *file, const LvglFont &font) {
+void writeMaps(std::string &out, const LvglFont &font) {
     for (size_t i = 0; i < font.cmaps.size(); ++i) {
         const std::vector<unsigned> &offsets = font.cmaps[i].offsets;
         if (offsets.empty()) continue;
-        fprintf(file, "static const uint16_t unicode_list_%u[] = {\n", static_cast<unsigned>(i));
-        std::string out;
+        appendFormatted(out, "static const uint16_t unicode_list_%u[] = {\n",
+                        static_cast<unsigned>(i));
         for (size_t k = 0; k < offsets.size(); ++k)
             out += (k % 12 ? " " : "    ") + std::to_string(offsets[k]) +
                    (k + 1 == offsets.size() || k % 12 == 11 ? ",\n" : ",");
-        fprintf(file, "%s};\n\n", out.c_str());
+        out += "};\n\n";
     }
-    fputs("static const lv_font_fmt_txt_cmap_t cmaps[] = {\n", file);
+    out += "static const lv_font_fmt_txt_cmap_t cmaps[] = {\n";
     for (size_t i = 0; i < font.cmaps.size(); ++i) {
         const LvglCmap &map = font.cmaps[i];
         bool sparse = !map.offsets.empty();
         std::string list = sparse ? "unicode_list_" + std::to_string(i) : "NULL";
-        fprintf(file,
-                "    {.range_start = %u, .range_length = %u, .glyph_id_start = %u, "
-                ".unicode_list = %s, .glyph_id_ofs_list = NULL, .list_length = %u, .type = "
-                "LV_FONT_FMT_TXT_CMAP_%s},\n",
-                map.start, map.length, map.firstId, list.c_str(),
-                static_cast<unsigned>(map.offsets.size()), sparse ? "SPARSE_TINY" : "FORMAT0_TINY");
+        appendFormatted(out,
+                        "    {.range_start = %u, .range_length = %u, .glyph_id_start = %u, "
+                        ".unicode_list = %s, .glyph_id_ofs_list = NULL, .list_length = %u, .type = "
+                        "LV_FONT_FMT_TXT_CMAP_%s},\n",
+                        map.start, map.length, map.firstId, list.c_str(),
+                        static_cast<unsigned>(map.offsets.size()),
+                        sparse ? "SPARSE_TINY" : "FORMAT0_TINY");
     }
-    fputs("};\n\n", file);
+    out += "};\n\n";
 }
 
-void writeKerning(FILE *file, const LvglFont &font) {
+void writeKerning(std::string &out, const LvglFont &font) {
     bool wide = font.glyphs.size() > 255;
-    fprintf(file, "static const %s kern_pair_glyph_ids[] = {\n", wide ? "uint16_t" : "uint8_t");
+    appendFormatted(out, "static const %s kern_pair_glyph_ids[] = {\n",
+                    wide ? "uint16_t" : "uint8_t");
     std::string ids, values;
     for (size_t i = 0; i < font.kerning.size(); ++i) {
         const LvglKern &pair = font.kerning[i];
@@ -262,13 +263,14 @@ void writeKerning(FILE *file, const LvglFont &font) {
         values += (i % 16 ? " " : "    ") + std::to_string(pair.amount) +
                   (i % 16 == 15 || i + 1 == font.kerning.size() ? ",\n" : ",");
     }
-    fprintf(file,
-            "%s};\n\n/* whole pixels: scaled by 16.0 */\nstatic const int8_t kern_pair_values[] = "
-            "{\n%s};\n\n"
-            "static const lv_font_fmt_txt_kern_pair_t kern_pairs = {\n"
-            "    .glyph_ids = kern_pair_glyph_ids,\n    .values = kern_pair_values,\n"
-            "    .pair_cnt = %u,\n    .glyph_ids_size = %d,\n};\n\n",
-            ids.c_str(), values.c_str(), static_cast<unsigned>(font.kerning.size()), wide ? 1 : 0);
+    appendFormatted(
+        out,
+        "%s};\n\n/* whole pixels: scaled by 16.0 */\nstatic const int8_t kern_pair_values[] = "
+        "{\n%s};\n\n"
+        "static const lv_font_fmt_txt_kern_pair_t kern_pairs = {\n"
+        "    .glyph_ids = kern_pair_glyph_ids,\n    .values = kern_pair_values,\n"
+        "    .pair_cnt = %u,\n    .glyph_ids_size = %d,\n};\n\n",
+        ids.c_str(), values.c_str(), static_cast<unsigned>(font.kerning.size()), wide ? 1 : 0);
 }
 
 } // namespace
@@ -277,48 +279,50 @@ std::string lvglFontProblem(const FrameSet &frames, const Settings &settings) {
     return build(frames, settings).problem;
 }
 
-bool writeLvglFont(FILE *file, const FrameSet &frames, const Settings &settings) {
+bool writeLvglFont(const FrameSet &frames, const Settings &settings, std::string &out) {
     LvglFont font = build(frames, settings);
     if (!font.problem.empty()) return false;
+    out = sourceHeader(frames, settings);
     const char *name = settings.arrayName.c_str();
     int bits = bitsPerPixel(settings);
-    fprintf(file,
-            "/* An LVGL font: %s, %d bit%s a pixel%s.\n"
-            "   LV_FONT_DECLARE(%s); lv_obj_set_style_text_font(label, &%s, 0); */\n"
-            "#ifdef LV_LVGL_H_INCLUDE_SIMPLE\n#include \"lvgl.h\"\n#else\n"
-            "#include \"lvgl/lvgl.h\"\n#endif\n\n",
-            fontDescription(settings).c_str(), bits, bits == 1 ? "" : "s",
-            settings.compressed ? ", compressed" : "", name, name);
+    appendFormatted(out,
+                    "/* An LVGL font: %s, %d bit%s a pixel%s.\n"
+                    "   LV_FONT_DECLARE(%s); lv_obj_set_style_text_font(label, &%s, 0); */\n"
+                    "#ifdef LV_LVGL_H_INCLUDE_SIMPLE\n#include \"lvgl.h\"\n#else\n"
+                    "#include \"lvgl/lvgl.h\"\n#endif\n\n",
+                    fontDescription(settings).c_str(), bits, bits == 1 ? "" : "s",
+                    settings.compressed ? ", compressed" : "", name, name);
     // a glyph beyond bitmap_index's 20 bits needs LVGL's large descriptors
     if (!font.glyphs.empty() && font.glyphs.back().bitmapIndex >= smallIndexBytes)
-        fprintf(file,
-                "#if !LV_FONT_FMT_TXT_LARGE\n#error \"%s holds over 1 MiB of glyphs: set "
-                "LV_FONT_FMT_TXT_LARGE to 1 in lv_conf.h\"\n#endif\n\n",
-                name);
-    writeBitmaps(file, font);
-    writeDescriptors(file, font);
-    writeMaps(file, font);
+        appendFormatted(out,
+                        "#if !LV_FONT_FMT_TXT_LARGE\n#error \"%s holds over 1 MiB of glyphs: set "
+                        "LV_FONT_FMT_TXT_LARGE to 1 in lv_conf.h\"\n#endif\n\n",
+                        name);
+    writeBitmaps(out, font);
+    writeDescriptors(out, font);
+    writeMaps(out, font);
     bool kerned = !font.kerning.empty();
-    if (kerned) writeKerning(file, font);
+    if (kerned) writeKerning(out, font);
     const FrameSet::Glyph &any = frames.glyphs[0];
     int ascent = frames.ascent ? frames.ascent : any.baseline;
     int descent = frames.ascent ? frames.descent : frames.lineHeight - any.baseline;
-    fprintf(file,
-            "#if LVGL_VERSION_MAJOR == 8\nstatic lv_font_fmt_txt_glyph_cache_t cache;\n#endif\n\n"
-            "static const lv_font_fmt_txt_dsc_t font_dsc = {\n"
-            "    .glyph_bitmap = glyph_bitmap,\n    .glyph_dsc = glyph_dsc,\n    .cmaps = cmaps,\n"
-            "    .kern_dsc = %s,\n    .kern_scale = %d,\n    .cmap_num = %u,\n    .bpp = %d,\n"
-            "    .kern_classes = 0,\n    .bitmap_format = %d,\n"
-            "#if LVGL_VERSION_MAJOR == 8\n    .cache = &cache,\n#endif\n};\n\n"
-            "const lv_font_t %s = {\n"
-            "    .get_glyph_dsc = lv_font_get_glyph_dsc_fmt_txt,\n"
-            "    .get_glyph_bitmap = lv_font_get_bitmap_fmt_txt,\n"
-            "    .line_height = %d,\n    .base_line = %d,\n    .subpx = LV_FONT_SUBPX_NONE,\n"
-            "    .underline_position = %d,\n    .underline_thickness = %d,\n"
-            "    .dsc = &font_dsc,\n    .fallback = NULL,\n    .user_data = NULL,\n};\n",
-            kerned ? "&kern_pairs" : "NULL", kerned ? 256 : 0,
-            static_cast<unsigned>(font.cmaps.size()), bits, settings.compressed ? 1 : 0, name,
-            ascent + descent, descent, std::max(-128, std::min(frames.underlinePosition, 127)),
-            std::max(-128, std::min(frames.underlineThickness, 127)));
+    appendFormatted(
+        out,
+        "#if LVGL_VERSION_MAJOR == 8\nstatic lv_font_fmt_txt_glyph_cache_t cache;\n#endif\n\n"
+        "static const lv_font_fmt_txt_dsc_t font_dsc = {\n"
+        "    .glyph_bitmap = glyph_bitmap,\n    .glyph_dsc = glyph_dsc,\n    .cmaps = cmaps,\n"
+        "    .kern_dsc = %s,\n    .kern_scale = %d,\n    .cmap_num = %u,\n    .bpp = %d,\n"
+        "    .kern_classes = 0,\n    .bitmap_format = %d,\n"
+        "#if LVGL_VERSION_MAJOR == 8\n    .cache = &cache,\n#endif\n};\n\n"
+        "const lv_font_t %s = {\n"
+        "    .get_glyph_dsc = lv_font_get_glyph_dsc_fmt_txt,\n"
+        "    .get_glyph_bitmap = lv_font_get_bitmap_fmt_txt,\n"
+        "    .line_height = %d,\n    .base_line = %d,\n    .subpx = LV_FONT_SUBPX_NONE,\n"
+        "    .underline_position = %d,\n    .underline_thickness = %d,\n"
+        "    .dsc = &font_dsc,\n    .fallback = NULL,\n    .user_data = NULL,\n};\n",
+        kerned ? "&kern_pairs" : "NULL", kerned ? 256 : 0, static_cast<unsigned>(font.cmaps.size()),
+        bits, settings.compressed ? 1 : 0, name, ascent + descent, descent,
+        std::max(-128, std::min(frames.underlinePosition, 127)),
+        std::max(-128, std::min(frames.underlineThickness, 127)));
     return true;
 }

@@ -5,6 +5,7 @@
 #include "model/modes.h"
 #include "model/reporter.h"
 #include "model/settings.h"
+#include "output/output_styles.h"
 
 #include <cstdio>
 #include <string>
@@ -20,30 +21,25 @@ bool packFrame(const FrameSet &frames, int n, const Settings &settings,
 
 // The comment naming frame n: the character and its code ("'A' 0x41", "U+4F60"), or its name.
 std::string frameComment(const FrameSet &frames, int n);
-// Why the frames can't be written as an Adafruit GFX font; nullptr when they can.
-const char *gfxFontProblem(const FrameSet &frames);
-// Why the frames can't be written as a u8g2 font; "" when they can.
-std::string u8g2FontProblem(const FrameSet &frames);
-// The frames as a u8g2 font after the header: its bytes as a string named after the array name;
-// false, and nothing written, when they can't be one.
-bool writeU8g2Font(FILE *file, const FrameSet &frames, const Settings &settings);
-// Why the text frames can't be written as an LVGL font with these settings; "" when they can.
-std::string lvglFontProblem(const FrameSet &frames, const Settings &settings);
-// The frames as an LVGL font after the header; false, and nothing written, when they can't be
-// one.
-bool writeLvglFont(FILE *file, const FrameSet &frames, const Settings &settings);
-// The frames as an Adafruit GFX font after the header: its bitmaps, glyphs and font, named
-// after the array name.
-void writeGfxFont(FILE *file, const FrameSet &frames, const Settings &settings);
+// The header comment recording the settings and the frames' names, as the style writes it.
+std::string sourceHeader(const FrameSet &frames, const Settings &settings);
 
-// Writes the whole source into an open file in text mode; 1 when every frame was packed and
-// nothing written was lost.
-int writeSource(FILE *file, const FrameSet &frames, const Settings &settings);
+// The font styles' checks and writers (the checks after those every style shares; "" when the
+// frames can be written; a writer's bytes have "\n" line breaks).
+std::string gfxFontProblem(const FrameSet &frames, const Settings &settings);
+bool writeGfxFont(const FrameSet &frames, const Settings &settings, std::string &out);
+std::string u8g2FontProblem(const FrameSet &frames, const Settings &settings);
+bool writeU8g2Font(const FrameSet &frames, const Settings &settings, std::string &out);
+std::string lvglFontProblem(const FrameSet &frames, const Settings &settings);
+bool writeLvglFont(const FrameSet &frames, const Settings &settings, std::string &out);
+
+// The whole file in the style of the settings, as it is saved; false when it can't be written.
+bool writeSource(const FrameSet &frames, const Settings &settings, std::string &bytes);
 // The settings as a written source records them: outside Bitmap File mode the frames are dots.
 Settings writtenSettings(const Settings &settings);
-// Why the frames can't be written with these settings (the array's name for the style, a GFX
-// font's limits); nullptr when they can.
-const char *sourceProblem(const FrameSet &frames, const Settings &settings);
+// Why the frames can't be written with these settings (the array's name for the style, the
+// frames the style takes, the style's own limits); "" when they can.
+std::string sourceProblem(const FrameSet &frames, const Settings &settings);
 // Writes the source into a new file beside path, which replaces path only when complete; the
 // failures are told. Outside Bitmap File mode the frames are written as dots. Returns 1 when
 // saved.

@@ -7,6 +7,7 @@
 
 #include "convert/unicode_text.h"
 #include "output/font_source.h"
+#include "output/formatted.h"
 
 #include <algorithm>
 #include <map>
@@ -156,7 +157,7 @@ struct U8g2Font {
 U8g2Font build(const FrameSet &frames) {
     U8g2Font font;
     if (frames.coding != 0 || !isText(frames)) {
-        font.problem = "Only text frames become a u8g2 font: these are painted or a picture.";
+        font.problem = "No text frames."; // refused before, as the style's row says
         return font;
     }
     std::map<unsigned, U8g2Glyph> glyphs = glyphsOf(frames);
@@ -289,7 +290,7 @@ U8g2Font build(const FrameSet &frames) {
 
 } // namespace
 
-std::string u8g2FontProblem(const FrameSet &frames) {
+std::string u8g2FontProblem(const FrameSet &frames, const Settings &) {
     U8g2Font font = build(frames);
     if (font.problem) return font.problem;
     if (!font.tooLarge.empty())
@@ -298,16 +299,18 @@ std::string u8g2FontProblem(const FrameSet &frames) {
     return "";
 }
 
-bool writeU8g2Font(FILE *file, const FrameSet &frames, const Settings &settings) {
+bool writeU8g2Font(const FrameSet &frames, const Settings &settings, std::string &out) {
     U8g2Font font = build(frames);
     if (font.problem || !font.tooLarge.empty()) return false;
     const char *name = settings.arrayName.c_str();
-    fprintf(file,
-            "/* A u8g2 font: %s.\n   u8g2.setFont(%s); u8g2.drawUTF8(x, y, text); */\n"
-            "#include <stdint.h>\n#ifndef U8G2_FONT_SECTION\n#define U8G2_FONT_SECTION(name)\n"
-            "#endif\nconst uint8_t %s[%u] U8G2_FONT_SECTION(\"%s\") =\n  \"",
-            fontDescription(settings).c_str(), name, name,
-            static_cast<unsigned>(font.bytes.size() + 1), name);
+    out = sourceHeader(frames, settings);
+    appendFormatted(
+        out,
+        "/* A u8g2 font: %s.\n   u8g2.setFont(%s); u8g2.drawUTF8(x, y, text); */\n"
+        "#include <stdint.h>\n#ifndef U8G2_FONT_SECTION\n#define U8G2_FONT_SECTION(name)\n"
+        "#endif\nconst uint8_t %s[%u] U8G2_FONT_SECTION(\"%s\") =\n  \"",
+        fontDescription(settings).c_str(), name, name, static_cast<unsigned>(font.bytes.size() + 1),
+        name);
     std::string line;
     for (size_t i = 0; i < font.bytes.size(); ++i) {
         unsigned char byte = font.bytes[i];
@@ -319,10 +322,10 @@ bool writeU8g2Font(FILE *file, const FrameSet &frames, const Settings &settings)
             line += {'\\', static_cast<char>('0' + (byte >> 6)),
                      static_cast<char>('0' + (byte >> 3 & 7)), static_cast<char>('0' + (byte & 7))};
         if (line.size() >= 72 && i + 1 < font.bytes.size()) {
-            fprintf(file, "%s\"\n  \"", line.c_str());
+            out += line + "\"\n  \"";
             line.clear();
         }
     }
-    fprintf(file, "%s\";\n", line.c_str());
+    out += line + "\";\n";
     return true;
 }

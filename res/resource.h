@@ -52,12 +52,9 @@
 #define IDC_SETUP_WIDTH 101
 #define IDC_SETUP_HEIGHT 102
 #define IDC_SETUP_CODING 201
-#define IDC_SETUP_C51 401
-#define IDC_SETUP_ANSI_C 402
-#define IDC_SETUP_ASM 403
-#define IDC_SETUP_GFX 404
-#define IDC_SETUP_U8G2 405
-#define IDC_SETUP_LVGL 406
+// the output styles' radio buttons, 401 and on by the style's value, made in their group box
+#define IDC_SETUP_STYLES 401
+#define IDC_SETUP_STYLES_BOX 450
 #define IDC_SETUP_BPP 704
 #define IDC_SETUP_COMPRESSED 606
 #define IDC_SETUP_KERNING 607

@@ -4,7 +4,10 @@
 
 #include "app/editor_state.h"
 #include "app/user_messages.h"
+#include "output/output_styles.h"
+#include "res/resource.h"
 
+#include <algorithm>
 #include <cstdio>
 
 static const char fatalCaption[] = "Fatal error!";
@@ -42,9 +45,48 @@ static void showSetting(HWND dialog, const SettingRow &row, const Settings &sett
     }
 }
 
-void initSystemSettingsDialog(HWND dialog) {
+// A radio button for each choice in the group box, in columns of as many as its height holds,
+// following the box in the tab order.
+static void makeRadioButtons(HWND dialog, const SettingRow &row) {
+    HWND box = GetDlgItem(dialog, IDC_SETUP_STYLES_BOX);
+    RECT area;
+    GetWindowRect(box, &area);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&area), 2);
+    RECT units = {10, 13, 11, 8}; // the inset, the pitch and a button's height in dialog units
+    MapDialogRect(dialog, &units);
+    int perColumn =
+        std::max(1L, (area.bottom - area.top - units.top - units.bottom) / units.right + 1);
+    int columns = (choiceCount(row) + perColumn - 1) / perColumn;
+    int columnWidth = (area.right - area.left - 2 * units.left) / columns;
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    HWND previous = box;
+    for (int i = 0; i < choiceCount(row); ++i) {
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON | (i ? 0 : WS_GROUP);
+        HWND button = CreateWindowExA(
+            0, "BUTTON", row.texts[i], style, area.left + units.left + i / perColumn * columnWidth,
+            area.top + units.top + i % perColumn * units.right, columnWidth - 2, units.bottom,
+            dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.control.id + i)),
+            editor.instanceHandle, nullptr);
+        SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SetWindowPos(button, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = button;
+    }
+}
+
+// The settings only some styles use are enabled when the chosen style uses them.
+static void enableStyleSettings(HWND dialog, int style) {
+    const OutputStyleRow &chosen = outputStyleRow(style);
     for (const SettingRow &row : settingsTable())
+        if (row.control.id && dependsOnStyle(row))
+            EnableWindow(GetDlgItem(dialog, row.control.id), styleUses(chosen, row));
+}
+
+void initSystemSettingsDialog(HWND dialog) {
+    for (const SettingRow &row : settingsTable()) {
+        if (row.control.kind == ControlKind::radioButtons) makeRadioButtons(dialog, row);
         showSetting(dialog, row, editor.settings);
+    }
+    enableStyleSettings(dialog, editor.settings.outputStyle);
 }
 
 // A size box out of range is an error; a large size is warned about.
@@ -140,5 +182,7 @@ INT_PTR CALLBACK systemSettingsDialogProc(HWND dialog, UINT message, WPARAM wPar
         commitSettings(dialog);
         return TRUE;
     }
+    int style = LOWORD(wParam) - IDC_SETUP_STYLES;
+    if (style >= 0 && style <= lastOutputStyle()) enableStyleSettings(dialog, style);
     return FALSE;
 }

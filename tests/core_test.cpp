@@ -9,6 +9,7 @@
 #include "model/transforms.h"
 #include "model/size_limits.h"
 #include "output/output.h"
+#include "output/output_styles.h"
 #include "test_files.h"
 
 #include <algorithm>
@@ -495,11 +496,9 @@ static Settings settingsFor(int width, int height, int inputMode = ManualPaint) 
 
 // The whole file as the writer writes it.
 static std::string written(const FrameSet &frames, const Settings &settings) {
-    std::string path = testDataPath("written.src");
-    FILE *file = fopen(path.c_str(), "wt");
-    EXPECT_EQ(writeSource(file, frames, settings), 1);
-    fclose(file);
-    return readFile(path);
+    std::string bytes;
+    EXPECT_TRUE(writeSource(frames, settings, bytes));
+    return bytes;
 }
 
 static FrameSet framesOf(int width, int height, int count, const std::vector<unsigned char> &bytes,
@@ -719,7 +718,7 @@ TEST(ConsoleProgram, FailuresAreOneLine) {
         {"--text A --style gfx --fit font --font-size 256 -o x.h", 1,
          "morvex7c: Can't write x.h! Its line height is over 255 pixels.\r\n"},
         {"--bitmap " + pictureFile("drawing.bmp") + " --coding 1 --style gfx -o x.h", 1,
-         "morvex7c: Can't write x.h! Its gray or colour pixels can't be written as a GFX "
+         "morvex7c: Can't write x.h! Its gray or colour pixels can't be written as an Adafruit GFX "
          "font.\r\n"},
         {"--text A --name R0 --style asm", 2,
          "morvex7c: --name R0: The array name is a word of the 8051 assembler"},
@@ -970,11 +969,11 @@ TEST(U8g2Font, DecodesToThePlainFramesOfTheSameRun) {
     settings.fontPixelHeight = 120;
     settings.outputStyle = OutputU8g2;
     convertText("W", settings, frames, silent);
-    EXPECT_EQ(u8g2FontProblem(frames),
+    EXPECT_EQ(u8g2FontProblem(frames, Settings()),
               "The glyph of W takes more than a u8g2 record holds (255 bytes).");
     frames.names[0] = utf8Of(L"\U0001F600");
     frames.unicodeNames = true;
-    EXPECT_EQ(u8g2FontProblem(frames), "u8g2 takes no character above U+FFFF.");
-    EXPECT_EQ(u8g2FontProblem(framesOf(8, 8, 1, {}, {"Custom 1"})),
+    EXPECT_EQ(u8g2FontProblem(frames, Settings()), "u8g2 takes no character above U+FFFF.");
+    EXPECT_EQ(sourceProblem(framesOf(8, 8, 1, {}, {"Custom 1"}), settings),
               "Only text frames become a u8g2 font: these are painted or a picture.");
 }

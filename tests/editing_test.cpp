@@ -171,15 +171,18 @@ static COLORREF shownAt(int column, int row) {
     return colour;
 }
 
-// Chosen in System Setup, 4 bits a pixel keeps a text's smoothed glyphs: the grid shows an edge
-// pixel between the background and the foreground colour, and painting it makes it full; Esc
-// cancels a conversion.
+// Chosen in System Setup (where the LVGL style enables its own settings), 4 bits a pixel keeps a
+// text's smoothed glyphs: the grid shows an edge pixel between the background and the foreground
+// colour, and painting it makes it full; Esc cancels a conversion.
 TEST_F(EditingTest, SmoothedGlyphsShownInShadesAndPaintedWhole) {
     editor.settings = fontSettings("DejaVu Sans", FontsEmSize);
     SetWindowTextW(editor.textEdit, L"O");
     expectModal([](HWND dialog) {
         SendDlgItemMessageA(dialog, IDC_SETUP_BPP, CB_SETCURSEL, 2, 0);
-        SendDlgItemMessageA(dialog, IDC_SETUP_LVGL, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(dialog, IDC_SETUP_STYLES + OutputLvgl, BM_CLICK, 0, 0);
+        // the style's own settings only are enabled
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_SETUP_COMPRESSED)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_SETUP_CODING)));
         clickButton(dialog, IDOK);
     });
     sendCommand(IDM_SYSTEM_SETUP);

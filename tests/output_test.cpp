@@ -1,6 +1,7 @@
 // The generated source byte for byte, the save command, and the clipboard export; saves that
 // fail on a full disk or a too long path.
 #include "app_fixture.h"
+#include "output/output_styles.h"
 
 #include <cstring>
 
@@ -134,4 +135,55 @@ TEST_F(OutputTest, WritesSamplesForTheCompilers) {
     editor.settings.alignStyle = 1;
     EXPECT_EQ(saveFrames(editor.mainWindow, "glyph_rows.c"), 1);
     writeFile("glyph.txt", glyph);
+}
+
+// Every output style on painted frames, a gray picture and a text: saved through the save
+// command's chooser (a name typed without its extension gets the style's) and by the console
+// program, written alike or refused by both, as the style's row says.
+TEST_F(OutputTest, EachStyleWritesOrRefusesTheFramesItsRowSays) {
+    std::string painted = testDataPath("painted.c"), picture = testDataPath("gray.bmp");
+    writeFile(picture, makeBitmap(6, 4, 24, false, [](int x, int y) {
+                  return static_cast<COLORREF>((x * 40 + y * 10) * 0x010101);
+              }));
+    paintFrames(8, 8, 2, {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81, 0xFF});
+    ASSERT_EQ(saveFrames(editor.mainWindow, painted.c_str()), 1);
+    const std::tuple<const char *, unsigned, std::string, std::function<void()>> kinds[] = {
+        {"painted", takesDots, "--load " + painted,
+         [&] { loadSourceFile(editor.mainWindow, painted.c_str()); }},
+        {"picture", takesPictures, "--bitmap " + picture + " --coding 1",
+         [&] {
+             editor.settings.bitmapStyle = 1; // the mode imports the picture last opened
+             snprintf(editor.bitmapFilePath, pathCapacity, "%s", picture.c_str());
+             sendCommand(BitmapFile);
+         }},
+        {"text", takesText, "--text AB", [] {
+             SetWindowTextW(editor.textEdit, L"AB");
+             sendCommand(IDC_UPDATE, editor.updateButton);
+         }}};
+    std::string console = testDataPath("console.out");
+    for (const OutputStyleRow &style : outputStyles())
+        for (const auto &[kind, takes, arguments, make] : kinds) {
+            SCOPED_TRACE(std::string(style.word) + " " + kind);
+            editor.settings = Settings(); // the settings the console program starts from
+            setMatrixSize(16, 16);
+            sendCommand(ManualText);
+            make();
+            waitForWorker();
+            editor.settings.outputStyle = style.style;
+            std::string typed = testDataPath(std::string("styled_") + style.word + "_" + kind);
+            std::string saved = typed + "." + style.extension;
+            DeleteFileA(saved.c_str());
+            DeleteFileA(console.c_str());
+            bool written = style.takes & takes;
+            answerFileChooser(typed);
+            if (!written) answerMessageBox(IDOK);
+            sendCommand(IDM_SAVE);
+            std::string errors;
+            int status =
+                runConsole(arguments + " --style " + style.word + " -o " + console, &errors);
+            EXPECT_EQ(status, written ? 0 : 1) << errors;
+            EXPECT_EQ(GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES, written);
+            if (written) EXPECT_EQ(readFile(saved), readFile(console));
+            if (!written) EXPECT_EQ(modalLog().back().text.rfind("Can't write " + saved, 0), 0u);
+        }
 }

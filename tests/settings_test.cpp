@@ -1,6 +1,7 @@
 // Settings in the registry, hand-edited values included, and the settings dialog.
 #include "app_fixture.h"
 #include "app/console_options.h"
+#include "output/output_styles.h"
 #include "settings/settings.h"
 
 #include <algorithm>
@@ -81,7 +82,18 @@ static void throughConsole(const SettingRow &row, const Settings &given, bool ta
     if (row.words) word = taken ? row.words[given.*row.field.number - row.low] : "nonesuch";
     bool flag = !optionTakesValue(row);
     std::vector<std::string> words = {row.option.name, word, "-o", "a"};
-    if (row.option.kind != OptionKind::range) words.insert(words.end(), {"--text", "A"});
+    // the input, glyph size and style that use the option
+    UsedWith used = row.option.usedWith;
+    bool picture = used == UsedWith::picture || used == UsedWith::pictureLevels;
+    if (row.option.kind != OptionKind::range)
+        words.insert(words.end(), {picture ? "--bitmap" : "--text", picture ? "a.bmp" : "A"});
+    if (used == UsedWith::fontSize) words.insert(words.end(), {"--fit", "font"});
+    if (used == UsedWith::pictureLevels) words.insert(words.end(), {"--dither", "threshold"});
+    for (const OutputStyleRow &style : outputStyles())
+        if (dependsOnStyle(row) && !styleUses(outputStyleRow(0), row) && styleUses(style, row)) {
+            words.insert(words.end(), {"--style", style.word});
+            break;
+        }
     if (flag) words.erase(words.begin() + 1);
     ConsoleOptions options;
     std::string error;
@@ -120,7 +132,7 @@ static void fillSettings(HWND dialog, const char *height) {
     CheckDlgButton(dialog, IDC_SETUP_DETECT, BST_UNCHECKED);
     SendDlgItemMessageA(dialog, IDC_SETUP_GLYPH_SIZE, CB_SETCURSEL, FontsOwnSize, 0);
     CheckDlgButton(dialog, IDC_SETUP_CENTRE, BST_CHECKED);
-    SendDlgItemMessageA(dialog, IDC_SETUP_ASM, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(dialog, IDC_SETUP_STYLES + OutputAsm, BM_CLICK, 0, 0);
     clickButton(dialog, IDOK);
 }
 
@@ -191,4 +203,46 @@ TEST_F(DialogTest, FontAndColourChoosers) {
     sendCommand(IDM_COLOR_SETUP);
     ASSERT_NE(swatch, nullptr);
     EXPECT_EQ(GetObjectType(swatch), 0u);
+}
+
+// An option that does nothing for the style, the input or the glyph size chosen, and two that
+// contradict each other, are usage errors that say why and what was meant; the README lists the
+// styles in --help's words.
+TEST(ConsoleOptions, OptionsThatDoNothingAreRefused) {
+    const std::pair<const char *, const char *> cases[] = {
+        {"--text A --compress",
+         "--compress does nothing with the default --style c51: it is for --style lvgl"},
+        {"--text A --font-size 20",
+         "--font-size 20 does nothing at the default --fit stretch (glyphs stretched to the "
+         "matrix): add --fit font, or give --em-size 20"},
+        {"--text A --em-size 20 --fit stretch",
+         "--em-size 20 and --fit stretch contradict each other: --em-size draws the glyphs at the "
+         "font's em size (leave --fit out, or give --fit em --font-size 20)"},
+        {"--text A --style gfx --order 8",
+         "--order 8 does nothing with --style gfx: it is for --style c51, c, asm"},
+        {"--bitmap a.png --font Arial",
+         "--font Arial does nothing with --bitmap: it is for a text (--text, --text-file or "
+         "--range)"},
+        {"--load a.c --dither atkinson",
+         "--dither atkinson does nothing with --load: it is for a picture (--bitmap)"},
+        {"--bitmap a.png --threshold 90",
+         "--threshold 90 does nothing with the default --dither system (a pixel not black is a "
+         "dot): add --dither threshold, or a dithering"},
+        {"--text A --fit font --font-size 20 --centre --style lvgl --compress --bpp 4", ""},
+    };
+    for (const auto &[line, told] : cases) {
+        std::vector<std::string> words;
+        for (const char *at = line; *at;) {
+            const char *end = strchr(at, ' ');
+            words.emplace_back(at, end ? end : at + strlen(at));
+            at = end ? end + 1 : at + strlen(at);
+        }
+        words.insert(words.end(), {"-o", "a.c"});
+        ConsoleOptions options;
+        std::string error;
+        EXPECT_EQ(readConsoleOptions(words, options, error), !*told) << line;
+        EXPECT_EQ(error, told);
+    }
+    EXPECT_NE(readFile(MORVEX7_SOURCE_FOLDER "\\README.md").find(styleUsageLines()),
+              std::string::npos);
 }
