@@ -5,7 +5,6 @@
 
 #include <shellapi.h>
 
-extern const char mainWindowTitle[];
 extern const char mainWindowClassName[];
 // The bitmap button's caption while no picture is chosen.
 extern const char openCaption[];
@@ -28,9 +27,6 @@ bool translateShortcut(MSG &message);
 // With the keyboard focus in the text box and text selected there, copies that text as the
 // box itself would; true when it did.
 bool copiedFromTextBox();
-
-// Writes a text into one part of the status bar.
-void setStatusText(int part, const char *text);
 
 int onCommand(HWND window, WPARAM wParam, LPARAM lParam);
 bool chooseOpenFile(HWND owner, char *path, const char *filter);

@@ -1,7 +1,7 @@
 #include "app/app.h"
-#include "app/editor_state.h"
+#include "state/editor_state.h"
 #include "res/resource.h"
-#include "app/user_messages.h"
+#include "state/user_messages.h"
 
 #include "convert/unicode_text.h"
 #include "output/output_styles.h"

@@ -1,10 +1,10 @@
 #include "app/app.h"
 
 #include "app/conversions.h"
-#include "app/editor_state.h"
+#include "state/editor_state.h"
 #include "convert/text_file.h"
-#include "app/matrix_store.h"
-#include "app/undo_history.h"
+#include "state/matrix_store.h"
+#include "state/undo_history.h"
 #include "model/character_range.h"
 #include "model/transforms.h"
 #include "model/size_limits.h"
@@ -13,7 +13,7 @@
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "view/view.h"
-#include "app/user_messages.h"
+#include "state/user_messages.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
@@ -376,10 +376,11 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         fontFileCommand(window);
         break;
     case IDM_UNDO:
-        undoFrames(window);
-        break;
     case IDM_REDO:
-        redoFrames(window);
+        if (id == IDM_UNDO ? undoFrames() : redoFrames()) {
+            refreshControls();
+            invalidateEditor(window);
+        }
         break;
     case IDM_FLIP_H:
     case IDM_FLIP_V:
@@ -414,6 +415,14 @@ int onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         break;
     case IDC_UPDATE:
         updateCommand(window);
+        break;
+    case IDM_CONVERT_SHIFTED: // where the view stays
+        if (editor.settings.inputMode == ManualText) {
+            convertTextBox(window);
+            invalidateEditor(window);
+        } else if (editor.settings.inputMode == TextFile) {
+            reloadTextFile(window);
+        }
         break;
     case IDC_BROWSE:
         browseCommand(window);

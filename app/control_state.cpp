@@ -1,7 +1,8 @@
 #include "app/app.h"
+#include "state/user_messages.h"
 
-#include "app/editor_state.h"
-#include "app/undo_history.h"
+#include "state/editor_state.h"
+#include "state/undo_history.h"
 #include "res/resource.h"
 #include "view/view.h"
 

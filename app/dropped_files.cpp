@@ -3,8 +3,8 @@
 #include "app/app.h"
 
 #include "app/conversions.h"
-#include "app/editor_state.h"
-#include "app/user_messages.h"
+#include "state/editor_state.h"
+#include "state/user_messages.h"
 #include "convert/text_file.h"
 
 #include <shellapi.h>

@@ -2,29 +2,23 @@
 
 #include "app/conversions.h"
 #include "convert/unicode_text.h"
-#include "app/editor_state.h"
-#include "app/undo_history.h"
-#include "app/matrix_store.h"
+#include "state/editor_state.h"
+#include "state/undo_history.h"
+#include "state/matrix_store.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "view/view.h"
-#include "app/user_messages.h"
+#include "state/user_messages.h"
 
 #include <commctrl.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-const char mainWindowTitle[] = "Tarvell VELDRIN Author BETA V1.0";
 const char mainWindowClassName[] = "MORVEX7";
 
 static const int statusPartEdges[3] = {212, 424, 636};
 const char openCaption[] = "&Open...";
-
-void setStatusText(int part, const char *text) {
-    std::wstring shown = wideOf(text);
-    SendMessageW(editor.statusBar, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(shown.c_str()));
-}
 
 bool registerMainWindowClass(HINSTANCE instance) {
     WNDCLASSEXA extended = {};

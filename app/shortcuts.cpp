@@ -1,6 +1,6 @@
 #include "app/app.h"
 
-#include "app/editor_state.h"
+#include "state/editor_state.h"
 
 bool translateShortcut(MSG &message) {
     static HACCEL shortcuts = LoadAcceleratorsA(editor.instanceHandle, mainWindowClassName);

@@ -1,10 +1,10 @@
 #include "app/conversions.h"
 
 #include "app/app.h"
-#include "app/editor_state.h"
-#include "app/matrix_store.h"
-#include "app/undo_history.h"
-#include "app/user_messages.h"
+#include "state/editor_state.h"
+#include "state/matrix_store.h"
+#include "state/undo_history.h"
+#include "state/user_messages.h"
 #include "convert/text_file.h"
 #include "view/view.h"
 
@@ -88,7 +88,7 @@ void onWorkerDone(HWND window, WorkerResult *result) {
     } else if (result->picture) {
         restoreStoredPicture(*result);
     } else if (result->cancelled) { // the frames in hand before the text's conversion
-        takeBackFrames(window);
+        takeBackFrames();
         result->remark = "The conversion was cancelled: the frames are as they were.";
     }
     bool outOfMemory = result->made == FramesMade::outOfMemory;

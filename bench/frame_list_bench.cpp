@@ -1,8 +1,8 @@
 // The frame list filled with the names of every CJK ideograph, as a conversion's end fills it:
 // the window's own showFrameNames on a real drop-down list. Needs a display (scripts/bench.sh
 // starts Xvfb for it).
-#include "app/editor_state.h"
-#include "app/matrix_store.h"
+#include "state/editor_state.h"
+#include "state/matrix_store.h"
 #include "convert/unicode_text.h"
 
 #include <cstdio>

@@ -28,6 +28,8 @@
 #define IDM_SHIFT_RIGHT 227
 #define IDM_ALL_FRAMES 228
 #define IDM_CANCEL 229
+// no menu item: the text scroll bars moved the glyphs, and the text is converted again
+#define IDM_CONVERT_SHIFTED 230
 #define IDM_SYSTEM_SETUP 301
 #define IDM_FONT_SETUP 302
 #define IDM_COLOR_SETUP 303

@@ -1,7 +1,7 @@
 #include "settings/settings.h"
 
-#include "app/app.h"
-#include "app/editor_state.h"
+#include "state/editor_state.h"
+#include "state/user_messages.h"
 #include "res/resource.h"
 #include "view/view.h"
 

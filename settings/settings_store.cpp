@@ -2,7 +2,7 @@
 // read at start and written at close.
 #include "settings/settings.h"
 
-#include "app/editor_state.h"
+#include "state/editor_state.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,8 +2,8 @@
 // settings in force and committed on OK once every value is checked.
 #include "settings/settings.h"
 
-#include "app/editor_state.h"
-#include "app/user_messages.h"
+#include "state/editor_state.h"
+#include "state/user_messages.h"
 #include "output/output_styles.h"
 #include "res/resource.h"
 

@@ -1,6 +1,6 @@
 // The editor as a user drives it: modes, frames, the mouse, the view bars, closing, and the
 // busy protocol that refuses input while a conversion runs.
-#include "app/undo_history.h"
+#include "state/undo_history.h"
 #include "app_fixture.h"
 
 using EditingTest = AppTest;
@@ -156,7 +156,7 @@ TEST_F(EditingTest, UndoAndRedo) {
     for (int column = 0; column < 101; ++column)
         stroke(column % 16);
     int undone = 0;
-    while (undoFrames(editor.mainWindow))
+    while (undoFrames())
         ++undone;
     EXPECT_EQ(undone, 100);
 }
@@ -208,6 +208,6 @@ TEST_F(EditingTest, SmoothedGlyphsShownInShadesAndPaintedWhole) {
     EXPECT_EQ(shadeOfDot(column, row), 255);
     EXPECT_EQ(windowText(editor.statusBar),
               "The conversion was cancelled: the frames are as they were.");
-    ASSERT_TRUE(undoFrames(editor.mainWindow)); // the stroke
+    ASSERT_TRUE(undoFrames()); // the stroke
     EXPECT_EQ(shadeOfDot(column, row), shade);
 }

@@ -1,8 +1,8 @@
 #include "view/view.h"
 
 #include "model/coded_pixels.h"
-#include "app/editor_state.h"
-#include "app/matrix_store.h"
+#include "state/editor_state.h"
+#include "state/matrix_store.h"
 #include "convert/dib_pixels.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "view/view.h"
 
-#include "app/app.h"
-#include "app/editor_state.h"
-#include "app/matrix_store.h"
-#include "app/undo_history.h"
+#include "state/user_messages.h"
+#include "state/editor_state.h"
+#include "state/matrix_store.h"
+#include "state/undo_history.h"
 
 #include <cstdio>
 

@@ -1,8 +1,7 @@
 #include "view/view.h"
 
-#include "app/app.h"
-#include "app/conversions.h"
-#include "app/editor_state.h"
+#include "state/user_messages.h"
+#include "state/editor_state.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -50,12 +49,7 @@ static void onScroll(HWND window, WPARAM request, LPARAM lParam, bool horizontal
     } else {
         (horizontal ? editor.settings.textShiftX : editor.settings.textShiftY) = pos - size;
         SetScrollPos(bar, SB_CTL, pos, TRUE);
-        if (editor.settings.inputMode == ManualText) {
-            convertTextBox(window);
-            invalidateEditor(window);
-        } else if (editor.settings.inputMode == TextFile) {
-            loadTextFile(window, editor.textFilePath);
-        }
+        SendMessageA(window, WM_COMMAND, IDM_CONVERT_SHIFTED, 0);
     }
     char text[48];
     snprintf(text, sizeof text, horizontal ? "Scrollbar Position @%d" : "Scrollbar Position @ %d",

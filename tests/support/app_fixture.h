@@ -6,8 +6,8 @@
 
 #include "app/app.h"
 #include "app/conversions.h"
-#include "app/editor_state.h"
-#include "app/matrix_store.h"
+#include "state/editor_state.h"
+#include "state/matrix_store.h"
 #include "output/output.h"
 #include "res/resource.h"
 #include "test_files.h"

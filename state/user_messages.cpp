@@ -1,9 +1,18 @@
-#include "app/user_messages.h"
+#include "state/user_messages.h"
 
-#include "app/app.h"
 #include "convert/unicode_text.h"
+#include "state/editor_state.h"
+
+#include <commctrl.h>
 
 #include <cstdio>
+
+const char mainWindowTitle[] = "Tarvell VELDRIN Author BETA V1.0";
+
+void setStatusText(int part, const char *text) {
+    std::wstring shown = wideOf(text);
+    SendMessageW(editor.statusBar, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(shown.c_str()));
+}
 
 int tellUser(HWND owner, const char *text, const char *caption, UINT type) {
     return MessageBoxW(owner, wideOf(text).c_str(), caption ? wideOf(caption).c_str() : nullptr,

@@ -1,4 +1,4 @@
-#include "app/editor_state.h"
+#include "state/editor_state.h"
 
 #include <cstring>
 

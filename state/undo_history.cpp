@@ -1,10 +1,9 @@
-#include "app/undo_history.h"
+#include "state/undo_history.h"
 
-#include "app/app.h"
-#include "app/editor_state.h"
-#include "app/matrix_store.h"
+#include "state/editor_state.h"
+#include "state/matrix_store.h"
+#include "state/user_messages.h"
 #include "model/size_limits.h"
-#include "view/view.h"
 
 #include <deque>
 #include <new>
@@ -61,7 +60,7 @@ void forget(std::deque<FrameStep> &steps) {
 
 // Shows a step's frames as the frames in hand; the step left becomes one of the other list
 // unless there is none.
-bool restore(HWND window, std::deque<FrameStep> &from, std::deque<FrameStep> *to) {
+bool restore(std::deque<FrameStep> &from, std::deque<FrameStep> *to) {
     if (from.empty()) return false;
     FrameStep step = std::move(from.back());
     stepBytes -= bytesOf(step);
@@ -81,8 +80,6 @@ bool restore(HWND window, std::deque<FrameStep> &from, std::deque<FrameStep> *to
     editor.modified = step.modified;
     editor.viewOriginX = editor.viewOriginY = 0;
     showFrameNames();
-    refreshControls();
-    invalidateEditor(window);
     return true;
 }
 
@@ -109,16 +106,16 @@ void rememberFrames() {
     forget(undoSteps);
 }
 
-bool undoFrames(HWND window) {
-    return !isBusy() && restore(window, undoSteps, &redoSteps);
+bool undoFrames() {
+    return !isBusy() && restore(undoSteps, &redoSteps);
 }
 
-bool redoFrames(HWND window) {
-    return !isBusy() && restore(window, redoSteps, &undoSteps);
+bool redoFrames() {
+    return !isBusy() && restore(redoSteps, &undoSteps);
 }
 
-void takeBackFrames(HWND window) {
-    restore(window, undoSteps, nullptr);
+void takeBackFrames() {
+    restore(undoSteps, nullptr);
 }
 
 bool canUndo() {

@@ -3,8 +3,6 @@
 // file saved. The steps are bounded in number and in memory, the oldest dropped first.
 #pragma once
 
-#include <windows.h>
-
 #include <cstddef>
 
 constexpr size_t maxUndoSteps = 100;
@@ -20,12 +18,12 @@ struct OneUndoStep {
     OneUndoStep(const OneUndoStep &) = delete;
     OneUndoStep &operator=(const OneUndoStep &) = delete;
 };
-// Puts back the frames before the last change, or after the last undone one; false when there
-// is none.
-bool undoFrames(HWND window);
-bool redoFrames(HWND window);
+// Puts back the frames before the last change, or after the last undone one, and lists them;
+// false when there is none. The caller shows them.
+bool undoFrames();
+bool redoFrames();
 // Puts back the frames remembered last and forgets that step (a conversion that was cancelled).
-void takeBackFrames(HWND window);
+void takeBackFrames();
 bool canUndo();
 bool canRedo();
 // The frames were saved: every step kept now differs from the file.

@@ -1,7 +1,7 @@
-#include "app/matrix_store.h"
+#include "state/matrix_store.h"
 
-#include "app/editor_state.h"
-#include "app/user_messages.h"
+#include "state/editor_state.h"
+#include "state/user_messages.h"
 #include "convert/unicode_text.h"
 #include "model/glyph_shades.h"
 #include "model/size_limits.h"

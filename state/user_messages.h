@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+// The main window's title: the caption of the boxes that tell a result, and the About box's.
+extern const char mainWindowTitle[];
+
 // MessageBox's arguments (the texts in UTF-8, as the core tells) and result.
 int tellUser(HWND owner, const char *text, const char *caption, UINT type);
 
@@ -22,5 +25,7 @@ class WindowReporter : public Reporter {
     int lastPercent = -1;
 };
 
+// Writes a text into one part of the status bar.
+void setStatusText(int part, const char *text);
 // The status bar's progress text.
 void showProgress(int percent);
