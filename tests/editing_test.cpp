@@ -47,6 +47,19 @@ TEST_F(EditingTest, MouseEditsTheDotUnderThePointer) {
     EXPECT_EQ(windowText(editor.statusBar), contactLine);
 }
 
+// The text bar moves the text on the matrix: the main window converts it again there.
+TEST_F(EditingTest, TextBarConvertsTheTextAgain) {
+    SetWindowTextW(editor.textEdit, L"I");
+    sendCommand(IDC_UPDATE, editor.updateButton);
+    waitForWorker();
+    std::vector<unsigned char> before = editor.frames.bytes;
+    SendMessageA(editor.mainWindow, WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0),
+                 reinterpret_cast<LPARAM>(editor.textScrollBarH));
+    waitForWorker();
+    EXPECT_EQ(editor.settings.textShiftX, 1);
+    EXPECT_NE(editor.frames.bytes, before);
+}
+
 TEST_F(EditingTest, EverythingIsRefusedWhileAWorkerRuns) {
     sendCommand(ManualPaint);
     setDot(0, 0);
