@@ -19,6 +19,7 @@ struct BdfGlyph {
 
 struct BdfFont {
     int ascent = 0, descent = 0;
+    std::string remark; // what the user is told of a file read all the same (a wrong CHARS)
     std::map<unsigned, BdfGlyph> glyphs; // by code point; ENCODING -1 glyphs left out
 };
 

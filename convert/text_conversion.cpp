@@ -149,6 +149,7 @@ FramesMade convertText(const Text &text, Settings &settings, FrameSet &frames, R
             report.tell("Can't read " + settings.fontFile + "!\n" + reason, MB_ICONERROR);
             return FramesMade::refused;
         }
+        if (!fontFile.bdf.remark.empty()) report.remark(fontFile.bdf.remark);
         if (!fontFile.bitmap) { // the file's family, whatever its script
             snprintf(settings.font.lfFaceName, LF_FACESIZE, "%s", ansiOf(fontFile.family).c_str());
             settings.font.lfCharSet = DEFAULT_CHARSET;

@@ -789,6 +789,15 @@ TEST(FontFiles, BdfGlyphsAsTheFontPlacesThem) {
          {"{0, 3, 3, 4, 0, -3}, /* 'A' 0x41 */", "{3, 5, 1, 9, -1, -4}, /* 'W'",
           "{2, 2, 4, 4, 1, -2} /* 'g' 0x67 */", "{4, 0, 0, 2, 0, 0}, /* 0x42 not converted */"})
         EXPECT_NE(gfx.find(line), std::string::npos) << line;
+    auto changed = [&font](const std::string &from, const std::string &to) {
+        return std::string(font).replace(font.find(from), from.size(), to);
+    };
+    // a wrong count of glyphs is told, and they are all read
+    writeFile(path, changed("CHARS 4", "CHARS 5"));
+    ASSERT_EQ(convertText("AgW", settings, frames, report), FramesMade::made);
+    EXPECT_NE(std::find(report.told.begin(), report.told.end(),
+                        "CHARS says 5, the file holds 4 glyphs: all are read."),
+              report.told.end());
     const std::pair<std::string, std::string> bad[] = {
         {"FONT x\n" + font, "line 1: no STARTFONT"},
         {std::string(font).replace(font.find("40\nA0\nE0\n"), 9, "40\nA0\n"),
@@ -802,7 +811,36 @@ TEST(FontFiles, BdfGlyphsAsTheFontPlacesThem) {
          "line 15: no ENDCHAR for the STARTCHAR of line 7"},
         {std::string(font).replace(font.find("BBX 3 3 0 0"), 11, "BBX 3 3"),
          "line 10: BBX is cut short"},
-        {font.substr(0, font.size() - 8), "line 39: the file ends before ENDFONT"}};
+        {font.substr(0, font.size() - 8), "line 39: the file ends before ENDFONT"},
+        {changed("BITMAP\n40\nA0\nE0\n", ""), "line 11: ENDCHAR before BITMAP"},
+        {changed("FONT_ASCENT 4", "FONT_ASCENT 2147483647"),
+         "line 3: FONT_ASCENT 2147483647 is out of range (-1024 to 1024)"},
+        {changed("BBX 3 3 0 0", "BBX 3 3 -2147483648 0"),
+         "line 10: BBX -2147483648 is out of range (-1024 to 1024)"},
+        {changed("FONT_ASCENT 4\nFONT_DESCENT 2", "FONT_ASCENT 8\nFONT_DESCENT -20"),
+         "line 40: FONT_ASCENT 8 and FONT_DESCENT -20 make a line height of -12: it must be 1 to "
+         "1024"},
+        {changed("40\nA0", "40zz\nA0"), "line 12: a bad hex digit"},
+        {changed("40\nA0", "4000\nA0"),
+         "line 12: a BITMAP row has more hex digits than BBX's width needs (2)"},
+        {changed("DWIDTH 4 0", "DWIDTH 99999999999 0"),
+         "line 9: DWIDTH 99999999999 is out of range (-1024 to 1024)"},
+        {changed("BBX 3 3 0 0", "BBX 3 3 0 0 0"), "line 10: BBX has 5 numbers, not 4"},
+        {changed("ENCODING 65\n", "ENCODING 65\nENCODING 66\n"),
+         "line 9: ENCODING twice in the glyph of line 7"},
+        {changed("40\nA0\nE0\n", "40\nBITMAP\n"), "line 13: BITMAP twice in the glyph of line 7"},
+        {changed("ENCODING 103", "ENCODING 65"),
+         "line 16: ENCODING 65 again (its first glyph at line 7)"},
+        {changed("ENCODING 65", "ENCODING -2"), "line 8: ENCODING below -1"},
+        {changed("ENCODING 65", "ENCODING 55296"),
+         "line 8: ENCODING is a surrogate (U+D800 to U+DFFF), no character"},
+        {changed("ENCODING 65\n", ""), "line 14: ENDCHAR of a glyph without ENCODING"},
+        {changed("STARTCHAR g", "startchar g"),
+         "line 16: startchar: BDF's keywords are upper case (STARTCHAR)"},
+        {changed("STARTCHAR W", std::string("STARTCHAR \0W", 12)),
+         "line 26: a zero byte in the line"},
+        {changed("ENDPROPERTIES\n", "ENDPROPERTIES\nENDCHAR\n"),
+         "line 6: ENDCHAR outside a glyph (no STARTCHAR)"}};
     for (const auto &[text, reason] : bad) {
         writeFile(path, text);
         EXPECT_EQ(convertText("A", settings, frames, report), FramesMade::refused) << reason;
