@@ -26,6 +26,9 @@ struct BdfFont {
 // Reads a BDF file's text; "" when read, else the reason naming the line.
 std::string readBdfFont(const std::string &text, BdfFont &font);
 
+// Why an sfnt file's table directory can't be handed to the system: a table beyond the file, a
+// table a font needs missing, in any font of a collection; "" when it is sound.
+std::string sfntProblem(const std::string &bytes);
 // The families an sfnt file (TrueType, OpenType or a collection) names; empty when it is none.
 std::vector<std::wstring> sfntFamilies(const std::string &bytes);
 

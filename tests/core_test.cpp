@@ -874,6 +874,34 @@ TEST(FontFiles, TrueTypeFileNotInstalled) {
     settings.fontFile = testDataPath("not_a_font.ttf");
     EXPECT_EQ(convertText("A", settings, frames, report), FramesMade::refused);
     EXPECT_EQ(report.last(), "Can't read " + settings.fontFile + "!\nIt can't be read as a font.");
+
+    // a table directory the system's loader would hang on, or lacking a table, is refused
+    const std::string serif = readFile(file);
+    auto withRecord = [&serif](const char *tag, size_t at, const std::string &bytes) {
+        std::string changed = serif;
+        for (size_t record = 12; record < 12 + 16 * 32; record += 16)
+            if (changed.compare(record, 4, tag) == 0) changed.replace(record + at, 4, bytes);
+        return changed;
+    };
+    auto collection = [&serif](unsigned fonts, unsigned offset) {
+        std::string header = "ttcf";
+        for (unsigned number : {0x00010000u, fonts, offset})
+            for (int shift = 24; shift >= 0; shift -= 8)
+                header += static_cast<char>(number >> shift & 0xFF);
+        return header + serif;
+    };
+    const std::pair<std::string, std::string> hostile[] = {
+        {withRecord("head", 8, "\xFF\xFF\xFF\xF0"),
+         "Its table directory points beyond the file (the head table at offset 0xFFFFFFF0)."},
+        {withRecord("hmtx", 0, "hmtX"), "It lacks the hmtx table a font needs."},
+        {collection(1, 0xFFFFFF00), "A font of the collection lies beyond the file."},
+        {collection(300, 16), "It is a collection of 300 fonts, more than the 256 read."}};
+    settings.fontFile = testDataPath("hostile.ttf");
+    for (const auto &[bytes, reason] : hostile) {
+        writeFile(settings.fontFile, bytes);
+        EXPECT_EQ(convertText("A", settings, frames, report), FramesMade::refused) << reason;
+        EXPECT_EQ(report.last(), "Can't read " + settings.fontFile + "!\n" + reason);
+    }
 }
 
 // Each transform on an L of 3 x 2 dots (#.. over ##.), by hand: flips, quarter turns with the
