@@ -10,6 +10,7 @@
 #include "convert/text_file.h"
 #include "output/output.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -49,9 +50,38 @@ class ConsoleReporter : public Reporter {
     }
 };
 
-// A face that is not installed is replaced by the system without a word: the user is told which
-// face draws the glyphs instead, and the run goes on.
-static void reportSubstitutedFont(const Settings &settings) {
+static int CALLBACK addFamily(const LOGFONTA *font, const TEXTMETRICA *, DWORD, LPARAM list) {
+    reinterpret_cast<std::vector<std::string> *>(list)->push_back(font->lfFaceName);
+    return 1;
+}
+
+// The installed faces nearest in spelling to face, the nearest first: at most three.
+static std::string nearestFaces(const std::string &face) {
+    std::vector<std::string> families;
+    LOGFONTA all = {};
+    all.lfCharSet = DEFAULT_CHARSET;
+    HDC dc = CreateCompatibleDC(nullptr);
+    EnumFontFamiliesExA(dc, &all, addFamily, reinterpret_cast<LPARAM>(&families), 0);
+    DeleteDC(dc);
+    auto lower = [](std::string text) {
+        for (char &c : text)
+            c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    std::vector<std::pair<size_t, std::string>> ranked;
+    for (const std::string &family : families)
+        if (family[0] != '@') ranked.emplace_back(editDistance(lower(face), lower(family)), family);
+    std::sort(ranked.begin(), ranked.end());
+    ranked.erase(std::unique(ranked.begin(), ranked.end()), ranked.end());
+    std::string nearest;
+    for (size_t i = 0; i < ranked.size() && i < 3; ++i)
+        nearest += (i ? ", " : "") + ranked[i].second;
+    return nearest + (ranked.size() == 1 ? " is" : " are");
+}
+
+// A face that is not installed would be replaced by the system without a word, and a Makefile
+// would build the wrong font: the run fails, naming the installed faces nearest to it.
+static bool faceInstalled(const Settings &settings, Reporter &report) {
     HDC dc = CreateCompatibleDC(nullptr);
     HFONT font = createGlyphFont(settings.font, settings.width, settings.height);
     HGDIOBJ previous = SelectObject(dc, font);
@@ -60,9 +90,11 @@ static void reportSubstitutedFont(const Settings &settings) {
     SelectObject(dc, previous);
     DeleteObject(font);
     DeleteDC(dc);
-    if (lstrcmpiA(face, settings.font.lfFaceName) != 0)
-        fprintf(stderr, "morvex7c: the font %s is not installed; %s is used instead\n",
-                settings.font.lfFaceName, face);
+    if (lstrcmpiA(face, settings.font.lfFaceName) == 0) return true;
+    report.tell(std::string(settings.font.lfFaceName) + " is not installed; " +
+                    nearestFaces(settings.font.lfFaceName),
+                MB_ICONERROR);
+    return false;
 }
 
 // Converts the input as the window program does when the user asks; the frames, and in
@@ -71,8 +103,8 @@ static bool convertInput(const ConsoleOptions &options, FrameSet &frames, Settin
                          Reporter &report) {
     const char *input = options.inputText.c_str();
     settings = options.settings;
-    if (options.faceGiven && (options.input == ManualText || options.input == TextFile))
-        reportSubstitutedFont(settings);
+    if (options.faceGiven && settings.fontFile.empty() && !faceInstalled(settings, report))
+        return false;
     // typed text in the code page stays ANSI, as the window takes it; the paths are the
     // keywords in the code page's bytes
     Text text = typedText(wideOf(options.inputText));
@@ -106,10 +138,20 @@ static bool convertInput(const ConsoleOptions &options, FrameSet &frames, Settin
     return true;
 }
 
+static unsigned long long fileBytes(const std::string &path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(wideOf(path).c_str(), GetFileExInfoStandard, &data)) return 0;
+    return static_cast<unsigned long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
 // "-" writes to standard output the bytes a file gets.
 static bool writeOutput(const std::string &path, const FrameSet &frames, const Settings &settings,
-                        Reporter &report) {
-    if (path != "-") return saveSource(path.c_str(), frames, settings, report) == 1;
+                        Reporter &report, unsigned long long &written) {
+    if (path != "-") {
+        bool saved = saveSource(path.c_str(), frames, settings, report) == 1;
+        written = fileBytes(path);
+        return saved;
+    }
     std::string problem = sourceProblem(frames, settings), bytes;
     if (!problem.empty()) {
         report.tell("Can't write -!\n" + problem, MB_ICONERROR);
@@ -117,7 +159,23 @@ static bool writeOutput(const std::string &path, const FrameSet &frames, const S
     }
     if (!writeSource(frames, writtenSettings(settings), bytes)) return false;
     _setmode(_fileno(stdout), _O_BINARY);
+    written = bytes.size();
     return fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && fflush(stdout) == 0;
+}
+
+// What a run wrote, in a line: "95 glyphs, line height 19 pixels, 21783 bytes, to font.c".
+static std::string whatWasWritten(const FrameSet &frames, const Settings &settings,
+                                  const std::string &path, unsigned long long bytes) {
+    int count = writtenFrames(frames);
+    bool font = isText(frames) && outputStyleRow(settings.outputStyle).takes & takesWholeGlyphs;
+    std::string what =
+        std::to_string(count) + (font ? " glyph" : " frame") + (count == 1 ? "" : "s");
+    if (font)
+        what += ", line height " + std::to_string(frames.lineHeight) + " pixels";
+    else
+        what += " of " + std::to_string(frames.width) + "x" + std::to_string(frames.height);
+    return "wrote " + what + ", " + std::to_string(bytes) + " bytes, to " +
+           (path == "-" ? "standard output" : path);
 }
 
 // Converts and writes as the options say; the exit status.
@@ -127,7 +185,10 @@ static int run(const ConsoleOptions &options) {
     Settings settings;
     bool done = convertInput(options, frames, settings, report) && !report.failed;
     if (done) transformAsSettingsSay(frames, settings);
-    bool saved = done && writeOutput(options.output, frames, settings, report);
+    unsigned long long bytes = 0;
+    bool saved = done && writeOutput(options.output, frames, settings, report, bytes);
+    if (saved && !report.failed && !options.quiet)
+        report.remark(whatWasWritten(frames, settings, options.output, bytes));
     if (done && !saved && !report.failed)
         fprintf(stderr, "morvex7c: Can't write %s!\n", options.output.c_str());
     else if (!done && !report.failed)
@@ -145,6 +206,10 @@ int wmain(int argc, wchar_t **wideArguments) {
     if (!readConsoleOptions(arguments, options, error)) {
         fprintf(stderr, "morvex7c: %s (see morvex7c --help)\n", error.c_str());
         return 2;
+    }
+    if (options.version) {
+        puts("morvex7c, the console program of Tarvell VELDRIN Author BETA V1.0");
+        return fflush(stdout) == 0 ? 0 : 1;
     }
     if (options.help) {
         if (fputs(consoleUsage().c_str(), stdout) >= 0 && fflush(stdout) == 0) return 0;

@@ -3,6 +3,8 @@
 #include "convert/unicode_text.h"
 #include "output/output_styles.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 
@@ -15,7 +17,24 @@ static bool readNumber(const char *text, int low, int high, int &number) {
     return true;
 }
 
-// One of the row's words (its value counted from low), or a value as a header line gives it.
+// What a value of the row must be, for the refusal: its words, or its range.
+static std::string valueRule(const SettingRow &row) {
+    if (!row.words)
+        return "a whole number from " + std::to_string(row.low) + " to " + std::to_string(row.high);
+    std::string words;
+    for (int value = row.low; value <= row.high; ++value)
+        words += (words.empty() ? "" : ", ") + std::string(row.words[value - row.low]);
+    return "the choices are " + words;
+}
+
+static bool sameWord(const char *given, const char *word) {
+    for (; *given && *word; ++given, ++word)
+        if (tolower(static_cast<unsigned char>(*given)) != *word) return false;
+    return !*given && !*word;
+}
+
+// One of the row's words in any case (its value counted from low), or a value as a header line
+// gives it; false when it is neither.
 static bool readValue(const SettingRow &row, const char *text, Settings &settings) {
     if (row.field.text) { // checked once the whole line is read
         settings.*row.field.text = text;
@@ -23,63 +42,100 @@ static bool readValue(const SettingRow &row, const char *text, Settings &setting
     }
     if (!row.words) return readSettingLine(row, text, settings);
     for (int value = row.low; value <= row.high; ++value)
-        if (strcmp(text, row.words[value - row.low]) == 0) {
+        if (sameWord(text, row.words[value - row.low])) {
             settings.*row.field.number = value;
             return true;
         }
     return false;
 }
 
-// WxH: the width's row gives the range of both.
+// WxH (or WXH, as the status bar writes it): the width's row gives the range of both.
 static bool readSize(const SettingRow &row, const char *text, Settings &settings) {
-    const char *cross = strchr(text, 'x');
+    const char *cross = strpbrk(text, "xX");
     if (!cross) return false;
     std::string width(text, cross - text);
     return readNumber(width.c_str(), row.low, row.high, settings.width) &&
            readNumber(cross + 1, row.low, row.high, settings.height);
 }
 
-static bool readOption(const SettingRow &row, const char *value, ConsoleOptions &options) {
+// Takes the option's value into the options; "" or why it can't.
+static std::string readOption(const SettingRow &row, const char *value, ConsoleOptions &options) {
     Settings &settings = options.settings;
+    std::string given = std::string(row.option.name) + " " + (value ? value : "") + ": ";
     switch (row.option.kind) {
     case OptionKind::value:
-        return readValue(row, value, settings);
+    case OptionKind::emSize:
+        if (row.option.kind == OptionKind::emSize) settings.glyphSize = FontsEmSize;
+        return readValue(row, value, settings) ? "" : given + valueRule(row);
     case OptionKind::flag:
         settings.*row.field.number = row.option.flagValue;
-        return true;
+        return "";
     case OptionKind::size:
-        return readSize(row, value, settings);
+        return readSize(row, value, settings)
+                   ? ""
+                   : given + "a size is WxH, each side 1 to 1024 (16x16)";
     case OptionKind::range: // an input, as --text is
-        if (options.input) return false;
         options.input = ManualText;
         options.inputOption = row.option.name;
         options.inputText = settings.characterRange = value;
-        return true;
-    case OptionKind::emSize:
-        settings.glyphSize = FontsEmSize;
-        return readSettingLine(row, value, settings);
+        return *value ? "" : given + "The list is empty.";
     case OptionKind::fontFace: {
         // the face as the system's code page spells it; a longer name names no font
         std::string face = ansiOf(wideOf(value));
-        if (face.size() >= LF_FACESIZE) return false;
+        if (face.size() >= LF_FACESIZE) return given + "a face name has at most 31 characters";
         strcpy(settings.font.lfFaceName, face.c_str());
         options.faceGiven = true;
-        return true;
+        return "";
     }
     case OptionKind::fontWeight: {
         int weight = 0;
-        if (!readNumber(value, row.low, row.high, weight)) return false;
+        if (!readNumber(value, row.low, row.high, weight)) return given + valueRule(row);
         settings.font.lfWeight = weight;
         options.weightGiven = true;
-        return true;
+        return "";
     }
     case OptionKind::fontItalic:
         settings.font.lfItalic = TRUE;
-        return true;
+        return "";
     case OptionKind::none:
         break;
     }
-    return false;
+    return given + "not taken";
+}
+
+// The options morvex7c knows: the settings' and its own.
+static std::vector<std::string> knownOptions() {
+    std::vector<std::string> known = {"--text", "--text-file", "--bitmap",  "--load",
+                                      "-o",     "--help",      "--version", "--quiet"};
+    for (const SettingRow &row : settingsTable())
+        if (row.option.name) known.push_back(row.option.name);
+    return known;
+}
+
+size_t editDistance(const std::string &a, const std::string &b) {
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// An option morvex7c does not know, with the nearest it does when one is close.
+static std::string unknownOption(const std::string &option) {
+    std::string nearest;
+    size_t best = 3; // a typo or two
+    for (const std::string &known : knownOptions())
+        if (editDistance(option, known) < best) best = editDistance(option, known), nearest = known;
+    return option + " is no option of morvex7c" +
+           (nearest.empty() ? "" : "; did you mean " + nearest + "?");
 }
 
 // The header line recording the option's setting, where its name is not the option's.
@@ -149,8 +205,9 @@ std::string consoleUsage() {
                              "  --text TEXT, --text-file FILE, --bitmap FILE, --load SOURCE\n"},
         {OptionGroup::glyphs, "Size and glyphs:\n"},
         {OptionGroup::pictures, "Pictures (--bitmap):\n"},
-        {OptionGroup::output, "Output:\n  -o OUT                  the file; - writes to standard "
-                              "output\n"}};
+        {OptionGroup::output,
+         "Output:\n  -o OUT                  the file; - writes to standard "
+         "output\n  --quiet                 no line saying what was written\n"}};
     for (const auto &[group, title] : groups) {
         usage += std::string("\n") + title;
         for (const SettingRow &row : settingsTable())
@@ -160,7 +217,7 @@ std::string consoleUsage() {
     usage += "\nSettings of some styles only:\n";
     for (const SettingRow &row : settingsTable())
         if (row.option.name && dependsOnStyle(row)) usage += usageLine(row);
-    return usage + "\n--help, -h: this text.\n";
+    return usage + "\n--help, -h: this text.  --version: the program's version.\n";
 }
 // The option as given, with its value.
 static std::string asGiven(const SettingRow &row, const std::string &value) {
@@ -238,35 +295,45 @@ bool readConsoleOptions(const std::vector<std::string> &arguments, ConsoleOption
                                                    {"--text-file", TextFile},
                                                    {"--bitmap", BitmapFile},
                                                    {"--load", ManualPaint}};
-    for (size_t i = 0; i < arguments.size(); ++i) {
+    for (size_t i = 0; i < arguments.size() && error.empty(); ++i) {
         const std::string &option = arguments[i];
-        if (option == "--help" || option == "-h") {
-            options.help = true;
+        if (option == "--help" || option == "-h" || option == "--version") {
+            (option == "--version" ? options.version : options.help) = true;
             return true;
         }
+        if (option == "--quiet") {
+            options.quiet = true;
+            continue;
+        }
         const SettingRow *row = rowOfOption(option);
+        int input = 0;
+        for (const auto &known : inputs)
+            if (option == known.first) input = known.second;
+        bool isInput = input || (row && row->option.kind == OptionKind::range);
+        if (!row && !input && option != "-o") {
+            error = unknownOption(option);
+            break;
+        }
         bool flag = row && !optionTakesValue(*row);
         const char *value = i + 1 < arguments.size() ? arguments[i + 1].c_str() : nullptr;
         if (!flag && !value) {
             error = option + " needs a value";
-            return false;
+            break;
         }
-        bool good = false;
+        if (isInput && options.input) {
+            error = option + " " + value + ": one input only, and " + options.inputOption + " " +
+                    options.inputText + " is given already";
+            break;
+        }
         if (row) {
-            good = readOption(*row, value, options);
+            error = readOption(*row, value, options);
             options.given.emplace_back(row, flag ? "" : value);
-        } else if (option == "-o")
-            options.output = value, good = true;
-        for (const auto &input : inputs)
-            if (option == input.first && !options.input) {
-                options.input = input.second;
-                options.inputOption = option;
-                options.inputText = value;
-                good = true;
-            }
-        if (!good) {
-            error = "bad option or value: " + option + (flag ? "" : std::string(" ") + value);
-            return false;
+        } else if (option == "-o") {
+            options.output = value;
+        } else {
+            options.input = input;
+            options.inputOption = option;
+            options.inputText = value;
         }
         i += flag ? 0 : 1;
     }

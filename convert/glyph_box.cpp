@@ -48,8 +48,7 @@ bool glyphBoxOf(HDC dc, const TextCharacter &character, int penX, int baselineY,
     InkBox ink = {box.left + box.width, box.top + box.height, box.left, box.top};
     for (int y = box.top; y < box.top + box.height; ++y)
         for (int x = box.left; x < box.left + box.width; ++x)
-            if (box.dot(x, y))
-                ink = takeIn(ink, x, y);
+            if (box.dot(x, y)) ink = takeIn(ink, x, y);
     if (ink.left < ink.right) box.ink = ink;
     return true;
 }

@@ -58,12 +58,14 @@ static const char *readPictures(const char *path, const Settings &settings,
 static void storePictures(const std::vector<PicturePixels> &pictures, const Settings &settings,
                           FrameSet &frames, Reporter &report) {
     long long rows = static_cast<long long>(frames.count) * frames.height, done = 0;
+    size_t lit = 0, all = 0;
     for (int n = 0; n < frames.count; ++n) {
         const PicturePixels &picture = pictures[n];
         std::vector<bool> dots;
         if (frames.coding == 0)
             dots = pictureDots(picture, settings.pictureToDots, settings.threshold,
                                settings.darkDots != 0);
+        lit += std::count(dots.begin(), dots.end(), true), all += dots.size();
         int width = std::min(frames.width, picture.width);
         for (int y = 0; y < std::min(frames.height, picture.height); ++y) {
             for (int x = 0; x < width; ++x) {
@@ -76,6 +78,10 @@ static void storePictures(const std::vector<PicturePixels> &pictures, const Sett
             report.progress(static_cast<int>(++done * 100 / rows));
         }
     }
+    // every dot not black lit: a dark logo on white comes out inverted
+    if (settings.pictureToDots == AsTheSystemConverts && lit * 4 > all * 3)
+        report.remark("Most dots are lit: for dark ink on a light picture use --dither threshold "
+                      "--dark-dots");
 }
 
 FramesMade importPicture(const char *path, const Settings &settings, FrameSet &frames,

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 
 const char *targetProblem(const char *target) {
     if (isDeviceName(target)) return "It is not a file.";
@@ -16,7 +17,17 @@ const char *targetProblem(const char *target) {
     return nullptr;
 }
 
-bool createFileBeside(const char *target, std::wstring &temporary) {
+std::string systemReason(unsigned long error) {
+    char text[512] = "";
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, text, sizeof text, nullptr);
+    std::string reason(text, length);
+    while (!reason.empty() && isspace(static_cast<unsigned char>(reason.back())))
+        reason.pop_back();
+    return reason.empty() ? "The system gives error " + std::to_string(error) + "." : reason;
+}
+
+bool createFileBeside(const char *target, std::wstring &temporary, std::string &reason) {
     std::wstring path = wideOf(target), folder = L".";
     size_t slash = path.find_last_of(L"\\/");
     if (slash != std::wstring::npos && slash < MAX_PATH) {
@@ -24,7 +35,13 @@ bool createFileBeside(const char *target, std::wstring &temporary) {
         if (folder.empty() || folder.back() == L':') folder += L'\\'; // a drive's root
     }
     wchar_t name[MAX_PATH];
-    if (!GetTempFileNameW(folder.c_str(), L"mx7", 0, name)) return false;
+    if (!GetTempFileNameW(folder.c_str(), L"mx7", 0, name)) {
+        DWORD error = GetLastError();
+        reason = GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES
+                     ? "Its folder does not exist."
+                     : systemReason(error);
+        return false;
+    }
     temporary = name;
     return true;
 }

@@ -3,6 +3,9 @@
 #include "convert/unicode_text.h"
 #include "output/hex_digits.h"
 
+#include <algorithm>
+#include <cctype>
+
 unsigned frameCodePoint(const FrameSet &frames, int n) {
     const std::string &name = frames.names[n];
     return codePointOf(frames.unicodeNames ? wideOf(name) : wideOfAnsi(name));
@@ -11,11 +14,17 @@ unsigned frameCodePoint(const FrameSet &frames, int n) {
 std::string fontDescription(const Settings &settings) {
     std::string face = settings.fontFile.empty() ? settings.font.lfFaceName : settings.fontFile;
     face = face.substr(face.find_last_of("\\/") + 1);
-    std::string size = settings.glyphSize == StretchToMatrix
-                           ? "stretched to " + std::to_string(settings.width) + " x " +
-                                 std::to_string(settings.height)
-                           : std::to_string(settings.fontPixelHeight) +
-                                 (settings.glyphSize == FontsEmSize ? " pixels em" : " pixels");
+    std::string extension = face.substr(std::min(face.size(), face.find_last_of('.')));
+    for (char &c : extension)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    std::string size =
+        extension == ".bdf" // a bitmap font is never scaled
+            ? std::string("its own bitmaps")
+            : settings.glyphSize == StretchToMatrix
+                  ? "stretched to " + std::to_string(settings.width) + " x " +
+                        std::to_string(settings.height)
+                  : std::to_string(settings.fontPixelHeight) +
+                        (settings.glyphSize == FontsEmSize ? " pixels em" : " pixels");
     std::string characters =
         settings.characterRange.empty() ? "the text's characters" : settings.characterRange;
     return face + ", " + size + ", " + characters;

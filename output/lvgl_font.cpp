@@ -298,6 +298,11 @@ bool writeLvglFont(const FrameSet &frames, const Settings &settings, std::string
                         "#if !LV_FONT_FMT_TXT_LARGE\n#error \"%s holds over 1 MiB of glyphs: set "
                         "LV_FONT_FMT_TXT_LARGE to 1 in lv_conf.h\"\n#endif\n\n",
                         name);
+    if (settings.compressed) // LVGL's default lv_conf.h leaves the decoder out: blank text
+        appendFormatted(out,
+                        "#if !LV_USE_FONT_COMPRESSED\n#error \"%s is compressed: set "
+                        "LV_USE_FONT_COMPRESSED to 1 in lv_conf.h\"\n#endif\n\n",
+                        name);
     writeBitmaps(out, font);
     writeDescriptors(out, font);
     writeMaps(out, font);

@@ -69,8 +69,9 @@ int saveSource(const char *path, const FrameSet &frames, const Settings &setting
         return 0;
     }
     std::wstring temporary;
-    if (!createFileBeside(path, temporary)) {
-        reportFileError(report, "Can't open ", path, "!");
+    std::string reason;
+    if (!createFileBeside(path, temporary, reason)) {
+        reportFileError(report, "Can't open ", path, "!\n" + reason);
         return 0;
     }
     std::string bytes;

@@ -166,7 +166,7 @@ U8g2Font build(const FrameSet &frames) {
         return font;
     }
     Widths widths;
-    int maxWidth = 0, maxHeight = 0, minX = 0, minY = 0;
+    int right = 0, top = 0, minX = 0, minY = 0; // the font's box: every glyph's, and the origin
     for (const auto &entry : glyphs) {
         const U8g2Glyph &glyph = entry.second;
         widths.width = std::max(widths.width, unsignedBits(glyph.width));
@@ -174,10 +174,12 @@ U8g2Font build(const FrameSet &frames) {
         widths.x = std::max(widths.x, signedBits(glyph.x));
         widths.y = std::max(widths.y, signedBits(glyph.y));
         widths.advance = std::max(widths.advance, signedBits(glyph.advance));
-        maxWidth = std::max(maxWidth, glyph.width), maxHeight = std::max(maxHeight, glyph.height);
+        right = std::max(right, glyph.x + glyph.width), top = std::max(top, glyph.y + glyph.height);
         minX = std::min(minX, glyph.x), minY = std::min(minY, glyph.y);
     }
-    if (maxWidth > 255 || maxHeight > 255 || widths.x > 8 || widths.y > 8 || widths.advance > 8) {
+    int maxWidth = right - minX, maxHeight = top - minY;
+    if (maxWidth > 255 || maxHeight > 255 || widths.x > 8 || widths.y > 8 || widths.advance > 8 ||
+        minX < -128 || minY < -128) {
         font.problem = "A glyph is larger, or lies further from its origin, than u8g2 holds.";
         return font;
     }
@@ -202,6 +204,13 @@ U8g2Font build(const FrameSet &frames) {
         auto found = glyphs.find(code);
         return found == glyphs.end() ? 0 : found->second.y;
     };
+    // the header keeps these in signed bytes
+    for (int metric : {ascentOf('A'), descentOf('g'), ascentOf('('), descentOf(')')})
+        if (metric < -128 || metric > 127) {
+            font.problem = "Its ascent or descent (of A, g or the parentheses) lies beyond 127 "
+                           "pixels, more than u8g2's header holds.";
+            return font;
+        }
     std::vector<unsigned char> &out = font.bytes;
     out = {static_cast<unsigned char>(std::min<size_t>(glyphs.size(), 255)),
            0,

@@ -21,6 +21,12 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "No display: the program runs in Xvfb on $DISPLAY (see it with: import -window root shot.png)"
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
+# a prefix of the program's own, never the user's ~/.wine, booted quietly the first time
+export WINEPREFIX=${WINEPREFIX:-$repo_root/build/wine-prefix}
+if [ ! -d "$WINEPREFIX" ]; then
+    echo "First start: making the Wine prefix $WINEPREFIX"
+    timeout 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 </dev/null
+fi
 /usr/lib/wine/wine64 "$repo_root/build/x86_64/morvex7.exe"
 status=$?
 echo "The program ended with exit status $status."

@@ -17,6 +17,7 @@
 #include <numeric>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <tuple>
 
 using Strings = std::vector<std::string>;
@@ -338,9 +339,10 @@ TEST(PictureImport, HostileAndDamagedPicturesAreTold) {
         Recorder report;
         FrameSet frames;
         EXPECT_EQ(importPicture(pictureFile(name).c_str(), settings, frames, report), made);
-        EXPECT_EQ(report.last(), made == FramesMade::made ? "The picture is damaged: " + reason
-                                                          : "Can't load the bitmap " +
-                                                                pictureFile(name) + "!\n" + reason);
+        EXPECT_EQ(report.told.at(0),
+                  made == FramesMade::made
+                      ? "The picture is damaged: " + reason
+                      : "Can't load the bitmap " + pictureFile(name) + "!\n" + reason);
     }
 }
 
@@ -619,9 +621,9 @@ TEST(ArrayName, RefusedWhereItBreaksTheBuild) {
 }
 
 // Samples for the compiler: DejaVu Sans at 16 pixels, "!" to "~", as a GFX font made in an 8 x 8
-// matrix (the tails of J and j and every glyph whole all the same), and what GDI draws of the
-// same text with the font's character widths (the baseline at row 30 from column
-// 10), which the font must draw.
+// matrix (the tails of J and j and every glyph whole all the same), and what GDI draws of a space
+// and the same text with the font's character widths (the baseline at row 30 from column 10),
+// which the font must draw.
 TEST(GfxFont, SampleForTheCompiler) {
     std::string text(94, '!');
     std::iota(text.begin(), text.end(), '!');
@@ -637,13 +639,11 @@ TEST(GfxFont, SampleForTheCompiler) {
     output.arrayName = "Sans16";
     std::string samples = MORVEX7_BUILD_FOLDER "\\samples\\";
     ASSERT_EQ(saveSource((samples + "gfx_sans.h").c_str(), frames, output, silent), 1);
-    int width = 20;
-    for (const FrameSet::Glyph &glyph : frames.glyphs)
-        width += glyph.advance;
     LOGFONTA font = settings.font;
     font.lfWidth = 0;
     font.lfQuality = NONANTIALIASED_QUALITY; // laid out unsmoothed, as the glyphs were drawn
-    std::string picture = drawnPicture(font, text, width, 40, {10, 30}, TA_BASELINE);
+    // the font carries the space it was not given, as wide as the font's own
+    std::string picture = drawnPicture(font, " " + text, 1200, 40, {10, 30}, TA_BASELINE);
     writeFile(samples + "gfx_sans.txt", picture);
     // "AB" named LOGO with a comment naming each frame, to be linked beside CODE_MATRIX
     convertText("AB", settings = Settings(), frames, silent);
@@ -723,9 +723,45 @@ TEST(ConsoleProgram, FailuresAreOneLine) {
         {"--text A --name R0 --style asm", 2,
          "morvex7c: --name R0: The array name is a word of the 8051 assembler"},
         {"--text A --size 0x5", 2,
-         "morvex7c: bad option or value: --size 0x5 (see morvex7c --help)\r\n"},
-        {"--text A --font NoSuchFace", 0, "morvex7c: the font NoSuchFace is not installed; "},
-        {"--text A --font " + std::string(32, 'F'), 2, "morvex7c: bad option or value: --font FF"},
+         "morvex7c: --size 0x5: a size is WxH, each side 1 to 1024 (16x16) (see morvex7c --help)"},
+        {"--text A --size 16*16", 2, "morvex7c: --size 16*16: a size is WxH, each side 1 to 1024"},
+        {"--text A --font DejaVu_Sanz", 1,
+         "morvex7c: DejaVu_Sanz is not installed; DejaVu Sans, DejaVu Serif, DejaVu Sans Mono "
+         "are\r\n"},
+        {"--text A --font " + std::string(32, 'F'), 2,
+         "morvex7c: --font FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF: a face name has at most 31 "
+         "characters"},
+        {"--frobnicate 1 --text A", 2, "morvex7c: --frobnicate is no option of morvex7c (see"},
+        {"--stlye c --text A", 2,
+         "morvex7c: --stlye is no option of morvex7c; did you mean --style?"},
+        {"--bitmap logo.png --text A", 2,
+         "morvex7c: --text A: one input only, and --bitmap logo.png is given already"},
+        {"--text A --style LVGL --dither FS", 2,
+         "morvex7c: --dither FS: the choices are system, threshold, floyd-steinberg, atkinson, "
+         "ordered"},
+        {"--range \"\"", 2, "morvex7c: --range : The list is empty."},
+        {"--bitmap " + pictureFile("drawing.png") + " --quiet", 0,
+         "morvex7c: Most dots are lit: for dark ink on a light picture use --dither threshold "
+         "--dark-dots\r\n"},
+        // an option that does nothing for the style, input or glyph size chosen, or contradicts
+        {"--text A --compress", 2,
+         "morvex7c: --compress does nothing with the default --style c51: it is for --style lvgl"},
+        {"--text A --font-size 20", 2,
+         "morvex7c: --font-size 20 does nothing at the default --fit stretch (glyphs stretched "
+         "to the matrix): add --fit font, or give --em-size 20"},
+        {"--text A --em-size 20 --fit stretch", 2,
+         "morvex7c: --em-size 20 and --fit stretch contradict each other: --em-size draws the "
+         "glyphs at the font's em size (leave --fit out, or give --fit em --font-size 20)"},
+        {"--bitmap a.png --font Arial", 2,
+         "morvex7c: --font Arial does nothing with --bitmap: it is for a text (--text, "
+         "--text-file or --range)"},
+        {"--bitmap a.png --threshold 90", 2,
+         "morvex7c: --threshold 90 does nothing with the default --dither system (a pixel not "
+         "black is a dot): add --dither threshold, or a dithering"},
+        {"--text A -o " + folder + "\\missing\\out.c", 1,
+         "morvex7c: Can't open " + folder + "\\missing\\out.c! Its folder does not exist.\r\n"},
+        {"--text AB --style lvgl -o " + testDataPath("font.c"), 0,
+         "morvex7c: wrote 2 glyphs, line height 16 pixels, "},
         {"--help", 0, ""}};
     for (const auto &c : cases) {
         std::string arguments = std::get<0>(c);
@@ -735,6 +771,10 @@ TEST(ConsoleProgram, FailuresAreOneLine) {
         EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
     }
     EXPECT_EQ(output.rfind("usage: morvex7c", 0), 0u);
+    EXPECT_EQ(runConsole("--text A --size 12X10 --quiet -o out.c", &errors), 0);
+    EXPECT_EQ(errors, ""); // success is silent when asked
+    EXPECT_EQ(runConsole("--version", &errors, &output), 0);
+    EXPECT_EQ(output.rfind("morvex7c, the console program of ", 0), 0u);
     // standard output that takes no byte fails the run, and --help too
     EXPECT_EQ(runConsole("--text A -o -", &errors, nullptr, false), 1);
     EXPECT_EQ(errors, "morvex7c: Can't write -!\r\n");
@@ -961,7 +1001,7 @@ struct U8g2Bits {
     unsigned get(int count) {
         unsigned value = 0;
         for (int i = 0; i < count; ++i, ++bit)
-            value |= (static_cast<unsigned char>(bytes[bit / 8]) >> (bit % 8) & 1u) << i;
+            value |= (static_cast<unsigned char>(bytes.at(bit / 8)) >> (bit % 8) & 1u) << i;
         return value;
     }
     int getSigned(int count) { return static_cast<int>(get(count)) - (1 << (count - 1)); }
@@ -969,9 +1009,12 @@ struct U8g2Bits {
 
 // The glyph of a code as u8g2's font format finds it (the codes up to 255 from the header's
 // offsets, the others through the jump table), drawn: its ink relative to the origin, y down,
-// and its advance; "absent" when the font has none.
-static std::string u8g2Glyph(const std::string &font, unsigned code, int &advance) {
-    auto byteAt = [&font](size_t at) { return static_cast<unsigned char>(font[at]); };
+// and its advance; "absent" when the font has none. A walk past the font's end stops there.
+static std::string u8g2Glyph(const std::string &font, unsigned code, int &advance) try {
+    auto byteAt = [&font](size_t at) {
+        if (at >= font.size()) throw std::out_of_range("offset " + std::to_string(at));
+        return static_cast<unsigned char>(font[at]);
+    };
     auto word = [&](size_t at) { return byteAt(at) << 8 | byteAt(at + 1); };
     size_t at = 23, record = 0;
     if (code <= 255) {
@@ -991,6 +1034,9 @@ static std::string u8g2Glyph(const std::string &font, unsigned code, int &advanc
     int width = bits.get(byteAt(4)), height = bits.get(byteAt(5));
     int x = bits.getSigned(byteAt(6)), y = bits.getSigned(byteAt(7));
     advance = bits.getSigned(byteAt(8));
+    int left = static_cast<signed char>(byteAt(11)), bottom = static_cast<signed char>(byteAt(12));
+    if (x < left || y < bottom || x + width > left + byteAt(9) || y + height > bottom + byteAt(10))
+        return "outside the font's box"; // where setFontPosTop and the clipping put text
     std::string ink;
     for (int dot = 0; width && dot < width * height;) {
         unsigned zeros = bits.get(byteAt(2)), ones = bits.get(byteAt(3));
@@ -1002,15 +1048,19 @@ static std::string u8g2Glyph(const std::string &font, unsigned code, int &advanc
         } while (bits.get(1));
     }
     return ink;
+} catch (const std::out_of_range &beyond) {
+    return std::string("beyond the font's end: ") + beyond.what();
 }
 
 // A u8g2 font of the printable ASCII characters and Cyrillic in DejaVu Sans at its own size: each
-// glyph, found as u8g2 finds it (Cyrillic through the jump table), has the plain frames' dots of
+// glyph, found as u8g2 finds it (Cyrillic through the jump table) within the font's box, has the
+// plain frames' dots of
 // the same run and their advance; the file compiles alone; what u8g2 can't hold is refused.
 TEST(U8g2Font, DecodesToThePlainFramesOfTheSameRun) {
     Settings settings = fontSettings("DejaVu Sans");
     settings.width = settings.height = 32;
-    settings.textShiftX = -4; // room left of the origin: the plain frames hold J's tail too
+    settings.fontPixelHeight = 20; // where the box of every glyph reaches higher than the tallest
+    settings.textShiftX = -4;      // room left of the origin: the plain frames hold J's tail too
     Recorder report;
     FrameSet frames = convertedRange("0x20-0x7E,0x410-0x44F", settings, report);
     EXPECT_EQ(report.told, Strings{});
@@ -1037,6 +1087,11 @@ TEST(U8g2Font, DecodesToThePlainFramesOfTheSameRun) {
     convertText("W", settings, frames, silent);
     EXPECT_EQ(u8g2FontProblem(frames, Settings()),
               "The glyph of W takes more than a u8g2 record holds (255 bytes).");
+    settings.fontPixelHeight = 207; // an A of over 127 pixels wraps in the header's byte
+    convertText("A", settings, frames, silent);
+    EXPECT_EQ(u8g2FontProblem(frames, Settings()),
+              "Its ascent or descent (of A, g or the parentheses) lies beyond 127 pixels, more "
+              "than u8g2's header holds.");
     frames.names[0] = utf8Of(L"\U0001F600");
     frames.unicodeNames = true;
     EXPECT_EQ(u8g2FontProblem(frames, Settings()), "u8g2 takes no character above U+FFFF.");

@@ -47,6 +47,18 @@ TEST_F(EditingTest, MouseEditsTheDotUnderThePointer) {
     EXPECT_EQ(windowText(editor.statusBar), contactLine);
 }
 
+// Edit > Transform > Rotate Right turns the frame clockwise, Rotate Left the other way.
+TEST_F(EditingTest, RotateCommandsTurnTheirWay) {
+    sendCommand(ManualPaint);
+    setDot(0, 0);
+    setDot(1, 0); // the top row's first two dots
+    sendCommand(IDM_ROTATE_RIGHT);
+    EXPECT_NE(testDot(15, 1), 0); // the top row became the right column, downwards
+    sendCommand(IDM_ROTATE_LEFT);
+    sendCommand(IDM_ROTATE_LEFT);
+    EXPECT_NE(testDot(0, 14), 0); // from the start: the left column, upwards
+}
+
 // The text bar moves the text on the matrix: the main window converts it again there.
 TEST_F(EditingTest, TextBarConvertsTheTextAgain) {
     SetWindowTextW(editor.textEdit, L"I");

@@ -8,7 +8,10 @@
 #include "output/output.h"
 #include "test_files.h"
 
+#include <algorithm>
 #include <cstring>
+#include <map>
+#include <numeric>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -105,6 +108,47 @@ TEST(LvglFont, CoverageIsTheSmoothedDrawingAndTheFontsHoldIt) {
     output.outputStyle = OutputGfx;
     output.arrayName = "gfx_run";
     EXPECT_EQ(saveSource((samples + "lvgl_gfx.h").c_str(), frames, output, silent), 1);
+
+    // every advance in 1/16 pixel and each kerning pair as the font itself states them
+    std::string font = readFile(samples + "lvgl_b1.c");
+    HDC dc = CreateCompatibleDC(nullptr);
+    LOGFONTA record = settings.font;
+    record.lfHeight = -16, record.lfWidth = 0;
+    HFONT drawn = CreateFontIndirectA(&record);
+    SelectObject(dc, drawn);
+    std::vector<unsigned> codes(95); // by glyph id, 1 on
+    std::iota(codes.begin(), codes.end(), 0x20u);
+    codes.insert(codes.end(), {0xB0, 0xC5});
+    size_t at = font.find("/* id 0: none */");
+    for (unsigned code : codes) {
+        at = font.find(".adv_w = ", at) + 9;
+        ABC widths;
+        GetCharABCWidthsW(dc, code, code, &widths);
+        EXPECT_EQ(atoi(font.c_str() + at), (widths.abcA + int(widths.abcB) + widths.abcC) * 16);
+    }
+    std::vector<KERNINGPAIR> pairs(GetKerningPairsW(dc, 0, nullptr));
+    pairs.resize(GetKerningPairsW(dc, static_cast<DWORD>(pairs.size()), pairs.data()));
+    DeleteDC(dc);
+    DeleteObject(drawn);
+    std::map<std::pair<unsigned, unsigned>, int> written; // by code points
+    size_t ids = font.find("kern_pair_glyph_ids[] = {"), values = font.find("kern_pair_values[]");
+    const char *id = font.c_str() + font.find('{', ids) + 1;
+    const char *value = font.c_str() + font.find('{', values) + 1;
+    for (char *end = nullptr, *amountEnd = nullptr; id < font.c_str() + values; id = end + 1) {
+        long left = strtol(id, &end, 10), right = strtol(end + 1, &end, 10);
+        if (!left) break;
+        written[{codes[left - 1], codes[right - 1]}] = strtol(value, &amountEnd, 10);
+        value = amountEnd + 1;
+    }
+    int found = 0;
+    for (const KERNINGPAIR &pair : pairs) {
+        auto inFont = [&codes](WORD code) { return std::count(codes.begin(), codes.end(), code); };
+        if (!inFont(pair.wFirst) || !inFont(pair.wSecond) || !pair.iKernAmount) continue;
+        ++found;
+        EXPECT_EQ(written[std::make_pair(pair.wFirst, pair.wSecond)], pair.iKernAmount)
+            << pair.wFirst << " " << pair.wSecond;
+    }
+    EXPECT_GT(found, 1);
 }
 
 namespace {

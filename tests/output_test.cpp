@@ -172,16 +172,12 @@ TEST_F(OutputTest, EachStyleWritesOrRefusesTheFramesItsRowSays) {
             editor.settings.outputStyle = style.style;
             std::string typed = testDataPath(std::string("styled_") + style.word + "_" + kind);
             std::string saved = typed + "." + style.extension;
-            DeleteFileA(saved.c_str());
-            DeleteFileA(console.c_str());
             bool written = style.takes & takes;
             answerFileChooser(typed);
             if (!written) answerMessageBox(IDOK);
             sendCommand(IDM_SAVE);
-            std::string errors;
-            int status =
-                runConsole(arguments + " --style " + style.word + " -o " + console, &errors);
-            EXPECT_EQ(status, written ? 0 : 1) << errors;
+            std::string errors, command = arguments + " --style " + style.word + " -o " + console;
+            EXPECT_EQ(runConsole(command, &errors), written ? 0 : 1) << errors;
             EXPECT_EQ(GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES, written);
             if (written) EXPECT_EQ(readFile(saved), readFile(console));
             if (!written) EXPECT_EQ(modalLog().back().text.rfind("Can't write " + saved, 0), 0u);

@@ -205,44 +205,8 @@ TEST_F(DialogTest, FontAndColourChoosers) {
     EXPECT_EQ(GetObjectType(swatch), 0u);
 }
 
-// An option that does nothing for the style, the input or the glyph size chosen, and two that
-// contradict each other, are usage errors that say why and what was meant; the README lists the
-// styles in --help's words.
-TEST(ConsoleOptions, OptionsThatDoNothingAreRefused) {
-    const std::pair<const char *, const char *> cases[] = {
-        {"--text A --compress",
-         "--compress does nothing with the default --style c51: it is for --style lvgl"},
-        {"--text A --font-size 20",
-         "--font-size 20 does nothing at the default --fit stretch (glyphs stretched to the "
-         "matrix): add --fit font, or give --em-size 20"},
-        {"--text A --em-size 20 --fit stretch",
-         "--em-size 20 and --fit stretch contradict each other: --em-size draws the glyphs at the "
-         "font's em size (leave --fit out, or give --fit em --font-size 20)"},
-        {"--text A --style gfx --order 8",
-         "--order 8 does nothing with --style gfx: it is for --style c51, c, asm"},
-        {"--bitmap a.png --font Arial",
-         "--font Arial does nothing with --bitmap: it is for a text (--text, --text-file or "
-         "--range)"},
-        {"--load a.c --dither atkinson",
-         "--dither atkinson does nothing with --load: it is for a picture (--bitmap)"},
-        {"--bitmap a.png --threshold 90",
-         "--threshold 90 does nothing with the default --dither system (a pixel not black is a "
-         "dot): add --dither threshold, or a dithering"},
-        {"--text A --fit font --font-size 20 --centre --style lvgl --compress --bpp 4", ""},
-    };
-    for (const auto &[line, told] : cases) {
-        std::vector<std::string> words;
-        for (const char *at = line; *at;) {
-            const char *end = strchr(at, ' ');
-            words.emplace_back(at, end ? end : at + strlen(at));
-            at = end ? end + 1 : at + strlen(at);
-        }
-        words.insert(words.end(), {"-o", "a.c"});
-        ConsoleOptions options;
-        std::string error;
-        EXPECT_EQ(readConsoleOptions(words, options, error), !*told) << line;
-        EXPECT_EQ(error, told);
-    }
+// The README lists the styles in --help's words.
+TEST(ConsoleOptions, ReadmeListsTheStylesAsHelpDoes) {
     EXPECT_NE(readFile(MORVEX7_SOURCE_FOLDER "\\README.md").find(styleUsageLines()),
               std::string::npos);
 }

@@ -1,6 +1,6 @@
-/* Draws the characters 0x21 to 0x7E with an Adafruit GFX font the way its structures are
- * defined: each glyph's box at the cursor plus its offsets, the cursor moved on by its advance;
- * the baseline at row 30, the cursor starting at column 10. Prints the canvas. */
+/* Draws a space and the characters 0x21 to 0x7E with an Adafruit GFX font the way its structures
+ * are defined: each glyph's box at the cursor plus its offsets, the cursor moved on by its
+ * advance; the baseline at row 30, the cursor starting at column 10. Prints 1200 columns. */
 #include <stdio.h>
 #include <string.h>
 
@@ -11,11 +11,9 @@ static char canvas[40][2048];
 
 int main(void) {
     const GFXfont *font = &Sans16;
-    int x = 10, width = 20, c, i, row;
-    for (c = 0x21; c <= 0x7E; ++c)
-        width += font->glyph[c - font->first].xAdvance;
+    int x = 10, width = 1200, c, i, row;
     memset(canvas, '.', sizeof canvas);
-    for (c = 0x21; c <= 0x7E; ++c) {
+    for (c = 0x20; c <= 0x7E; ++c) {
         const GFXglyph *glyph = &font->glyph[c - font->first];
         for (i = 0; i < glyph->width * glyph->height; ++i)
             if (font->bitmap[glyph->bitmapOffset + i / 8] & (0x80 >> (i % 8)))
