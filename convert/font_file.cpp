@@ -109,7 +109,7 @@ std::vector<std::wstring> sfntFamilies(const std::string &bytes) {
 }
 
 FontFile::~FontFile() {
-    if (!loadedPath.empty()) RemoveFontResourceExW(loadedPath.c_str(), FR_PRIVATE, nullptr);
+    if (loaded) RemoveFontMemResourceEx(loaded);
 }
 
 static const long long maxFontFileBytes = 64LL << 20;
@@ -130,9 +130,12 @@ std::string openFontFile(const std::string &path, const std::string &face, FontF
     if (!problem.empty()) return problem;
     std::vector<std::wstring> families = sfntFamilies(bytes);
     if (families.empty()) return notAFont;
-    std::wstring wide = wideOf(path);
-    if (AddFontResourceExW(wide.c_str(), FR_PRIVATE, nullptr) == 0) return notAFont;
-    font.loadedPath = wide;
+    // handed over from the bytes read: the system opens the file no more, so that conversions
+    // of one file side by side (make -j) never find it locked by the system's loader
+    DWORD added = 0;
+    font.loaded =
+        AddFontMemResourceEx(&bytes[0], static_cast<DWORD>(bytes.size()), nullptr, &added);
+    if (!font.loaded) return notAFont;
     font.family = families[0];
     for (const std::wstring &family : families)
         if (family == wideOfAnsi(face)) font.family = family;

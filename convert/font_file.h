@@ -37,7 +37,8 @@ std::vector<std::wstring> sfntFamilies(const std::string &bytes);
 struct FontFile {
     bool bitmap = false;
     BdfFont bdf;
-    std::wstring loadedPath, family;
+    HANDLE loaded = nullptr; // the sfnt file's fonts, for this process only
+    std::wstring family;
     FontFile() = default;
     FontFile(const FontFile &) = delete;
     FontFile &operator=(const FontFile &) = delete;
