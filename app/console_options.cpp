@@ -103,10 +103,17 @@ static std::string readOption(const SettingRow &row, const char *value, ConsoleO
     return given + "not taken";
 }
 
+// The inputs besides --range, and the mode each converts in (ManualPaint: a source loaded).
+static const std::pair<const char *, int> inputs[] = {{"--text", ManualText},
+                                                      {"--text-file", TextFile},
+                                                      {"--bitmap", BitmapFile},
+                                                      {"--load", ManualPaint}};
+
 // The options morvex7c knows: the settings' and its own.
 static std::vector<std::string> knownOptions() {
-    std::vector<std::string> known = {"--text", "--text-file", "--bitmap",  "--load",
-                                      "-o",     "--help",      "--version", "--quiet"};
+    std::vector<std::string> known = {"-o", "--help", "--version", "--quiet"};
+    for (const auto &input : inputs)
+        known.push_back(input.first);
     for (const SettingRow &row : settingsTable())
         if (row.option.name) known.push_back(row.option.name);
     return known;
@@ -132,8 +139,10 @@ size_t editDistance(const std::string &a, const std::string &b) {
 static std::string unknownOption(const std::string &option) {
     std::string nearest;
     size_t best = 3; // a typo or two
-    for (const std::string &known : knownOptions())
-        if (editDistance(option, known) < best) best = editDistance(option, known), nearest = known;
+    for (const std::string &known : knownOptions()) {
+        size_t distance = editDistance(option, known);
+        if (distance < best) best = distance, nearest = known;
+    }
     return option + " is no option of morvex7c" +
            (nearest.empty() ? "" : "; did you mean " + nearest + "?");
 }
@@ -291,10 +300,6 @@ static std::string whyUnused(const SettingRow &row, const std::string &value,
 
 bool readConsoleOptions(const std::vector<std::string> &arguments, ConsoleOptions &options,
                         std::string &error) {
-    const std::pair<const char *, int> inputs[] = {{"--text", ManualText},
-                                                   {"--text-file", TextFile},
-                                                   {"--bitmap", BitmapFile},
-                                                   {"--load", ManualPaint}};
     for (size_t i = 0; i < arguments.size() && error.empty(); ++i) {
         const std::string &option = arguments[i];
         if (option == "--help" || option == "-h" || option == "--version") {

@@ -115,14 +115,18 @@ FontFile::~FontFile() {
 static const long long maxFontFileBytes = 64LL << 20;
 static const char notAFont[] = "It can't be read as a font.";
 
-std::string openFontFile(const std::string &path, const std::string &face, FontFile &font) {
-    std::string bytes;
-    if (const char *reason = readWholeFile(path.c_str(), maxFontFileBytes, bytes)) return reason;
+bool isBdfPath(const std::string &path) {
     size_t dot = path.find_last_of('.');
     std::string extension = dot == std::string::npos ? "" : path.substr(dot);
     for (char &c : extension)
         c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    if (extension == ".bdf" || bytes.compare(0, 9, "STARTFONT") == 0) {
+    return extension == ".bdf";
+}
+
+std::string openFontFile(const std::string &path, const std::string &face, FontFile &font) {
+    std::string bytes;
+    if (const char *reason = readWholeFile(path.c_str(), maxFontFileBytes, bytes)) return reason;
+    if (isBdfPath(path) || bytes.compare(0, 9, "STARTFONT") == 0) {
         font.bitmap = true;
         return readBdfFont(bytes, font.bdf);
     }

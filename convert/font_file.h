@@ -45,6 +45,8 @@ struct FontFile {
     ~FontFile();
 };
 
+// The path names a BDF file (its extension, in any case).
+bool isBdfPath(const std::string &path);
 // Opens path (UTF-8): the reason for the user, or "" (face: the face asked for, drawn when the
 // file has it, else the file's first family).
 std::string openFontFile(const std::string &path, const std::string &face, FontFile &font);

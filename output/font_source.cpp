@@ -1,10 +1,8 @@
 #include "output/font_source.h"
 
+#include "convert/font_file.h"
 #include "convert/unicode_text.h"
 #include "output/hex_digits.h"
-
-#include <algorithm>
-#include <cctype>
 
 unsigned frameCodePoint(const FrameSet &frames, int n) {
     const std::string &name = frames.names[n];
@@ -14,11 +12,8 @@ unsigned frameCodePoint(const FrameSet &frames, int n) {
 std::string fontDescription(const Settings &settings) {
     std::string face = settings.fontFile.empty() ? settings.font.lfFaceName : settings.fontFile;
     face = face.substr(face.find_last_of("\\/") + 1);
-    std::string extension = face.substr(std::min(face.size(), face.find_last_of('.')));
-    for (char &c : extension)
-        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
     std::string size =
-        extension == ".bdf" // a bitmap font is never scaled
+        isBdfPath(settings.fontFile) // a bitmap font is never scaled
             ? std::string("its own bitmaps")
             : settings.glyphSize == StretchToMatrix
                   ? "stretched to " + std::to_string(settings.width) + " x " +

@@ -11,7 +11,6 @@ namespace {
 
 const std::vector<const char *> tableSettings = {"dot order", "high bit first", "comment frames",
                                                  "array name", "bits per pixel"};
-using R = ReservedWords;
 using HC = HeaderComment;
 
 } // namespace
@@ -50,16 +49,6 @@ const OutputStyleRow &outputStyleRow(int style) {
     for (const OutputStyleRow &row : outputStyles())
         if (row.style == style) return row;
     return outputStyles().front();
-}
-
-const OutputStyleRow *outputStyleOfWord(const std::string &word) {
-    for (const OutputStyleRow &row : outputStyles()) {
-        bool same = word.size() == strlen(row.word);
-        for (size_t i = 0; same && i < word.size(); ++i)
-            same = tolower(static_cast<unsigned char>(word[i])) == row.word[i];
-        if (same) return &row;
-    }
-    return nullptr;
 }
 
 bool styleUses(const OutputStyleRow &style, const SettingRow &setting) {

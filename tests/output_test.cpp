@@ -170,8 +170,8 @@ TEST_F(OutputTest, EachStyleWritesOrRefusesTheFramesItsRowSays) {
             make();
             waitForWorker();
             editor.settings.outputStyle = style.style;
-            std::string typed = testDataPath(std::string("styled_") + style.word + "_" + kind);
-            std::string saved = typed + "." + style.extension;
+            std::string typed = testDataPath(std::string("styled_") + style.word + "_" + kind),
+                        saved = typed + "." + style.extension;
             bool written = style.takes & takes;
             answerFileChooser(typed);
             if (!written) answerMessageBox(IDOK);
